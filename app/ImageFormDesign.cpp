@@ -1,0 +1,83 @@
+// The main window as designed: every component with its geometry, texts and fixed properties.
+
+#include "app/ImageForm.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+TPanel* MakePanel(TForm* form, TWinControl* parent, const char* name, TRect bounds, TBevelCut bevel)
+{
+    auto* panel = new TPanel(form);
+    panel->SetName(name);
+    panel->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    panel->SetBevelOuter(bevel);
+    panel->SetParent(parent);
+    return panel;
+}
+}  // namespace
+
+void TImageForm::CreateComponents()
+{
+    SetName("ImageForm");
+    SetPosition(TFormPosition::poScreenCenter);
+    SetClientWidth(594);
+    SetClientHeight(336);
+    Font().SetName(DefaultFontName());
+    Font().SetPixelHeight(12);
+    Font().SetCharset(TFontCharset::ShiftJisCharset);
+
+    UpperView = MakePanel(this, this, "UpperView", Bounds(0, 0, 594, 50), TBevelCut::bvNone);
+    MenuPanel = MakePanel(this, UpperView, "MenuPanel", Bounds(2, 0, 288, 25), TBevelCut::bvNone);
+    PanelInfo = MakePanel(this, UpperView, "PanelInfo", Bounds(123, 24, 410, 24), TBevelCut::bvNone);
+    InfoButton = MakePanel(this, PanelInfo, "InfoButton", Bounds(4, 2, 4, 21), TBevelCut::bvRaised);
+    InfoButton->SetVisible(false);
+    InfoButton->SetCursor(crHSplit);
+    DirBox = MakePanel(this, UpperView, "DirBox", Bounds(-5, 25, 133, 25), TBevelCut::bvNone);
+    DirButton = MakePanel(this, DirBox, "DirButton", Bounds(4, 2, 5, 21), TBevelCut::bvRaised);
+    DirButton->SetVisible(false);
+    DirButton->SetCursor(crHSplit);
+
+    Mark = MakePanel(this, UpperView, "Mark", Bounds(531, 0, 50, 50), TBevelCut::bvNone);
+    Mark->SetColor(clBlack);
+    Mark->SetHint("画像取込中は青くなります。");
+    MarkTitle = new TLabel(this);
+    MarkTitle->SetName("MarkTitle");
+    MarkTitle->SetParent(Mark);
+    MarkTitle->SetAutoSize(false);
+    MarkTitle->SetBounds(6, 12, 206, 24);
+    MarkTitle->Font().SetColor(clFuchsia);
+    MarkTitle->Font().SetStyle(fsBold);
+    MarkTitle->Font().SetPixelHeight(24);
+    MarkTitle->SetCaption("Orvane");
+
+    SortButton = MakePanel(this, UpperView, "SortButton", Bounds(283, -1, 155, 21), TBevelCut::bvNone);
+
+    UpDoor = MakePanel(this, this, "UpDoor", Bounds(2, 50, 584, 3), TBevelCut::bvRaised);
+    UpDoor->SetCursor(crVSplit);
+    UpDoor->SetHint("情報ﾊﾞｰを表示させたり、消したりできます。");
+    UpDoor->SetShowHint(true);
+
+    MainPanel = MakePanel(this, this, "MainPanel", Bounds(0, 53, 473, 153), TBevelCut::bvLowered);
+    CenterDoor = MakePanel(this, MainPanel, "CenterDoor", Bounds(116, 1, 3, 152), TBevelCut::bvRaised);
+    CenterDoor->SetCursor(crHSplit);
+
+    RightDoor = MakePanel(this, this, "RightDoor", Bounds(473, 54, 3, 153), TBevelCut::bvRaised);
+    RightDoor->SetCursor(crHSplit);
+    RightDoor->SetHint("ビューワーの大きさを変更できます。");
+    RightView = MakePanel(this, this, "RightView", Bounds(481, 61, 104, 157), TBevelCut::bvLowered);
+    DownDoor = MakePanel(this, this, "DownDoor", Bounds(2, 206, 478, 3), TBevelCut::bvRaised);
+    DownDoor->SetCursor(crVSplit);
+    DownDoor->SetHint("ビューワーの大きさを変更できます。");
+    UnderView = MakePanel(this, this, "UnderView", Bounds(0, 218, 481, 150), TBevelCut::bvLowered);
+
+    Timer1 = new TTimer(this);
+    Timer1->SetName("Timer1");
+    Timer2 = new TTimer(this);
+    Timer2->SetName("Timer2");
+    Timer2->SetEnabled(false);
+    Timer2->SetInterval(10000);
+}
+
+}  // namespace orvane

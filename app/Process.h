@@ -1,0 +1,59 @@
+#pragma once
+
+// The process-wide values of the program, kept in one object so that a test can make a fresh
+// process: the form instances, the paths shared between the viewer and the launcher, and the
+// menu and sort state that every window reads.
+
+#include <string>
+
+namespace tk {
+class TApplication;
+}
+
+namespace platform {
+class Host;
+}
+
+namespace orvane {
+
+class TImageForm;
+class Tview;
+class TVerForm;
+class TCust;
+class TSerch;
+
+struct Process {
+    Process(tk::TApplication& application, platform::Host& host) : Application(application), Host(host) {}
+
+    tk::TApplication& Application;
+    platform::Host& Host;
+
+    TImageForm* ImageForm = nullptr;
+    Tview* view = nullptr;
+    TVerForm* VerForm = nullptr;
+    TCust* Cust = nullptr;
+    TSerch* Serch = nullptr;
+
+    std::string CurrentPath;
+    std::string CaptureFileName;
+    int PictureShown = 0;
+    int MenuMode = 0;
+    int HoveredMenu = 0;
+    int SortKey = 0;
+    int SortDirection = 0;
+    int Cust_1 = 0;
+    int Cust_2 = 0;
+    int Cust_3 = 0;
+    int Cust_4 = 0;
+    int Cust_5 = 0;
+    int Cust_6 = 0;
+    int Cust_7 = 0;
+    // The separator the date texts put between year, month and day.
+    char DateSeparator = '/';
+};
+
+// The process entry: sets the application title, creates the five windows in their order and
+// runs the message loop until the main window closes.
+void RunProcess(Process& process);
+
+}  // namespace orvane

@@ -1,0 +1,105 @@
+#include "platform/DriveMap.h"
+
+#include "platform/CodePage.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+
+namespace {
+std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// The path's remainder below root, or none when root does not hold it.
+std::optional<std::string> Below(const std::string& root, const std::string& path)
+{
+    if (root == "/")
+        return path.empty() || path[0] != '/' ? std::nullopt : std::optional(path.substr(1));
+    if (path.compare(0, root.size(), root) != 0)
+        return std::nullopt;
+    if (path.size() == root.size())
+        return std::string();
+    if (path[root.size()] != '/')
+        return std::nullopt;
+    return path.substr(root.size() + 1);
+}
+}  // namespace
+
+DriveMap DriveMap::Default()
+{
+    DriveMap map;
+    const char* home = std::getenv("HOME");
+    if (home && *home == '/')
+        map.Map('C', home);
+    map.Map('Z', "/");
+    return map;
+}
+
+void DriveMap::Map(char letter, const std::string& hostRoot)
+{
+    if (letter >= 'a' && letter <= 'z')
+        letter = char(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z' || hostRoot.empty() || hostRoot[0] != '/')
+        return;
+    m_roots[letter] = WithoutTrailingSlash(hostRoot);
+}
+
+std::optional<std::string> DriveMap::ToDos(const std::string& hostPath) const
+{
+    std::string path = WithoutTrailingSlash(hostPath);
+    std::optional<char> best;
+    std::string rest;
+    size_t bestLength = 0;
+    for (const auto& [letter, root] : m_roots) {
+        auto below = Below(root, path);
+        if (below && (!best || root.size() > bestLength)) {
+            best = letter;
+            bestLength = root.size();
+            rest = *below;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    std::string dos = std::string(1, *best) + ":\\";
+    std::string converted = Utf8ToCp932(rest);
+    for (char c : converted)
+        dos += c == '/' ? '\\' : c;
+    return dos;
+}
+
+std::optional<std::string> DriveMap::ToHost(const std::string& dosPath) const
+{
+    if (dosPath.size() < 2 || dosPath[1] != ':')
+        return std::nullopt;
+    char letter = dosPath[0];
+    if (letter >= 'a' && letter <= 'z')
+        letter = char(letter - 'a' + 'A');
+    auto it = m_roots.find(letter);
+    if (it == m_roots.end())
+        return std::nullopt;
+    // Backslashes become slashes, but not the second byte of a double-byte character.
+    std::string rest;
+    for (size_t i = 2; i < dosPath.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(dosPath[i]);
+        if (IsLeadByte(byte) && i + 1 < dosPath.size()) {
+            rest += dosPath[i];
+            rest += dosPath[++i];
+        } else {
+            rest += byte == '\\' ? '/' : dosPath[i];
+        }
+    }
+    std::string host = it->second;
+    std::string tail = Cp932ToUtf8(rest);
+    while (!tail.empty() && tail[0] == '/')
+        tail.erase(0, 1);
+    if (!tail.empty())
+        host += (host == "/" ? "" : "/") + tail;
+    return WithoutTrailingSlash(host);
+}
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+#include "toolkit/Headless.h"
+
+#include "toolkit/Form.h"
+#include "toolkit/Timer.h"
+
+#include <algorithm>
+
+namespace tk {
+
+void ManualClock::StartTimer(TTimer& timer, int intervalMs)
+{
+    StopTimer(timer);
+    m_entries.push_back({&timer, intervalMs, m_now + intervalMs, m_nextOrder++});
+}
+
+void ManualClock::StopTimer(TTimer& timer)
+{
+    std::erase_if(m_entries, [&](const Entry& entry) { return entry.timer == &timer; });
+}
+
+bool ManualClock::IsRunning(const TTimer& timer) const
+{
+    return std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) { return entry.timer == &timer; });
+}
+
+void ManualClock::Advance(int64_t ms)
+{
+    int64_t target = m_now + std::max<int64_t>(ms, 0);
+    for (;;) {
+        auto next = std::min_element(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
+            return a.due != b.due ? a.due < b.due : a.order < b.order;
+        });
+        if (next == m_entries.end() || next->due > target)
+            break;
+        m_now = next->due;
+        next->due += std::max(next->interval, 1);
+        next->order = m_nextOrder++;
+        // The handler may stop, restart or free timers, so nothing is kept across the call.
+        next->timer->Fire();
+    }
+    m_now = target;
+}
+
+int RecordingDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    boxes.push_back({text, caption, flags});
+    if (Answer)
+        return Answer(boxes.back());
+    switch (flags & mbButtonMask) {
+    case mbYesNo: return mrYes;
+    default: return mrOk;
+    }
+}
+
+namespace {
+bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+}  // namespace
+
+int EstimatedTextMetrics::TextWidth(const TFont& font, const std::string& text)
+{
+    int full = font.PixelHeight();
+    int half = (full + 1) / 2;
+    int width = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            width += full;
+            ++i;
+        } else {
+            width += half;
+        }
+    }
+    return width;
+}
+
+int EstimatedTextMetrics::TextHeight(const TFont& font)
+{
+    return font.PixelHeight();
+}
+
+void ScriptedMessageLoop::RunModal(TForm& form)
+{
+    if (OnModal)
+        OnModal(form);
+    if (form.ModalResult() == mrNone)
+        form.SetModalResult(mrCancel);
+}
+
+}  // namespace tk

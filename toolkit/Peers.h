@@ -1,0 +1,93 @@
+#pragma once
+
+// The back-end side of a component: one method per property, each with an empty default. A
+// component calls its peer only while it has one, and replays its whole state to a new peer
+// (InitializePeer), so a back end needs nothing but these calls to mirror the model.
+
+#include "toolkit/Color.h"
+#include "toolkit/Font.h"
+#include "toolkit/Types.h"
+
+#include <memory>
+#include <string>
+
+namespace tk {
+
+class TControl;
+class TForm;
+class TPanel;
+class TLabel;
+class TButton;
+class TImage;
+class TScrollBar;
+
+class TControlPeer {
+public:
+    virtual ~TControlPeer() = default;
+    virtual void SetBounds(const TRect& bounds) {}
+    virtual void SetVisible(bool visible) {}
+    virtual void SetEnabled(bool enabled) {}
+    virtual void SetColor(TColor color) {}
+    virtual void SetFont(const TFont& font) {}
+    virtual void SetHint(const std::string& hint, bool showHint) {}
+    virtual void SetCursor(TCursor cursor) {}
+    // The caption or text, in code page 932.
+    virtual void SetText(const std::string& text) {}
+    // The control moved within its parent's stacking order.
+    virtual void Restack() {}
+    // The content changed (a picture was replaced, a canvas drawn on).
+    virtual void Invalidate() {}
+};
+
+class TFormPeer : public TControlPeer {
+public:
+    virtual void SetFormStyle(TFormStyle style) {}
+    virtual void SetBorderIcons(TBorderIcons icons) {}
+    virtual void SetBorderStyle(TFormBorderStyle style) {}
+    // Auto-scroll and both window scroll bars (range, visibility, position).
+    virtual void SetScrolling() {}
+    virtual void BringToFront() {}
+};
+
+class TPanelPeer : public TControlPeer {
+public:
+    virtual void SetBevelOuter(TBevelCut bevel) {}
+    virtual void SetAlignment(TAlignment alignment) {}
+};
+
+class TLabelPeer : public TControlPeer {
+public:
+    virtual void SetAlignment(TAlignment alignment) {}
+    virtual void SetTransparent(bool transparent) {}
+};
+
+class TButtonPeer : public TControlPeer {
+public:
+    virtual void SetDefault(bool isDefault) {}
+};
+
+class TImagePeer : public TControlPeer {
+public:
+    virtual void SetStretch(bool stretch) {}
+};
+
+class TScrollBarPeer : public TControlPeer {
+public:
+    virtual void SetKind(TScrollBarKind kind) {}
+    // Min, Max, Position, SmallChange, LargeChange and PageSize together.
+    virtual void SetParams() {}
+};
+
+// Makes the peer of each component kind; a back end that has no peer for a kind returns null.
+class IPeerFactory {
+public:
+    virtual ~IPeerFactory() = default;
+    virtual std::unique_ptr<TFormPeer> CreatePeer(TForm& form) = 0;
+    virtual std::unique_ptr<TPanelPeer> CreatePeer(TPanel& panel) = 0;
+    virtual std::unique_ptr<TLabelPeer> CreatePeer(TLabel& label) = 0;
+    virtual std::unique_ptr<TButtonPeer> CreatePeer(TButton& button) = 0;
+    virtual std::unique_ptr<TImagePeer> CreatePeer(TImage& image) = 0;
+    virtual std::unique_ptr<TScrollBarPeer> CreatePeer(TScrollBar& scrollBar) = 0;
+};
+
+}  // namespace tk

@@ -1,0 +1,65 @@
+#pragma once
+
+// What the component model asks of its surroundings: a clock for timers, a message loop for the
+// application and modal forms, message boxes, and text measurement. The Qt back end provides the
+// real ones; tests and the probe provide their own.
+
+#include "toolkit/Font.h"
+
+#include <string>
+
+namespace tk {
+
+class TForm;
+class TTimer;
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    // (Re)starts counting: the timer fires every intervalMs from now on until stopped.
+    virtual void StartTimer(TTimer& timer, int intervalMs) = 0;
+    virtual void StopTimer(TTimer& timer) = 0;
+};
+
+class IMessageLoop {
+public:
+    virtual ~IMessageLoop() = default;
+    // Runs until Quit.
+    virtual void Run() = 0;
+    virtual void Quit() = 0;
+    // Runs while the form is shown modally, until its ModalResult is set or it is hidden.
+    virtual void RunModal(TForm& form) = 0;
+    // The form's ModalResult was set: its modal loop may end.
+    virtual void EndModal(TForm& form) {}
+};
+
+// Button sets and icons of a message box, with the numbers of the original desktop.
+enum TMessageBoxFlags : unsigned {
+    mbOk = 0x0,
+    mbOkCancel = 0x1,
+    mbYesNo = 0x4,
+    mbIconError = 0x10,
+    mbIconQuestion = 0x20,
+    mbIconWarning = 0x30,
+    mbIconInformation = 0x40,
+};
+constexpr unsigned mbButtonMask = 0xF;
+constexpr unsigned mbIconMask = 0xF0;
+
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // Shows a message box (texts in code page 932) and returns the modal result of the button
+    // that closed it.
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+};
+
+class ITextMetrics {
+public:
+    virtual ~ITextMetrics() = default;
+    // Size in pixels of a one-line text (code page 932) in the font.
+    virtual int TextWidth(const TFont& font, const std::string& text) = 0;
+    virtual int TextHeight(const TFont& font) = 0;
+};
+
+}  // namespace tk

@@ -1,0 +1,135 @@
+#include "toolkit/WinControl.h"
+
+#include "toolkit/Form.h"
+
+#include <algorithm>
+
+namespace tk {
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl()
+{
+    // Children owned elsewhere outlive their parent only detached from it.
+    for (TControl* child : std::vector<TControl*>(m_controls))
+        child->SetParent(nullptr);
+}
+
+bool TWinControl::Focused() const
+{
+    TForm* form = ParentForm();
+    return form && form->ActiveControl() == this;
+}
+
+void TWinControl::SetFocus()
+{
+    if (TForm* form = ParentForm())
+        form->SetActiveControl(this);
+}
+
+void TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
+{
+    RunHandler([&] { KeyDown(key, shift); });
+}
+
+void TWinControl::InputKeyUp(uint16_t key, TShiftState shift)
+{
+    RunHandler([&] { KeyUp(key, shift); });
+}
+
+void TWinControl::InputKeyPress(char key)
+{
+    RunHandler([&] { KeyPress(key); });
+}
+
+void TWinControl::InputEnter()
+{
+    RunHandler([this] { DoEnter(); });
+}
+
+void TWinControl::InputExit()
+{
+    RunHandler([this] { DoExit(); });
+}
+
+void TWinControl::KeyDown(uint16_t& key, TShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(uint16_t& key, TShiftState shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TWinControl::CreateChildPeers()
+{
+    for (TControl* child : m_controls)
+        child->CreatePeers();
+}
+
+void TWinControl::FontChanged()
+{
+    TControl::FontChanged();
+    for (TControl* child : m_controls)
+        if (child->ParentFont())
+            child->InheritFont(Font());
+}
+
+void TWinControl::ColorChanged()
+{
+    TControl::ColorChanged();
+    for (TControl* child : m_controls)
+        if (child->ParentColor())
+            child->InheritColor(Color());
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    m_controls.push_back(control);
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    auto it = std::find(m_controls.begin(), m_controls.end(), control);
+    if (it != m_controls.end())
+        m_controls.erase(it);
+    if (TForm* form = ParentForm(); form && form->ActiveControl() == control)
+        form->ForgetActiveControl();
+}
+
+void TWinControl::MoveControl(TControl* control, bool toFront)
+{
+    auto it = std::find(m_controls.begin(), m_controls.end(), control);
+    if (it == m_controls.end())
+        return;
+    m_controls.erase(it);
+    if (toFront)
+        m_controls.push_back(control);
+    else
+        m_controls.insert(m_controls.begin(), control);
+    if (control->Peer())
+        control->Peer()->Restack();
+}
+
+}  // namespace tk

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "toolkit/Control.h"
+
+#include <vector>
+
+namespace tk {
+
+// A control that holds other controls and takes the keyboard. Its children are kept in stacking
+// order: the first lies at the bottom, the last on top.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    const std::vector<TControl*>& Controls() const { return m_controls; }
+    int ControlCount() const { return static_cast<int>(m_controls.size()); }
+
+    bool TabStop() const { return m_tabStop; }
+    void SetTabStop(bool tabStop) { m_tabStop = tabStop; }
+    bool Focused() const;
+    // Makes this control the active control of its form.
+    void SetFocus();
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // Keyboard input. A held key repeats key-downs only and gives one key-up at its release.
+    void InputKeyDown(uint16_t key, TShiftState shift);
+    void InputKeyUp(uint16_t key, TShiftState shift);
+    void InputKeyPress(char key);
+    // The control gains or loses the input focus.
+    void InputEnter();
+    void InputExit();
+
+protected:
+    void CreateChildPeers() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+
+    virtual void KeyDown(uint16_t& key, TShiftState shift);
+    virtual void KeyUp(uint16_t& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void MoveControl(TControl* control, bool toFront);
+
+    std::vector<TControl*> m_controls;
+    bool m_tabStop = false;
+};
+
+}  // namespace tk
