@@ -1,0 +1,88 @@
+// Code page 932: literals compiled into the program, the converter, and DOS paths over the drive
+// map.
+
+#include "platform/CodePage.h"
+#include "platform/DriveMap.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace platform;
+
+namespace {
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char byte : bytes) {
+        if (!out.empty())
+            out += ' ';
+        out += digits[byte >> 4];
+        out += digits[byte & 15];
+    }
+    return out;
+}
+}  // namespace
+
+// The program's texts are written in UTF-8 and compiled to code page 932. Characters whose second
+// byte is a backslash or a bar are the ones that break naive code.
+TEST(Literals, CompileToTheirCodePage932Bytes)
+{
+    EXPECT_EQ(Hex("表示"), "95 5C 8E A6");
+    EXPECT_EQ(Hex("ソ"), "83 5C");
+    EXPECT_EQ(Hex("能"), "94 5C");
+    EXPECT_EQ(Hex(" －"), "20 81 7C");
+    EXPECT_EQ(Hex("ﾌｧｲﾙ ﾌｫﾙﾀﾞ"), "CC A7 B2 D9 20 CC AB D9 C0 DE");
+    EXPECT_EQ(Hex("ＭＳ Ｐゴシック"), "82 6C 82 72 20 82 6F 83 53 83 56 83 62 83 4E");
+    EXPECT_EQ(Hex("画像取込中は青くなります。"),
+              "89 E6 91 9C 8E E6 8D 9E 92 86 82 CD 90 C2 82 AD 82 C8 82 E8 82 DC 82 B7 81 42");
+}
+
+TEST(Converter, RoundTripsJapaneseTextIncludingTrailBackslashes)
+{
+    std::string cp932 = "情報ﾊﾞｰを表示させたり、消したりできます。";
+    std::string utf8 = Cp932ToUtf8(cp932);
+    EXPECT_EQ(utf8, "\xE6\x83\x85\xE5\xA0\xB1\xEF\xBE\x8A\xEF\xBE\x9E\xEF\xBD\xB0\xE3\x82\x92\xE8\xA1\xA8\xE7\xA4\xBA"
+                    "\xE3\x81\x95\xE3\x81\x9B\xE3\x81\x9F\xE3\x82\x8A\xE3\x80\x81\xE6\xB6\x88\xE3\x81\x97\xE3\x81\x9F"
+                    "\xE3\x82\x8A\xE3\x81\xA7\xE3\x81\x8D\xE3\x81\xBE\xE3\x81\x99\xE3\x80\x82");
+    EXPECT_EQ(Utf8ToCp932(utf8), cp932);
+    EXPECT_EQ(Cp932ToUtf8("C:\\work"), "C:\\work") << "ASCII, backslash included, passes unchanged";
+}
+
+TEST(Converter, BadInputIsReplacedNotDropped)
+{
+    EXPECT_EQ(Cp932ToUtf8(std::string("a\x81", 2)), "a\xEF\xBF\xBD") << "a lone lead byte at the end";
+    EXPECT_EQ(Utf8ToCp932("x\xC3\xA9y"), "x?y") << "a character code page 932 lacks";
+    EXPECT_EQ(Utf8ToCp932("x\xFFy"), "x?y") << "a byte that is not UTF-8";
+    EXPECT_EQ(Utf8ToCp932(""), "");
+}
+
+TEST(DriveMap, HostPathsShowOnTheDriveWithTheLongestRoot)
+{
+    DriveMap map;
+    map.Map('Z', "/");
+    map.Map('c', "/home/user/");
+    EXPECT_EQ(map.ToDos("/home/user/docs/a.txt"), "C:\\docs\\a.txt");
+    EXPECT_EQ(map.ToDos("/home/user"), "C:\\") << "a drive root keeps its backslash";
+    EXPECT_EQ(map.ToDos("/home/username"), "Z:\\home\\username") << "a root matches whole folder names only";
+    EXPECT_EQ(map.ToDos("/"), "Z:\\");
+    map.Clear();
+    map.Map('D', "/data");
+    EXPECT_EQ(map.ToDos("/etc"), std::nullopt);
+}
+
+TEST(DriveMap, DosPathsBecomeHostPathsKeepingTrailBackslashBytes)
+{
+    DriveMap map;
+    map.Map('C', "/tmp/c");
+    map.Map('Z', "/");
+    EXPECT_EQ(map.ToHost("C:\\work"), "/tmp/c/work");
+    EXPECT_EQ(map.ToHost("c:\\"), "/tmp/c");
+    EXPECT_EQ(map.ToHost("C:"), "/tmp/c");
+    EXPECT_EQ(map.ToHost("Z:\\usr\\share"), "/usr/share");
+    EXPECT_EQ(map.ToHost("C:\\表示\\ソフト"), "/tmp/c/\xE8\xA1\xA8\xE7\xA4\xBA/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88")
+        << "the second byte of a double-byte character is not a separator";
+    EXPECT_EQ(map.ToHost("Q:\\x"), std::nullopt);
+    EXPECT_EQ(map.ToHost("work"), std::nullopt);
+}

@@ -1,0 +1,82 @@
+// Bitmaps, icons, the canvas and pictures.
+
+#include "toolkit/Graphics.h"
+#include "toolkit/Image.h"
+
+#include <gtest/gtest.h>
+
+using namespace tk;
+
+namespace {
+constexpr uint32_t White = 0xFFFFFFFF;
+constexpr uint32_t Red = 0xFFFF0000;
+constexpr uint32_t Clear = 0x00000000;
+}  // namespace
+
+TEST(Canvas, DrawingAnIconBlendsByAlphaAndClipsAtTheEdges)
+{
+    TBitmap bitmap(4, 4);
+    TIcon icon(2, 2, {Red, Clear, 0x80000000, Red});
+    bitmap.Canvas().Draw(3, 3, icon);
+    EXPECT_EQ(bitmap.Pixel(3, 3), Red);
+    EXPECT_EQ(bitmap.Pixel(2, 2), White);
+
+    bitmap.Canvas().Draw(0, 0, icon);
+    EXPECT_EQ(bitmap.Pixel(0, 0), Red);
+    EXPECT_EQ(bitmap.Pixel(1, 0), White) << "a transparent pixel leaves the background";
+    EXPECT_EQ(bitmap.Pixel(0, 1), 0xFF7F7F7F) << "half-transparent black over white is mid grey";
+    bitmap.Canvas().Draw(-1, -1, icon);
+    EXPECT_EQ(bitmap.Pixel(0, 0), Red);
+}
+
+TEST(Canvas, CopyRectCopiesTheOverlapOnly)
+{
+    TBitmap source(3, 3);
+    source.Canvas().SetBrushColor(TColor::Rgb(0, 0, 255));
+    source.Canvas().FillRect(TRect{0, 0, 3, 3});
+    TBitmap target(2, 2);
+    target.Canvas().CopyRect(TRect{0, 0, 5, 5}, source.Canvas(), TRect{1, 1, 6, 6});
+    EXPECT_EQ(target.Pixel(0, 0), 0xFF0000FF);
+    EXPECT_EQ(target.Pixel(1, 1), 0xFF0000FF);
+}
+
+TEST(Bitmap, ResizingKeepsWhatFitsAndFillsTheRestWhite)
+{
+    TBitmap bitmap(2, 2);
+    bitmap.SetPixel(1, 1, Red);
+    bitmap.SetSize(3, 1);
+    EXPECT_EQ(bitmap.Pixels().size(), 3u);
+    EXPECT_EQ(bitmap.Pixel(2, 0), White);
+    bitmap.SetSize(2, 2);
+    EXPECT_EQ(bitmap.Pixel(1, 1), White) << "pixels cut off by a smaller size are gone";
+    bitmap.SetSize(-3, 4);
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Pixel(5, 5), 0u) << "reading outside the bitmap is harmless";
+}
+
+TEST(Icon, PixelsThatDoNotMatchTheSizeGiveAnEmptyIcon)
+{
+    TIcon icon(4, 4, std::vector<uint32_t>(3, Red));
+    EXPECT_TRUE(icon.Empty());
+}
+
+TEST(Picture, AnAutoSizeImageTakesThePictureSizeAndAssignCopies)
+{
+    TImage image(nullptr);
+    image.SetAutoSize(true);
+    image.Picture().SetGraphic(std::make_unique<TBitmap>(40, 30));
+    EXPECT_EQ(image.Width(), 40);
+    EXPECT_EQ(image.Height(), 30);
+    image.Canvas().SetPixel(0, 0, Red);
+
+    TPicture copy;
+    copy.Assign(image.Picture());
+    EXPECT_EQ(copy.Width(), 40);
+    image.Picture().Bitmap().SetPixel(0, 0, White);
+    EXPECT_EQ(copy.Bitmap().Pixel(0, 0), Red) << "an assigned picture is a copy";
+
+    image.Picture().SetGraphic(std::make_unique<TIcon>(32, 32, std::vector<uint32_t>(32 * 32, Red)));
+    EXPECT_EQ(image.Width(), 32);
+    TBitmap& bitmap = image.Picture().Bitmap();
+    EXPECT_TRUE(bitmap.Empty()) << "asking an icon picture for its bitmap replaces it";
+}
