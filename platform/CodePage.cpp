@@ -1,89 +1,276 @@
 #include "platform/CodePage.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <iconv.h>
+
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
-// One iconv conversion descriptor per direction and call; the converter keeps no state between
-// calls, so it is safe wherever it is used.
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {}
-    ~Iconv()
-    {
-        if (Valid())
-            iconv_close(m_handle);
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-    bool Valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+constexpr char32_t Invalid = 0xFFFFFFFF;
+constexpr char32_t Replacement = 0xFFFD;
 
-    // Converts as much as it can; on a sequence it cannot convert it appends `replacement`,
-    // skips `skip(input)` bytes and goes on.
-    template <class Skip>
-    std::string Convert(std::string_view input, std::string_view replacement, Skip skip)
+// Escape numbers within the user-defined area.
+constexpr int HighByteEscapes = 0;    // 0..255: the high byte of a UTF-16 unit
+constexpr int LowByteEscapes = 256;   // 256..511: its low byte
+constexpr int RawByteEscapes = 512;   // 512..639: a stray byte 0x80..0xFF
+constexpr int EscapeCount = 640;
+constexpr unsigned char FirstEscapeLead = 0xF0;
+constexpr unsigned char LastEscapeLead = 0xF9;
+constexpr int TrailsPerLead = 188;
+
+bool IsTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+int TrailIndex(unsigned char trail)
+{
+    return trail - 0x40 - (trail > 0x7F ? 1 : 0);
+}
+
+// The code page's characters as the host's iconv knows them, read once into tables. Only pairs
+// that convert back to themselves are kept for the way into the code page.
+class Tables {
+public:
+    Tables() : m_single{}, m_double(0x10000, Invalid)
     {
-        std::string output;
-        if (!Valid())
-            return std::string(input);
-        output.reserve(input.size() * 3 / 2 + 4);
-        char* in = const_cast<char*>(input.data());
-        size_t inLeft = input.size();
-        char buffer[1024];
-        while (inLeft > 0) {
-            char* out = buffer;
-            size_t outLeft = sizeof buffer;
-            size_t result = iconv(m_handle, &in, &inLeft, &out, &outLeft);
-            output.append(buffer, out - buffer);
-            if (result != static_cast<size_t>(-1))
-                continue;
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
-            output.append(replacement);
-            size_t step = std::min(skip(std::string_view(in, inLeft)), inLeft);
-            in += step;
-            inLeft -= step;
-            iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
+        iconv_t decoder = iconv_open("UTF-32LE", "CP932");
+        if (decoder == reinterpret_cast<iconv_t>(-1))
+            return;
+        for (int byte = 0; byte < 256; ++byte) {
+            unsigned char text[1] = {static_cast<unsigned char>(byte)};
+            m_single[byte] = IsLeadByte(byte) ? Invalid : Decode(decoder, text, 1);
         }
-        return output;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(lead) || (lead >= FirstEscapeLead && lead <= LastEscapeLead))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!IsTrailByte(trail))
+                    continue;
+                unsigned char text[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
+                m_double[(lead << 8) | trail] = Decode(decoder, text, 2);
+            }
+        }
+        iconv_close(decoder);
+        // Where two codes stand for one character, the lower one is written.
+        for (int byte = 0; byte < 256; ++byte)
+            if (m_single[byte] != Invalid)
+                m_encode.try_emplace(m_single[byte], static_cast<uint16_t>(byte));
+        for (int code = 0x8100; code <= 0xFFFF; ++code)
+            if (m_double[code] != Invalid)
+                m_encode.try_emplace(m_double[code], static_cast<uint16_t>(code));
+    }
+
+    char32_t Single(unsigned char byte) const { return m_single[byte]; }
+    char32_t Double(unsigned char lead, unsigned char trail) const { return m_double[(lead << 8) | trail]; }
+    // The code page code of a character (one byte when below 0x100), or none.
+    int Encode(char32_t character) const
+    {
+        auto it = m_encode.find(character);
+        return it == m_encode.end() ? -1 : it->second;
     }
 
 private:
-    iconv_t m_handle;
+    static char32_t Decode(iconv_t decoder, unsigned char* text, size_t length)
+    {
+        char32_t result = Invalid;
+        char* in = reinterpret_cast<char*>(text);
+        char* out = reinterpret_cast<char*>(&result);
+        size_t inLeft = length, outLeft = sizeof result;
+        iconv(decoder, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(decoder, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 || outLeft != 0)
+            return Invalid;
+        return result;
+    }
+
+    std::array<char32_t, 256> m_single;
+    std::vector<char32_t> m_double;
+    std::unordered_map<char32_t, uint16_t> m_encode;
 };
 
-size_t Utf8SequenceLength(std::string_view text)
+const Tables& CodePageTables()
 {
-    unsigned char first = static_cast<unsigned char>(text[0]);
-    size_t length = first < 0x80 ? 1 : first < 0xC0 ? 1 : first < 0xE0 ? 2 : first < 0xF0 ? 3 : first < 0xF8 ? 4 : 1;
-    for (size_t i = 1; i < length; ++i)
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            return i;
-    return length;
+    static const Tables tables;
+    return tables;
 }
 
-size_t Cp932SequenceLength(std::string_view text)
+void AppendUtf8(std::string& out, char32_t character)
 {
-    return IsLeadByte(static_cast<unsigned char>(text[0])) && text.size() > 1 ? 2 : 1;
+    if (character < 0x80) {
+        out += static_cast<char>(character);
+    } else if (character < 0x800) {
+        out += static_cast<char>(0xC0 | (character >> 6));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    } else if (character < 0x10000) {
+        out += static_cast<char>(0xE0 | (character >> 12));
+        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (character >> 18));
+        out += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    }
+}
+
+// Reads one UTF-8 character at `offset`; none (and a length of 1) for a byte that does not start a
+// well-formed sequence.
+char32_t ReadUtf8(std::string_view text, size_t offset, size_t& length)
+{
+    unsigned char first = static_cast<unsigned char>(text[offset]);
+    length = 1;
+    if (first < 0x80)
+        return first;
+    int extra = first >= 0xF0 && first <= 0xF4 ? 3 : first >= 0xE0 ? (first < 0xF0 ? 2 : -1) : first >= 0xC2 ? 1 : -1;
+    if (extra < 0 || offset + extra >= text.size())
+        return Invalid;
+    char32_t character = first & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        unsigned char next = static_cast<unsigned char>(text[offset + i]);
+        if ((next & 0xC0) != 0x80)
+            return Invalid;
+        character = (character << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+    if (character < smallest[extra] || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF))
+        return Invalid;
+    length = extra + 1;
+    return character;
+}
+
+void AppendEscape(std::string& out, int number)
+{
+    int trail = number % TrailsPerLead;
+    out += static_cast<char>(FirstEscapeLead + number / TrailsPerLead);
+    out += static_cast<char>(0x40 + trail + (trail >= 63 ? 1 : 0));
+}
+
+void AppendEscapedUnit(std::string& out, char16_t unit)
+{
+    AppendEscape(out, HighByteEscapes + (unit >> 8));
+    AppendEscape(out, LowByteEscapes + (unit & 0xFF));
+}
+
+std::string ToCp932(std::string_view utf8, bool escapeBackslash)
+{
+    const Tables& tables = CodePageTables();
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t offset = 0; offset < utf8.size();) {
+        size_t length = 1;
+        char32_t character = ReadUtf8(utf8, offset, length);
+        offset += length;
+        if (character == Invalid) {
+            AppendEscape(out, RawByteEscapes + (static_cast<unsigned char>(utf8[offset - 1]) - 0x80));
+            continue;
+        }
+        int code = character == '\\' && escapeBackslash ? -1 : tables.Encode(character);
+        if (code >= 0x100) {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        } else if (code >= 0) {
+            out += static_cast<char>(code);
+        } else if (character >= 0x10000) {
+            char32_t value = character - 0x10000;
+            AppendEscapedUnit(out, static_cast<char16_t>(0xD800 + (value >> 10)));
+            AppendEscapedUnit(out, static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+        } else {
+            AppendEscapedUnit(out, static_cast<char16_t>(character));
+        }
+    }
+    return out;
+}
+
+// Reads the escape number at `offset`, or -1 when no escape stands there.
+int ReadEscape(std::string_view text, size_t offset)
+{
+    if (offset + 1 >= text.size())
+        return -1;
+    unsigned char lead = static_cast<unsigned char>(text[offset]);
+    unsigned char trail = static_cast<unsigned char>(text[offset + 1]);
+    if (lead < FirstEscapeLead || lead > LastEscapeLead || !IsTrailByte(trail))
+        return -1;
+    int number = (lead - FirstEscapeLead) * TrailsPerLead + TrailIndex(trail);
+    return number < EscapeCount ? number : -1;
+}
+
+// Decodes an escaped UTF-16 unit at `offset`; advances past it, or returns none.
+bool ReadEscapedUnit(std::string_view text, size_t& offset, char16_t& unit)
+{
+    int high = ReadEscape(text, offset);
+    int low = ReadEscape(text, offset + 2);
+    if (high < HighByteEscapes || high >= LowByteEscapes || low < LowByteEscapes || low >= RawByteEscapes)
+        return false;
+    unit = static_cast<char16_t>((high << 8) | (low - LowByteEscapes));
+    offset += 4;
+    return true;
 }
 
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932)
 {
-    Iconv converter("UTF-8", "CP932");
-    return converter.Convert(cp932, "\xEF\xBF\xBD", Cp932SequenceLength);
+    const Tables& tables = CodePageTables();
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    for (size_t offset = 0; offset < cp932.size();) {
+        unsigned char byte = static_cast<unsigned char>(cp932[offset]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+            ++offset;
+            continue;
+        }
+        if (int escape = ReadEscape(cp932, offset); escape >= 0) {
+            char16_t unit = 0;
+            if (escape >= RawByteEscapes) {
+                out += static_cast<char>(0x80 + (escape - RawByteEscapes));
+                offset += 2;
+            } else if (!ReadEscapedUnit(cp932, offset, unit)) {
+                AppendUtf8(out, Replacement);
+                offset += 2;
+            } else if (unit >= 0xD800 && unit <= 0xDBFF) {
+                char16_t second = 0;
+                size_t next = offset;
+                if (ReadEscapedUnit(cp932, next, second) && second >= 0xDC00 && second <= 0xDFFF) {
+                    AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (second - 0xDC00));
+                    offset = next;
+                } else {
+                    AppendUtf8(out, Replacement);
+                }
+            } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+                AppendUtf8(out, Replacement);
+            } else {
+                AppendUtf8(out, unit);
+            }
+            continue;
+        }
+        char32_t character = Invalid;
+        if (IsLeadByte(byte) && offset + 1 < cp932.size() && IsTrailByte(static_cast<unsigned char>(cp932[offset + 1]))) {
+            character = tables.Double(byte, static_cast<unsigned char>(cp932[offset + 1]));
+            offset += 2;
+        } else {
+            if (!IsLeadByte(byte))
+                character = tables.Single(byte);
+            ++offset;
+        }
+        AppendUtf8(out, character == Invalid ? Replacement : character);
+    }
+    return out;
 }
 
 std::string Utf8ToCp932(std::string_view utf8)
 {
-    Iconv converter("CP932", "UTF-8");
-    return converter.Convert(utf8, "?", Utf8SequenceLength);
+    return ToCp932(utf8, false);
+}
+
+std::string HostNameToCp932(std::string_view name)
+{
+    return ToCp932(name, true);
 }
 
 }  // namespace platform

@@ -1,23 +1,39 @@
 #pragma once
 
 // The one converter between the program's code page 932 texts and the host's UTF-8.
+//
+// No host name may be lost, so the conversion to code page 932 is reversible: a character that
+// code page 932 lacks (or that would not come back as itself), and a byte that is not UTF-8, is
+// written as escape characters of the user-defined area 0xF040-0xF9FC, which the way back turns
+// into the original again. A UTF-16 unit takes two escapes (its high byte, then its low byte); a
+// stray byte takes one.
 
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-// Code page 932 bytes to UTF-8. A byte sequence that is not valid code page 932 becomes U+FFFD.
+// Code page 932 bytes to UTF-8. Escapes come back as what they stand for; a byte sequence that is
+// not valid code page 932 becomes U+FFFD.
 std::string Cp932ToUtf8(std::string_view cp932);
 
-// UTF-8 to code page 932. A character that code page 932 lacks (or a byte that is not UTF-8)
-// becomes "?".
+// UTF-8 to code page 932, reversibly (see above).
 std::string Utf8ToCp932(std::string_view utf8);
+
+// A host file name (one path component, UTF-8) as a DOS name: like Utf8ToCp932, and a backslash
+// in the name is escaped too, since on the DOS side it separates folders.
+std::string HostNameToCp932(std::string_view name);
 
 // True when the byte starts a double-byte character of code page 932.
 constexpr bool IsLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The byte offset just past the character that starts at `offset` (one or two bytes).
+inline size_t NextCharacter(std::string_view text, size_t offset)
+{
+    return offset + (IsLeadByte(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1);
 }
 
 }  // namespace platform

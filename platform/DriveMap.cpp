@@ -66,9 +66,17 @@ std::optional<std::string> DriveMap::ToDos(const std::string& hostPath) const
     if (!best)
         return std::nullopt;
     std::string dos = std::string(1, *best) + ":\\";
-    std::string converted = Utf8ToCp932(rest);
-    for (char c : converted)
-        dos += c == '/' ? '\\' : c;
+    size_t start = 0;
+    while (start < rest.size()) {
+        size_t slash = rest.find('/', start);
+        size_t end = slash == std::string::npos ? rest.size() : slash;
+        if (end > start) {
+            if (dos.back() != '\\')
+                dos += '\\';
+            dos += HostNameToCp932(std::string_view(rest).substr(start, end - start));
+        }
+        start = end + 1;
+    }
     return dos;
 }
 

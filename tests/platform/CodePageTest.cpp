@@ -50,12 +50,40 @@ TEST(Converter, RoundTripsJapaneseTextIncludingTrailBackslashes)
     EXPECT_EQ(Cp932ToUtf8("C:\\work"), "C:\\work") << "ASCII, backslash included, passes unchanged";
 }
 
-TEST(Converter, BadInputIsReplacedNotDropped)
+TEST(Converter, NamesCodePage932LacksComeBackUnchanged)
+{
+    const std::string names[] = {
+        "caf\xC3\xA9.txt",                  // e with acute
+        "\xE2\x88\x92minus",               // U+2212, which the code page would turn into U+FF0D
+        "\xF0\x9F\x98\x80 smile.png",     // outside the basic plane
+        "\xEE\x80\x80private",             // U+E000, the code page's own user-defined area
+        "bad\xFF\xFEbytes\xC3",            // not UTF-8 at all
+        "\xED\xA0\x80surrogate",           // an encoded surrogate, not valid UTF-8 either
+    };
+    for (const std::string& name : names) {
+        std::string dos = Utf8ToCp932(name);
+        EXPECT_EQ(Cp932ToUtf8(dos), name) << Hex(name) << " went through as " << Hex(dos);
+        for (size_t i = 0; i < dos.size(); i = NextCharacter(dos, i))
+            EXPECT_NE(dos[i], '?');
+    }
+    EXPECT_EQ(Utf8ToCp932("caf\xC3\xA9").substr(0, 3), "caf");
+    EXPECT_EQ(Utf8ToCp932("x\xC3\xA9").size(), 1u + 4u) << "one unit takes two escapes of two bytes";
+}
+
+TEST(Converter, ABackslashInAHostNameIsEscapedSoItCannotSplitAPath)
+{
+    std::string dos = HostNameToCp932("a\\b");
+    EXPECT_EQ(dos.find('\\'), std::string::npos) << Hex(dos);
+    EXPECT_EQ(Cp932ToUtf8(dos), "a\\b");
+    EXPECT_EQ(Utf8ToCp932("a\\b"), "a\\b") << "other texts keep their backslashes";
+}
+
+TEST(Converter, DamagedCodePageTextBecomesReplacementCharacters)
 {
     EXPECT_EQ(Cp932ToUtf8(std::string("a\x81", 2)), "a\xEF\xBF\xBD") << "a lone lead byte at the end";
-    EXPECT_EQ(Utf8ToCp932("x\xC3\xA9y"), "x?y") << "a character code page 932 lacks";
-    EXPECT_EQ(Utf8ToCp932("x\xFFy"), "x?y") << "a byte that is not UTF-8";
-    EXPECT_EQ(Utf8ToCp932(""), "");
+    EXPECT_EQ(Cp932ToUtf8(std::string("\x81\x20", 2)), "\xEF\xBF\xBD ") << "a lead byte before a space";
+    EXPECT_EQ(Cp932ToUtf8(std::string("\xF0\x40z", 3)), "\xEF\xBF\xBDz") << "half an escaped unit";
+    EXPECT_EQ(Cp932ToUtf8(""), "");
 }
 
 TEST(DriveMap, HostPathsShowOnTheDriveWithTheLongestRoot)
@@ -67,6 +95,8 @@ TEST(DriveMap, HostPathsShowOnTheDriveWithTheLongestRoot)
     EXPECT_EQ(map.ToDos("/home/user"), "C:\\") << "a drive root keeps its backslash";
     EXPECT_EQ(map.ToDos("/home/username"), "Z:\\home\\username") << "a root matches whole folder names only";
     EXPECT_EQ(map.ToDos("/"), "Z:\\");
+    std::string odd = *map.ToDos("/home/user/a\\b/c");
+    EXPECT_EQ(map.ToHost(odd), "/home/user/a\\b/c") << "a backslash inside a host name survives the way there and back";
     map.Clear();
     map.Map('D', "/data");
     EXPECT_EQ(map.ToDos("/etc"), std::nullopt);
