@@ -57,7 +57,7 @@ TEST(Converter, NamesCodePage932LacksComeBackUnchanged)
         "\xE2\x88\x92minus",               // U+2212, which the code page would turn into U+FF0D
         "\xF0\x9F\x98\x80 smile.png",     // outside the basic plane
         "\xEE\x80\x80private",             // U+E000, the code page's own user-defined area
-        "bad\xFF\xFEbytes\xC3",            // not UTF-8 at all
+        "bad\xFF\xFE" "bytes\xC3",          // not UTF-8 at all
         "\xED\xA0\x80surrogate",           // an encoded surrogate, not valid UTF-8 either
     };
     for (const std::string& name : names) {

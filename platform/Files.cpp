@@ -1,0 +1,470 @@
+#include "platform/Files.h"
+
+#include "platform/CodePage.h"
+#include "platform/DriveMap.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <ctime>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        bool lead = IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size();
+        if (lead) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The characters of a code page 932 text, each one or two bytes long.
+std::vector<std::string_view> Characters(std::string_view text)
+{
+    std::vector<std::string_view> characters;
+    for (size_t i = 0; i < text.size();) {
+        size_t next = NextCharacter(text, i);
+        characters.push_back(text.substr(i, next - i));
+        i = next;
+    }
+    return characters;
+}
+
+bool MatchCharacters(const std::vector<std::string_view>& name, size_t n, const std::vector<std::string_view>& pattern,
+                     size_t p)
+{
+    // Iterative matching with one backtrack point for the last "*".
+    size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == "*") {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() && (pattern[p] == "?" || SameIgnoringAsciiCase(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == "*")
+        ++p;
+    return p == pattern.size();
+}
+
+// Splits a DOS path at its last separator: the folder part and the final name. A backslash that
+// is the second byte of a double-byte character is no separator.
+std::pair<std::string_view, std::string_view> SplitLast(std::string_view path)
+{
+    size_t last = std::string_view::npos;
+    for (size_t i = 0; i < path.size(); i = NextCharacter(path, i))
+        if (path[i] == '\\')
+            last = i;
+    if (last == std::string_view::npos) {
+        if (path.size() >= 2 && path[1] == ':')
+            return {path.substr(0, 2), path.substr(2)};
+        return {std::string_view(), path};
+    }
+    return {path.substr(0, last + 1), path.substr(last + 1)};
+}
+
+std::vector<std::string> SplitParts(std::string_view path)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (size_t i = 0; i < path.size();) {
+        size_t next = NextCharacter(path, i);
+        if (next == i + 1 && path[i] == '\\') {
+            if (!current.empty())
+                parts.push_back(current);
+            current.clear();
+        } else {
+            current.append(path.substr(i, next - i));
+        }
+        i = next;
+    }
+    if (!current.empty())
+        parts.push_back(current);
+    return parts;
+}
+
+std::string CurrentHostFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE || buffer.size() > (1u << 20))
+            return "/";
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+std::string JoinHost(const std::string& folder, const std::string& name)
+{
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+// The host name of one part of a DOS path inside a host folder: the exact name when it exists,
+// else an entry whose DOS name matches without regard to case, else the part as it was given.
+std::string ResolvePart(const std::string& folder, const std::string& dosPart)
+{
+    std::string exact = Cp932ToUtf8(dosPart);
+    if (dosPart == "." || dosPart == "..")
+        return exact;
+    struct stat info;
+    if (lstat(JoinHost(folder, exact).c_str(), &info) == 0)
+        return exact;
+    DIR* directory = opendir(folder.c_str());
+    if (!directory)
+        return exact;
+    std::string found = exact;
+    while (dirent* entry = readdir(directory)) {
+        if (SameIgnoringAsciiCase(HostNameToCp932(entry->d_name), dosPart)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    closedir(directory);
+    return found;
+}
+
+bool IsDriveRoot(const DriveMap& drives, const std::string& hostFolder)
+{
+    for (const auto& [letter, root] : drives.Roots())
+        if (root == hostFolder)
+            return true;
+    return false;
+}
+
+LocalTime ToLocalTime(time_t seconds)
+{
+    struct tm parts {};
+    if (!localtime_r(&seconds, &parts))
+        return LocalTime{};
+    return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                     parts.tm_hour,        parts.tm_min,     parts.tm_sec & ~1};
+}
+
+// Who the user is, for telling which entries are read-only to them.
+struct Writer {
+    uid_t uid = getuid();
+    std::vector<gid_t> groups;
+
+    Writer()
+    {
+        int count = getgroups(0, nullptr);
+        if (count > 0) {
+            groups.resize(count);
+            groups.resize(std::max(0, getgroups(count, groups.data())));
+        }
+        groups.push_back(getgid());
+    }
+
+    bool MayWrite(const struct stat& info) const
+    {
+        if (uid == 0)
+            return true;
+        if (info.st_uid == uid)
+            return info.st_mode & S_IWUSR;
+        if (std::find(groups.begin(), groups.end(), info.st_gid) != groups.end())
+            return info.st_mode & S_IWGRP;
+        return info.st_mode & S_IWOTH;
+    }
+};
+
+// Fills an entry from the host's facts about it. A link is followed; a broken one is a file.
+bool Describe(int folderFd, const char* hostName, const Writer& writer, FoundFile& entry)
+{
+    struct stat info;
+    if (fstatat(folderFd, hostName, &info, 0) != 0 && fstatat(folderFd, hostName, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    bool directory = S_ISDIR(info.st_mode);
+    if (S_ISLNK(info.st_mode))
+        info.st_size = 0;
+    entry.attributes = directory ? faDirectory : faArchive;
+    if (hostName[0] == '.' && std::string_view(hostName) != "." && std::string_view(hostName) != "..")
+        entry.attributes |= faHidden;
+    if (!writer.MayWrite(info))
+        entry.attributes |= faReadOnly;
+    entry.size = directory ? 0 : static_cast<uint64_t>(info.st_size);
+    entry.time = ToLocalTime(info.st_mtim.tv_sec);
+    entry.dosTime = PackDosTime(entry.time);
+    return true;
+}
+
+bool Wanted(unsigned attributes, unsigned mask)
+{
+    constexpr unsigned special = faHidden | faSysFile | faVolumeID | faDirectory;
+    return (attributes & ~mask & special) == 0;
+}
+
+std::optional<std::string> ResolveFolderPath(const DriveMap& drives, std::string_view dosPath,
+                                             std::vector<std::string>& parts)
+{
+    std::string host;
+    std::string_view rest = dosPath;
+    if (dosPath.size() >= 2 && dosPath[1] == ':') {
+        auto root = drives.ToHost(std::string(dosPath.substr(0, 2)));
+        if (!root)
+            return std::nullopt;
+        host = *root;
+        rest = dosPath.substr(2);
+    } else if (!dosPath.empty() && dosPath[0] == '\\') {
+        // Rooted on the current drive.
+        std::string current = CurrentHostFolder();
+        auto dos = drives.ToDos(current);
+        if (!dos)
+            return std::nullopt;
+        host = *drives.ToHost(dos->substr(0, 2));
+    } else {
+        host = CurrentHostFolder();
+    }
+    parts = SplitParts(rest);
+    return host;
+}
+
+}  // namespace
+
+uint32_t PackDosTime(const LocalTime& time)
+{
+    if (time.year < 1980)
+        return (0u << 25) | (1u << 21) | (1u << 16);
+    int year = std::min(time.year - 1980, 127);
+    uint32_t date = (uint32_t(year) << 9) | (uint32_t(time.month) << 5) | uint32_t(time.day);
+    uint32_t clock = (uint32_t(time.hour) << 11) | (uint32_t(time.minute) << 5) | uint32_t(time.second / 2);
+    return (date << 16) | clock;
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern)
+{
+    if (pattern == "*.*" || pattern == "*")
+        return true;
+    auto nameCharacters = Characters(name);
+    auto patternCharacters = Characters(pattern);
+    if (MatchCharacters(nameCharacters, 0, patternCharacters, 0))
+        return true;
+    // "name.*" also finds "name" itself, as a pattern ending in ".*" did on that system.
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" && name.find('.') == std::string_view::npos) {
+        patternCharacters.resize(patternCharacters.size() - 2);
+        return MatchCharacters(nameCharacters, 0, patternCharacters, 0);
+    }
+    return false;
+}
+
+std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath)
+{
+    std::vector<std::string> parts;
+    auto host = ResolveFolderPath(drives, dosPath, parts);
+    if (!host)
+        return std::nullopt;
+    std::string path = *host;
+    for (const std::string& part : parts) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            size_t slash = path.rfind('/');
+            path = slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+            continue;
+        }
+        path = JoinHost(path, ResolvePart(path, part));
+    }
+    return path;
+}
+
+struct DirectorySearch::State {
+    DIR* directory = nullptr;
+    std::string pattern;
+    unsigned mask = 0;
+    bool root = false;
+    int dotsReported = 0;
+    Writer writer;
+
+    ~State()
+    {
+        if (directory)
+            closedir(directory);
+    }
+};
+
+DirectorySearch::DirectorySearch(const DriveMap& drives, std::string_view pattern, unsigned attributeMask)
+    : m_state(std::make_unique<State>())
+{
+    auto [folder, name] = SplitLast(pattern);
+    m_state->pattern = std::string(name);
+    m_state->mask = attributeMask;
+    std::string dosFolder(folder);
+    if (dosFolder.empty())
+        dosFolder = ".";
+    auto host = ResolveHostPath(drives, dosFolder);
+    if (!host)
+        return;
+    m_state->root = IsDriveRoot(drives, *host);
+    m_state->directory = opendir(host->c_str());
+}
+
+DirectorySearch::~DirectorySearch() = default;
+
+bool DirectorySearch::Next(FoundFile& entry)
+{
+    State& state = *m_state;
+    if (!state.directory || state.pattern.empty())
+        return false;
+    int fd = dirfd(state.directory);
+    // "." and ".." first, as that system listed them.
+    while (!state.root && state.dotsReported < 2) {
+        const char* dots = state.dotsReported++ == 0 ? "." : "..";
+        entry.name = dots;
+        if (MatchesPattern(entry.name, state.pattern) && Describe(fd, dots, state.writer, entry) &&
+            Wanted(entry.attributes, state.mask))
+            return true;
+    }
+    while (dirent* found = readdir(state.directory)) {
+        std::string_view hostName = found->d_name;
+        if (hostName == "." || hostName == "..")
+            continue;
+        entry.name = HostNameToCp932(hostName);
+        if (!MatchesPattern(entry.name, state.pattern))
+            continue;
+        if (!Describe(fd, found->d_name, state.writer, entry) || !Wanted(entry.attributes, state.mask))
+            continue;
+        return true;
+    }
+    return false;
+}
+
+std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath)
+{
+    auto host = ResolveHostPath(drives, dosPath);
+    if (!host)
+        return std::nullopt;
+    int fd = open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info;
+    std::string content;
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
+    if (info.st_size > 0)
+        content.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (count == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(count));
+    }
+    close(fd);
+    return content;
+}
+
+bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content)
+{
+    auto host = ResolveHostPath(drives, dosPath);
+    if (!host)
+        return false;
+    size_t slash = host->rfind('/');
+    std::string folder = slash == 0 ? "/" : host->substr(0, slash);
+    std::string temporary = *host + ".~" + std::to_string(getpid());
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST && unlink(temporary.c_str()) == 0)
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    // A replaced file keeps its permissions; a new one gets the user's defaults.
+    if (struct stat old; stat(host->c_str(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
+    bool ok = true;
+    for (size_t written = 0; ok && written < content.size();) {
+        ssize_t count = write(fd, content.data() + written, content.size() - written);
+        if (count < 0 && errno == EINTR)
+            continue;
+        ok = count > 0;
+        if (ok)
+            written += static_cast<size_t>(count);
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(temporary.c_str(), host->c_str()) == 0;
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    if (int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return true;
+}
+
+bool DeleteFile(const DriveMap& drives, std::string_view dosPath)
+{
+    auto host = ResolveHostPath(drives, dosPath);
+    if (!host)
+        return false;
+    struct stat info;
+    if (lstat(host->c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return unlink(host->c_str()) == 0;
+}
+
+bool CreateDirectory(const DriveMap& drives, std::string_view dosPath)
+{
+    auto host = ResolveHostPath(drives, dosPath);
+    return host && mkdir(host->c_str(), 0777) == 0;
+}
+
+std::optional<FoundFile> FindExact(const DriveMap& drives, std::string_view dosPath)
+{
+    auto host = ResolveHostPath(drives, dosPath);
+    if (!host || *host == "/" || IsDriveRoot(drives, *host))
+        return std::nullopt;
+    size_t slash = host->rfind('/');
+    std::string folder = slash == 0 ? "/" : host->substr(0, slash);
+    std::string name = host->substr(slash + 1);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    FoundFile entry;
+    entry.name = HostNameToCp932(name);
+    bool found = Describe(fd, name.c_str(), Writer(), entry);
+    close(fd);
+    if (!found)
+        return std::nullopt;
+    return entry;
+}
+
+}  // namespace platform

@@ -1,0 +1,96 @@
+#pragma once
+
+// Files and folders in the manner of that system's calls: a directory search with a wildcard
+// pattern and an attribute mask, and whole-file reading, replacing, deleting and folder making.
+// Every path here is a DOS path in code page 932, resolved through the drive map.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class DriveMap;
+
+enum FileAttribute : unsigned {
+    faReadOnly = 1,
+    faHidden = 2,
+    faSysFile = 4,
+    faVolumeID = 8,
+    faDirectory = 16,
+    faArchive = 32,
+    faAnyFile = 63,
+};
+
+// A moment in local time.
+struct LocalTime {
+    int year = 1980;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    bool operator==(const LocalTime&) const = default;
+};
+
+struct FoundFile {
+    std::string name;  // code page 932
+    unsigned attributes = 0;
+    uint64_t size = 0;
+    // The last write, in local time at the two-second resolution of that system's file times.
+    LocalTime time;
+    // The same packed as that system did: the date in the high 16 bits, the time in the low ones.
+    uint32_t dosTime = 0;
+};
+
+// Packs a local time as a DOS date and time; times before 1980 give 1980-01-01 00:00:00.
+uint32_t PackDosTime(const LocalTime& time);
+
+// Matches a file name against a wildcard pattern as that system did: letters compared without
+// case, "*" any run of characters, "?" one character, "*.*" everything (names without a dot too).
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// A search over one folder: "C:\work\*.bmp". An entry is reported unless it carries the hidden,
+// system, volume or directory attribute while the mask lacks it. "." and ".." come first, except
+// in a drive's root folder; the rest come in the order the file system gives them.
+class DirectorySearch {
+public:
+    DirectorySearch(const DriveMap& drives, std::string_view pattern, unsigned attributeMask);
+    ~DirectorySearch();
+    DirectorySearch(const DirectorySearch&) = delete;
+    DirectorySearch& operator=(const DirectorySearch&) = delete;
+
+    // The next matching entry; false when there is none left (or the folder cannot be read).
+    bool Next(FoundFile& entry);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// A DOS path resolved to the host: an exact look-up first, then, part by part, a scan that
+// ignores the case of letters. Parts that do not exist are kept as given. None when no drive
+// holds the path.
+std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath);
+
+// The whole content of a file; none when it cannot be read.
+std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath);
+
+// Creates or replaces a file with the content. The new content is written beside the old file
+// and renamed over it, so a crash never leaves a half-written file or loses the old one. False
+// when it cannot be written (the old file then stays as it was).
+bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content);
+
+// Deletes a file (not a folder); false when it cannot.
+bool DeleteFile(const DriveMap& drives, std::string_view dosPath);
+
+// Creates one folder level; false when it cannot (a missing parent, an existing entry).
+bool CreateDirectory(const DriveMap& drives, std::string_view dosPath);
+
+// Whether anything exists at exactly this path, as a search for the path without wildcards finds
+// it; with its entry.
+std::optional<FoundFile> FindExact(const DriveMap& drives, std::string_view dosPath);
+
+}  // namespace platform
