@@ -2,6 +2,11 @@
 
 #include "platform/CodePage.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +35,32 @@ std::optional<std::string> Below(const std::string& root, const std::string& pat
 }
 }  // namespace
 
+namespace {
+// The folders directly below `folder` that are mount points of their own (another device).
+std::vector<std::string> MountedBelow(const std::string& folder)
+{
+    std::vector<std::string> mounts;
+    struct stat parent;
+    if (stat(folder.c_str(), &parent) != 0)
+        return mounts;
+    DIR* directory = opendir(folder.c_str());
+    if (!directory)
+        return mounts;
+    while (dirent* entry = readdir(directory)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "/" + name;
+        struct stat info;
+        if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_dev != parent.st_dev)
+            mounts.push_back(path);
+    }
+    closedir(directory);
+    std::sort(mounts.begin(), mounts.end());
+    return mounts;
+}
+}  // namespace
+
 DriveMap DriveMap::Default()
 {
     DriveMap map;
@@ -37,7 +68,29 @@ DriveMap DriveMap::Default()
     if (home && *home == '/')
         map.Map('C', home);
     map.Map('Z', "/");
+    std::vector<std::string> removable;
+    const char* user = std::getenv("USER");
+    for (std::string folder : {std::string("/media"), std::string("/run/media"), std::string("/mnt")}) {
+        if (user && *user && folder != "/mnt")
+            for (const std::string& mount : MountedBelow(folder + "/" + user))
+                removable.push_back(mount);
+        for (const std::string& mount : MountedBelow(folder))
+            removable.push_back(mount);
+    }
+    map.MapRemovable(removable);
     return map;
+}
+
+void DriveMap::MapRemovable(const std::vector<std::string>& mountPoints)
+{
+    char letter = 'D';
+    for (const std::string& mount : mountPoints) {
+        while (letter < 'Z' && m_roots.contains(letter))
+            ++letter;
+        if (letter >= 'Z')
+            return;
+        Map(letter, mount);
+    }
 }
 
 void DriveMap::Map(char letter, const std::string& hostRoot)

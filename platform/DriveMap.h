@@ -6,13 +6,17 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 class DriveMap {
 public:
-    // The default map: C: is the home folder, Z: the root.
+    // The default map: C: is the home folder, Z: the root, and removable media mounted under
+    // /media, /run/media or /mnt take the free letters from D: on.
     static DriveMap Default();
+    // Gives each mount point the next free letter from D: on (none are left past Y:).
+    void MapRemovable(const std::vector<std::string>& mountPoints);
 
     void Clear() { m_roots.clear(); }
     // Maps a letter (A to Z, either case) to a host folder (absolute, UTF-8).

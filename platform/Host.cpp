@@ -34,4 +34,15 @@ bool Host::SetCurrentDirectory(const std::string& path)
     return chdir(host.c_str()) == 0;
 }
 
+std::string Host::GetSystemDirectory() const
+{
+    std::vector<char> buffer(4096);
+    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    std::string program = length > 0 ? std::string(buffer.data(), static_cast<size_t>(length)) : "/usr/bin/orvane";
+    std::string folder = program.substr(0, program.rfind('/')) + "/system";
+    if (auto dos = m_drives.ToDos(folder))
+        return *dos;
+    return Utf8ToCp932(folder);
+}
+
 }  // namespace platform

@@ -21,6 +21,9 @@ public:
     std::string GetCurrentDirectory() const;
     // Makes a folder (DOS path, or an absolute host path) the current one; false when it cannot.
     bool SetCurrentDirectory(const std::string& path);
+    // The system folder, as a DOS path: the folder "system" beside the program. The system icon
+    // library is named after it ("shell32.dll" there); the icon services answer for that name.
+    std::string GetSystemDirectory() const;
 
 private:
     DriveMap m_drives;

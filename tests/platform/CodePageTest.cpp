@@ -116,3 +116,18 @@ TEST(DriveMap, DosPathsBecomeHostPathsKeepingTrailBackslashBytes)
     EXPECT_EQ(map.ToHost("Q:\\x"), std::nullopt);
     EXPECT_EQ(map.ToHost("work"), std::nullopt);
 }
+
+TEST(DriveMap, RemovableMediaTakeTheFreeLettersFromD)
+{
+    DriveMap map;
+    map.Map('C', "/home/user");
+    map.Map('E', "/srv");
+    map.Map('Z', "/");
+    map.MapRemovable({"/media/user/STICK", "/media/user/CARD", "/mnt/disk"});
+    EXPECT_EQ(map.ToDos("/media/user/STICK/photo.bmp"), "D:\\photo.bmp");
+    EXPECT_EQ(map.ToDos("/media/user/CARD"), "F:\\") << "E: is taken";
+    EXPECT_EQ(map.ToDos("/mnt/disk/a"), "G:\\a");
+    std::vector<std::string> many(30, "/media/x");
+    map.MapRemovable(many);
+    EXPECT_EQ(map.ToDos("/"), "Z:\\") << "the letters run out before Z:";
+}
