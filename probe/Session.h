@@ -1,0 +1,67 @@
+#pragma once
+
+// One run of the program inside the probe: the environment the script set before `start`, and
+// the application, host and process made fresh for the run.
+
+#include "platform/DriveMap.h"
+#include "probe/ProbeServices.h"
+#include "toolkit/Headless.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tk {
+class TApplication;
+}
+namespace platform {
+class Host;
+}
+namespace orvane {
+struct Process;
+}
+
+namespace probe {
+
+struct Environment {
+    // The drive map; none keeps the default one.
+    std::optional<platform::DriveMap> drives;
+    // The start folder as the script gave it (UTF-8); empty keeps the probe's own.
+    std::string currentFolder;
+    int desktopWidth = 1024;
+    int desktopHeight = 768;
+    int idleWaitMs = 5000;
+};
+
+class Session {
+public:
+    Session(IScriptRunner& runner, ModalStack& modals, tk::IDialogs& dialogs);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Makes the start folder current and runs the process entry; the reason on failure.
+    std::optional<std::string> Start(const Environment& environment);
+    // The main window closed and the windows were freed, as at the end of the process.
+    bool Ended() const { return m_ended; }
+    // Frees the windows once the application has been told to end.
+    void EndIfTerminated();
+
+    tk::TApplication& Application() { return *m_application; }
+    orvane::Process& Process() { return *m_process; }
+    platform::Host& Host() { return *m_host; }
+    tk::ManualClock& Clock() { return m_clock; }
+
+private:
+    void End();
+
+    tk::ManualClock m_clock;
+    ProbeMessageLoop m_loop;
+    tk::IDialogs& m_dialogs;
+    std::unique_ptr<platform::Host> m_host;
+    std::unique_ptr<tk::TApplication> m_application;
+    std::unique_ptr<orvane::Process> m_process;
+    bool m_ended = false;
+};
+
+}  // namespace probe
