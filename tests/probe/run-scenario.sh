@@ -1,0 +1,43 @@
+#!/bin/sh
+# Runs one probe scenario: feeds NAME.probe to the probe and compares its standard output with
+# NAME.expected and its exit status with the expected one. "@TMP@" in both files stands for a
+# fresh temporary folder. Comment lines of the script prepare that folder (see README.md):
+#   # mkdir: c/work               makes @TMP@/c/work
+#   # write: c/work/NOTE.TXT text  writes "text" (the rest of the line, no line end) into the file
+#   # exit: 1                     the expected exit status (0 when not given)
+set -u
+probe=$1
+script=$2
+expected=$3
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+sed -n 's/^# mkdir: //p' "$script" | while IFS= read -r folder; do
+    mkdir -p "$tmp/$folder"
+done
+sed -n 's/^# write: //p' "$script" | while IFS= read -r line; do
+    path=${line%% *}
+    text=${line#"$path"}
+    text=${text# }
+    mkdir -p "$(dirname "$tmp/$path")"
+    printf '%s' "$text" >"$tmp/$path"
+done
+want_status=$(sed -n 's/^# exit: //p' "$script" | tail -n 1)
+want_status=${want_status:-0}
+
+sed "s|@TMP@|$tmp|g" "$script" >"$tmp/script.probe"
+sed "s|@TMP@|$tmp|g" "$expected" >"$tmp/expected.txt"
+
+"$probe" <"$tmp/script.probe" >"$tmp/actual.txt"
+status=$?
+
+failed=0
+if ! diff -u "$tmp/expected.txt" "$tmp/actual.txt"; then
+    failed=1
+fi
+if [ "$status" -ne "$want_status" ]; then
+    echo "exit status $status, expected $want_status"
+    failed=1
+fi
+exit $failed
