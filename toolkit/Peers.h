@@ -20,6 +20,8 @@ class TLabel;
 class TButton;
 class TImage;
 class TScrollBar;
+class TListView;
+class TStringGrid;
 
 class TControlPeer {
 public:
@@ -78,6 +80,24 @@ public:
     virtual void SetParams() {}
 };
 
+class TListViewPeer : public TControlPeer {
+public:
+    virtual void SetViewStyle(TViewStyle style) {}
+    virtual void ColumnsChanged() {}
+    // Rows were added, deleted or rewritten.
+    virtual void ItemsChanged() {}
+    virtual void SelectionChanged() {}
+    // The image lists were replaced or their images changed.
+    virtual void ImagesChanged() {}
+};
+
+class TStringGridPeer : public TControlPeer {
+public:
+    // Column or row counts, fixed rows and columns, sizes or the editing option changed.
+    virtual void LayoutChanged() {}
+    virtual void CellsChanged() {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -88,6 +108,8 @@ public:
     virtual std::unique_ptr<TButtonPeer> CreatePeer(TButton& button) = 0;
     virtual std::unique_ptr<TImagePeer> CreatePeer(TImage& image) = 0;
     virtual std::unique_ptr<TScrollBarPeer> CreatePeer(TScrollBar& scrollBar) = 0;
+    virtual std::unique_ptr<TListViewPeer> CreatePeer(TListView&) { return nullptr; }
+    virtual std::unique_ptr<TStringGridPeer> CreatePeer(TStringGrid&) { return nullptr; }
 };
 
 }  // namespace tk
