@@ -1,6 +1,10 @@
 #include "app/ImageForm.h"
 
+#include "app/Dialogs.h"
+#include "app/Numbers.h"
+#include "platform/Files.h"
 #include "platform/Host.h"
+#include "toolkit/Application.h"
 
 namespace orvane {
 
@@ -14,14 +18,45 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 }
 
+// The machine's start values go into the settings store before the settings files are read.
 void TImageForm::FormCreate(TObject*)
 {
+    const std::string currentDirectory = m_process.Host.GetCurrentDirectory();
     CaptionPrefix = "Orvane - ";
-    SetCaption(CaptionPrefix + m_process.Host.GetCurrentDirectory());
+    SetCaption(CaptionPrefix + currentDirectory);
+
+    const int desktopWidth = Application()->DesktopWidth();
+    const int desktopHeight = Application()->DesktopHeight();
+    CapW_Max->SetCaption(NumberToStr(desktopWidth));
+    CapH_Max->SetCaption(NumberToStr(desktopHeight));
+    CapW->SetCaption(NumberToStr(desktopWidth));
+    CapH->SetCaption(NumberToStr(desktopHeight));
+
+    CPath->SetCaption(currentDirectory);
+    CashDir->SetCaption(currentDirectory + "\\View");
 }
 
-void TImageForm::FormShow(TObject*) {}
+void TImageForm::FormShow(TObject*)
+{
+    PrepareSettingsGrids();
+    ReadWindowPositions();
+    ReadSettings();
 
-void TImageForm::FormClose(TObject*, TCloseAction&) {}
+    // The cache folder is made when nothing exists at its path; a missing parent makes that fail,
+    // and captures and trimming then find no folder.
+    const platform::DriveMap& drives = m_process.Host.Drives();
+    if (!platform::FindExact(drives, CashDir->Caption()))
+        platform::CreateDirectory(drives, CashDir->Caption());
+
+    m_process.view->SetCaption(CaptionPrefix + "Non");
+    Ini();
+}
+
+void TImageForm::FormClose(TObject*, TCloseAction&)
+{
+    WriteWindowPositions();
+}
+
+void TImageForm::Ini() {}
 
 }  // namespace orvane

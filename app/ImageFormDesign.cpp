@@ -1,22 +1,12 @@
 // The main window as designed: every component with its geometry, texts and fixed properties.
 
+#include "app/Design.h"
 #include "app/ImageForm.h"
 
 namespace orvane {
 
 using namespace tk;
 
-namespace {
-TPanel* MakePanel(TForm* form, TWinControl* parent, const char* name, TRect bounds, TBevelCut bevel)
-{
-    auto* panel = new TPanel(form);
-    panel->SetName(name);
-    panel->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    panel->SetBevelOuter(bevel);
-    panel->SetParent(parent);
-    return panel;
-}
-}  // namespace
 
 void TImageForm::CreateComponents()
 {
@@ -78,6 +68,8 @@ void TImageForm::CreateComponents()
     Timer2->SetName("Timer2");
     Timer2->SetEnabled(false);
     Timer2->SetInterval(10000);
+
+    CreateDatas();
 }
 
 }  // namespace orvane
