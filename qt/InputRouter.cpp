@@ -93,10 +93,12 @@ bool InputRouter::MouseEvent(QWidget& widget, QMouseEvent& event)
         m_control->InputMouseDown(button, shift, x, y);
         break;
     case QEvent::MouseButtonDblClick:
+        // The original toolkit ran the double-click event before the press of the second click.
         m_doublePress = true;
-        m_control->InputMouseDown(button, shift | tk::ssDouble, x, y);
-        if (self && m_control && button == tk::TMouseButton::mbLeft && m_style == ClickStyle::Released)
+        if (button == tk::TMouseButton::mbLeft && m_style == ClickStyle::Released)
             m_control->InputDblClick();
+        if (self && m_control)
+            m_control->InputMouseDown(button, shift | tk::ssDouble, x, y);
         break;
     case QEvent::MouseButtonRelease: {
         bool wasDouble = m_doublePress;
