@@ -89,28 +89,30 @@ std::vector<std::string> SearchFolders(const char* variable, const char* fallbac
     return folders;
 }
 
-// A bare name, as execvp finds it: the first executable file of that name on PATH. A .desktop
-// name is looked for among the desktop's applications instead.
-std::optional<std::string> SearchProgram(const std::string& name)
+// A bare name, as execvp finds it: the first executable file of that name on PATH.
+std::optional<std::string> SearchPath(const std::string& name)
 {
-    if (HasSuffix(name, ".desktop")) {
-        std::vector<std::string> folders;
-        if (const char* home = std::getenv("XDG_DATA_HOME"); home && *home)
-            folders.push_back(home);
-        else if (const char* userHome = std::getenv("HOME"); userHome && *userHome)
-            folders.push_back(std::string(userHome) + "/.local/share");
-        for (const std::string& folder : SearchFolders("XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
-            folders.push_back(folder);
-        for (const std::string& folder : folders)
-            if (IsFile(folder + "/applications/" + name))
-                return folder + "/applications/" + name;
-        return std::nullopt;
-    }
     for (const std::string& folder : SearchFolders("PATH", "/usr/local/bin:/usr/bin:/bin")) {
         std::string candidate = folder + "/" + name;
         if (IsFile(candidate) && access(candidate.c_str(), X_OK) == 0)
             return candidate;
     }
+    return std::nullopt;
+}
+
+// A bare .desktop name, among the desktop's applications.
+std::optional<std::string> SearchApplications(const std::string& name)
+{
+    std::vector<std::string> folders;
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
+        folders.push_back(dataHome);
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folders.push_back(std::string(home) + "/.local/share");
+    for (const std::string& folder : SearchFolders("XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
+        folders.push_back(folder);
+    for (const std::string& folder : folders)
+        if (IsFile(folder + "/applications/" + name))
+            return folder + "/applications/" + name;
     return std::nullopt;
 }
 
@@ -121,17 +123,16 @@ std::optional<std::string> FindProgram(const DriveMap& drives, const std::string
 {
     std::optional<std::string> path = HostPathOf(drives, program);
     if (!path && !IsDosPath(program)) {
-        bool bare = program.find('/') == std::string::npos && program.find('\\') == std::string::npos;
-        std::string host;
+        std::string relative;
         for (size_t i = 0; i < program.size(); i = NextCharacter(program, i)) {
             if (program[i] == '\\')
-                host += '/';
+                relative += '/';
             else
-                host.append(program, i, NextCharacter(program, i) - i);
+                relative.append(program, i, NextCharacter(program, i) - i);
         }
-        host = Cp932ToUtf8(host);
-        if (bare)
-            return host.empty() ? std::nullopt : SearchProgram(host);
+        std::string host = Cp932ToUtf8(relative);
+        if (host.find('/') == std::string::npos)
+            return HasSuffix(host, ".desktop") ? SearchApplications(host) : SearchPath(host);
         path = host;
     }
     if (path && Exists(*path))
@@ -144,14 +145,14 @@ std::optional<std::string> FindProgram(const DriveMap& drives, const std::string
 // callers append a path to it without quotes.
 std::vector<std::string> ArgumentsOf(const DriveMap& drives, std::string_view rest)
 {
-    if (auto whole = HostPathOf(drives, rest); whole && Exists(*whole))
-        return {*whole};
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t'))
-        rest.remove_suffix(1);
-    if (auto whole = HostPathOf(drives, rest); whole && Exists(*whole))
-        return {*whole};
+    std::string_view trimmed = rest;
+    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
+        trimmed.remove_suffix(1);
+    for (std::string_view candidate : {rest, trimmed})
+        if (auto whole = HostPathOf(drives, candidate); whole && Exists(*whole))
+            return {*whole};
     std::vector<std::string> arguments;
-    for (const std::string& argument : SplitArguments(rest)) {
+    for (const std::string& argument : SplitArguments(trimmed)) {
         auto host = IsDosPath(argument) ? drives.ToHost(argument) : std::nullopt;
         arguments.push_back(host ? *host : Cp932ToUtf8(argument));
     }
@@ -186,7 +187,7 @@ Invocation DesktopInvocation(const std::string& entryPath, const std::vector<std
     const std::string& program = invocation.argv.front();
     if (program.find('/') != std::string::npos) {
         invocation.path = program;
-    } else if (auto found = SearchProgram(program); found && !HasSuffix(program, ".desktop")) {
+    } else if (auto found = SearchPath(program)) {
         invocation.path = *found;
     } else {
         invocation.error = program + ": not found on PATH";

@@ -105,19 +105,28 @@ std::optional<Window> XConnection::TopLevelOf(Window window)
     XErrorTrap trap(m_display);
     Window root = Root();
     while (window != None && window != root) {
-        Window rootReturn = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(m_display, window, &rootReturn, &parent, &children, &count))
+        std::optional<Tree> tree = QueryTree(window);
+        if (!tree)
             return std::nullopt;
-        if (children)
-            XFree(children);
-        if (parent == root)
+        if (tree->parent == root)
             return window;
-        window = parent;
+        window = tree->parent;
     }
     return std::nullopt;
+}
+
+std::optional<XConnection::Tree> XConnection::QueryTree(Window window)
+{
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, window, &root, &parent, &children, &count))
+        return std::nullopt;
+    Tree tree{parent, std::vector<Window>(children, children + count)};
+    if (children)
+        XFree(children);
+    return tree;
 }
 
 bool XConnection::HasProperty(Window window, Atom property)
@@ -143,18 +152,13 @@ std::optional<Window> XConnection::ClientBelow(Window window, int depth)
         return window;
     if (depth == 0)
         return std::nullopt;
-    Window rootReturn = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(m_display, window, &rootReturn, &parent, &children, &count))
+    std::optional<Tree> tree = QueryTree(window);
+    if (!tree)
         return std::nullopt;
-    std::optional<Window> found;
-    for (unsigned int i = 0; i < count && !found; ++i)
-        found = ClientBelow(children[i], depth - 1);
-    if (children)
-        XFree(children);
-    return found;
+    for (Window child : tree->children)
+        if (auto found = ClientBelow(child, depth - 1))
+            return found;
+    return std::nullopt;
 }
 
 bool XConnection::IsMapped(Window window)
@@ -170,22 +174,17 @@ std::vector<Window> XConnection::ShownClientWindows()
 {
     std::vector<Window> clients;
     XErrorTrap trap(m_display);
-    Window rootReturn = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(m_display, Root(), &rootReturn, &parent, &children, &count))
+    std::optional<Tree> tree = QueryTree(Root());
+    if (!tree)
         return clients;
-    for (unsigned int i = 0; i < count; ++i) {
+    for (Window topLevel : tree->children) {
         XWindowAttributes attributes;
-        if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable
+        if (!XGetWindowAttributes(m_display, topLevel, &attributes) || attributes.map_state != IsViewable
             || attributes.c_class == InputOnly)
             continue;
-        if (auto client = ClientBelow(children[i], ClientSearchDepth); client && IsMapped(*client))
+        if (auto client = ClientBelow(topLevel, ClientSearchDepth); client && IsMapped(*client))
             clients.push_back(*client);
     }
-    if (children)
-        XFree(children);
     return clients;
 }
 

@@ -40,6 +40,12 @@ public:
 
 private:
     explicit XConnection(Display* display) : m_display(display) {}
+    struct Tree {
+        Window parent = None;
+        std::vector<Window> children;
+    };
+    // The window's parent and children; none when the window is gone.
+    std::optional<Tree> QueryTree(Window window);
     std::optional<Window> ClientBelow(Window window, int depth);
     bool HasProperty(Window window, Atom property);
 
