@@ -139,8 +139,8 @@ void InputRouter::KeyEvent(QWidget& widget, QKeyEvent& event)
             m_winControl->InputKeyUp(key, shift);
         return;
     }
-    if (key != 0)
-        m_winControl->InputKeyDown(key, shift);
+    if (key != 0 && m_winControl->InputKeyDown(key, shift) == 0)
+        return;
     for (char byte : ToCp932(event.text())) {
         if (!self || !m_control)
             return;
@@ -157,11 +157,7 @@ void InputRouter::FocusIn()
     tk::TForm* form = m_winControl->ParentForm();
     if (!form || form->ActiveControl() == m_winControl)
         return;
-    tk::TWinControl* control = m_winControl;
-    if (tk::TApplication* application = control->Application())
-        application->RunHandler([control] { control->SetFocus(); });
-    else
-        control->SetFocus();
+    m_winControl->InputFocus();
 }
 
 }  // namespace qtui

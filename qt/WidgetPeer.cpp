@@ -2,7 +2,7 @@
 
 #include "qt/Convert.h"
 #include "qt/QtBackend.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/Form.h"
 
 #include <QWidget>
 
@@ -96,6 +96,11 @@ void WidgetPeer::Apply(unsigned changes)
     }
     if (changes & OrderChange)
         ApplyOrder();
+    auto* winControl = dynamic_cast<tk::TWinControl*>(&m_control);
+    if ((changes & TabStopChange) && winControl && !dynamic_cast<tk::TForm*>(winControl))
+        widget.setFocusPolicy(winControl->TabStop() ? Qt::StrongFocus : Qt::NoFocus);
+    if ((changes & FocusChange) && !widget.hasFocus())
+        widget.setFocus(Qt::OtherFocusReason);
 }
 
 void WidgetPeer::ApplyVisible()

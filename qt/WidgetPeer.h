@@ -54,7 +54,9 @@ protected:
         KindChange2 = 1u << 11,
         KindChange3 = 1u << 12,
         KindChange4 = 1u << 13,
-        AllChanges = (1u << 14) - 1,
+        FocusChange = 1u << 14,
+        TabStopChange = 1u << 15,
+        AllChanges = (1u << 16) - 1,
     };
 
     // Takes the widget (made on ParentContainer()) and routes its input to the control.
@@ -95,6 +97,8 @@ public:
     void SetText(const std::string&) override { Changed(TextChange); }
     void Restack() override { Changed(OrderChange); }
     void Invalidate() override { Changed(ContentChange); }
+    void SetFocus() override { Changed(FocusChange); }
+    void SetTabStop(bool) override { Changed(TabStopChange); }
 };
 
 // The widget of a control's peer; null without one.

@@ -163,6 +163,8 @@ void TForm::SetActiveControl(TWinControl* control)
         previous->InputExit();
     if (control)
         control->InputEnter();
+    if (control && control->Peer())
+        control->Peer()->SetFocus();
 }
 
 void TForm::ApplyPosition()

@@ -39,6 +39,9 @@ public:
     virtual void Restack() {}
     // The content changed (a picture was replaced, a canvas drawn on).
     virtual void Invalidate() {}
+    // The control became its form's active control: the input focus goes to it.
+    virtual void SetFocus() {}
+    virtual void SetTabStop(bool tabStop) {}
 };
 
 class TFormPeer : public TControlPeer {

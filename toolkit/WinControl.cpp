@@ -27,9 +27,19 @@ void TWinControl::SetFocus()
         form->SetActiveControl(this);
 }
 
-void TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
+void TWinControl::SetTabStop(bool tabStop)
+{
+    if (m_tabStop == tabStop)
+        return;
+    m_tabStop = tabStop;
+    if (m_peer)
+        m_peer->SetTabStop(tabStop);
+}
+
+uint16_t TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
 {
     RunHandler([&] { KeyDown(key, shift); });
+    return key;
 }
 
 void TWinControl::InputKeyUp(uint16_t key, TShiftState shift)
@@ -50,6 +60,11 @@ void TWinControl::InputEnter()
 void TWinControl::InputExit()
 {
     RunHandler([this] { DoExit(); });
+}
+
+void TWinControl::InputFocus()
+{
+    RunHandler([this] { SetFocus(); });
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift)
@@ -80,6 +95,12 @@ void TWinControl::DoExit()
 {
     if (OnExit)
         OnExit(this);
+}
+
+void TWinControl::InitializePeer()
+{
+    m_peer->SetTabStop(m_tabStop);
+    TControl::InitializePeer();
 }
 
 void TWinControl::CreateChildPeers()

@@ -17,7 +17,7 @@ public:
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
 
     bool TabStop() const { return m_tabStop; }
-    void SetTabStop(bool tabStop) { m_tabStop = tabStop; }
+    void SetTabStop(bool tabStop);
     bool Focused() const;
     // Makes this control the active control of its form.
     void SetFocus();
@@ -29,14 +29,19 @@ public:
     TNotifyEvent OnExit;
 
     // Keyboard input. A held key repeats key-downs only and gives one key-up at its release.
-    void InputKeyDown(uint16_t key, TShiftState shift);
+    // The key-down answers the key as the handlers left it: 0 when one of them swallowed it, and
+    // then no key press follows.
+    uint16_t InputKeyDown(uint16_t key, TShiftState shift);
     void InputKeyUp(uint16_t key, TShiftState shift);
     void InputKeyPress(char key);
     // The control gains or loses the input focus.
     void InputEnter();
     void InputExit();
+    // The user put the input focus on the control: it becomes its form's active control.
+    void InputFocus();
 
 protected:
+    void InitializePeer() override;
     void CreateChildPeers() override;
     void FontChanged() override;
     void ColorChanged() override;
