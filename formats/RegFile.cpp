@@ -340,6 +340,7 @@ void RegFileReader::ReadSection(std::string_view line)
         return;
     }
     m_key = &MakeKey(*path);
+    m_key->written = true;
     m_section = Section::Key;
 }
 
@@ -584,7 +585,8 @@ const RegKey* RegFile::FindKey(std::string_view path) const
 
 bool RegFile::Deletes(std::string_view path) const
 {
-    if (m_deleted.empty() || FindKey(path))
+    const RegKey* key = FindKey(path);
+    if (m_deleted.empty() || (key && key->written))
         return false;
     std::vector<std::string_view> parts = SplitRegistryPath(path);
     for (size_t count = 1; count <= parts.size(); ++count)

@@ -41,6 +41,7 @@ struct RegValue {
 struct RegKey {
     std::string path;   // below HKEY_CLASSES_ROOT, with the case it was first written in
     std::vector<RegValue> values;
+    bool written = false;   // the file has a section for it (not only for keys below it)
 
     // The value of that name, compared without regard to the case of ASCII letters.
     const RegValue* FindValue(std::string_view name) const;
@@ -79,7 +80,7 @@ public:
     const RegKey* FindKey(std::string_view path) const;
     // True when a deletion in the file removes the key at this path (itself or a key above it)
     // and the file does not write that key again afterwards: in a file laid over other keys, the
-    // key is then gone.
+    // key is then gone, or, when only a key below it is written again, stands without values.
     bool Deletes(std::string_view path) const;
     size_t KeyCount() const { return m_keys.size(); }
 

@@ -161,8 +161,9 @@ TEST(RegFileRegedit4, DeletionsRemoveTheKeyAndItsSubkeys)
     EXPECT_FALSE(file.Deletes(".older"));
 
     RegFile rewritten = Parse("REGEDIT4\n[-HKEY_CLASSES_ROOT\\.a]\n[HKEY_CLASSES_ROOT\\.a\\b]\n@=\"new\"\n");
-    EXPECT_FALSE(rewritten.Deletes(".a")) << "written again after its deletion";
-    EXPECT_FALSE(rewritten.Deletes(".a\\b"));
+    EXPECT_FALSE(rewritten.Deletes(".a\\b")) << "written again after the deletion";
+    EXPECT_NE(rewritten.FindKey(".a"), nullptr);
+    EXPECT_TRUE(rewritten.Deletes(".a")) << "it stands above a written key, its old values gone";
     EXPECT_TRUE(rewritten.Deletes(".a\\c")) << "what was below the deleted key stays gone";
 }
 
