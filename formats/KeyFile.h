@@ -1,6 +1,6 @@
 #pragma once
 
-// Files of groups and keys as the freedesktop specifications write them (desktop entries,
+// Files of groups and keys as the freedesktop standards write them (desktop entries,
 // mimeapps.list, icon theme index files, GTK settings): "[Group]" lines, "Key=Value" lines and
 // "#" comments, in UTF-8.
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The folders the freedesktop specifications search, from the XDG_* variables of the environment
+// The folders the freedesktop standards search, from the XDG_* variables of the environment
 // and their documented defaults. Host paths in UTF-8, the most important first.
 
 #include <string>
