@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils
     fonts-ipafont-gothic fonts-ipafont-mincho
+    shared-mime-info
 )
 
 missing=()
