@@ -25,8 +25,9 @@ void TImageForm::FormCreate(TObject*)
     CaptionPrefix = "Orvane - ";
     SetCaption(CaptionPrefix + currentDirectory);
 
-    const int desktopWidth = Application()->DesktopWidth();
-    const int desktopHeight = Application()->DesktopHeight();
+    const platform::ScreenRect desktop = m_process.Host.Screen().DesktopRect();
+    const int desktopWidth = desktop.right - desktop.left;
+    const int desktopHeight = desktop.bottom - desktop.top;
     CapW_Max->SetCaption(NumberToStr(desktopWidth));
     CapH_Max->SetCaption(NumberToStr(desktopHeight));
     CapW->SetCaption(NumberToStr(desktopWidth));

@@ -5,6 +5,8 @@
 #include "probe/Names.h"
 #include "probe/Probe.h"
 #include "probe/ProcessValues.h"
+#include "platform/Host.h"
+#include "probe/Session.h"
 #include "toolkit/Application.h"
 #include "toolkit/Grids.h"
 #include "toolkit/ImageList.h"
@@ -210,7 +212,13 @@ void File(Probe& probe, const Words& words)
     probe.Out() << "file " << path << " size=" << size << " crc=" << Hex8(crc) << '\n';
 }
 
-// The program starts no other programs yet, so there is nothing to list.
-void Spawned(Probe&, const Words&) {}
+void Spawned(Probe& probe, const Words&)
+{
+    if (!probe.Started())
+        return;
+    for (const platform::SpawnRecord& start : probe.Running().Host().Programs().TakeStarts())
+        probe.Out() << "spawn cmdline=\"" << ShowText(start.commandLine) << "\" ok=" << (start.ok ? "true" : "false")
+                    << '\n';
+}
 
 }  // namespace probe
