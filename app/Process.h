@@ -4,6 +4,8 @@
 // process: the form instances, the paths shared between the viewer and the launcher, and the
 // menu and sort state that every window reads.
 
+#include "app/HostFolders.h"
+
 #include <string>
 
 namespace tk {
@@ -27,6 +29,8 @@ struct Process {
 
     tk::TApplication& Application;
     platform::Host& Host;
+    // The folders of the drives, as the folder list and the drive box read them.
+    HostFolders Folders{Host};
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;

@@ -22,6 +22,8 @@ class TImage;
 class TScrollBar;
 class TListView;
 class TStringGrid;
+class TDirectoryListBox;
+class TDriveComboBox;
 
 class TControlPeer {
 public:
@@ -101,6 +103,18 @@ public:
     virtual void CellsChanged() {}
 };
 
+class TDirectoryListBoxPeer : public TControlPeer {
+public:
+    // The folder lines were built anew (another current folder).
+    virtual void ItemsChanged() {}
+};
+
+class TDriveComboBoxPeer : public TControlPeer {
+public:
+    // The drives or the chosen drive changed.
+    virtual void ItemsChanged() {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -113,6 +127,8 @@ public:
     virtual std::unique_ptr<TScrollBarPeer> CreatePeer(TScrollBar& scrollBar) = 0;
     virtual std::unique_ptr<TListViewPeer> CreatePeer(TListView&) { return nullptr; }
     virtual std::unique_ptr<TStringGridPeer> CreatePeer(TStringGrid&) { return nullptr; }
+    virtual std::unique_ptr<TDirectoryListBoxPeer> CreatePeer(TDirectoryListBox&) { return nullptr; }
+    virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
 };
 
 }  // namespace tk

@@ -7,6 +7,7 @@
 #include "toolkit/Font.h"
 
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -60,6 +61,24 @@ public:
     // Size in pixels of a one-line text (code page 932) in the font.
     virtual int TextWidth(const TFont& font, const std::string& text) = 0;
     virtual int TextHeight(const TFont& font) = 0;
+};
+
+// The folders of the drives, for the folder list and the drive box. Paths are DOS paths in code
+// page 932.
+class IFolders {
+public:
+    virtual ~IFolders() = default;
+    // The drive letters there are, in order ('C', 'Z', ...).
+    virtual std::vector<char> Drives() = 0;
+    // A short name of the drive, shown after its letter.
+    virtual std::string DriveLabel(char drive) = 0;
+    virtual std::string CurrentDirectory() = 0;
+    // False when the folder cannot be entered; the current folder then stays.
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    // The folder last made current on the drive, its root before that ("C:").
+    virtual std::string DriveDirectory(char drive) = 0;
+    // The names of a folder's subfolders, hidden ones left out, in the order the list shows them.
+    virtual std::vector<std::string> SubFolders(const std::string& path) = 0;
 };
 
 }  // namespace tk
