@@ -46,13 +46,15 @@ std::string HostFolders::CurrentDirectory()
     return m_host.GetCurrentDirectory();
 }
 
+// The folder left behind stays its drive's current folder, and the new one becomes its own's.
 bool HostFolders::SetCurrentDirectory(const std::string& path)
 {
+    std::string previous = m_host.GetCurrentDirectory();
     if (!m_host.SetCurrentDirectory(path))
         return false;
-    std::string current = m_host.GetCurrentDirectory();
-    if (current.size() >= 2 && current[1] == ':')
-        m_driveDirectories[Upper(current[0])] = current;
+    for (const std::string& folder : {previous, m_host.GetCurrentDirectory()})
+        if (folder.size() >= 2 && folder[1] == ':')
+            m_driveDirectories[Upper(folder[0])] = folder;
     return true;
 }
 

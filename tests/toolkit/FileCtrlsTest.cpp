@@ -25,6 +25,7 @@ public:
     {
         if (!tree.contains(path))
             return false;
+        driveDirectories[current[0]] = current;
         current = path;
         driveDirectories[path[0]] = path;
         return true;
@@ -44,6 +45,7 @@ public:
         {"C:\\work\\docs", {}},
         {"C:\\work\\表示", {}},
         {"D:\\", {"photos"}},
+        {"D:\\photos", {}},
     };
     std::map<char, std::string> driveDirectories;
 };
