@@ -13,6 +13,8 @@ using namespace tk;
 TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
 {
     CreateComponents();
+    BindSortingHandlers();
+    DirectoryListBox1->OnChange = [this](TObject* sender) { DirectoryListBox1Change(sender); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
@@ -21,9 +23,8 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
 // The machine's start values go into the settings store before the settings files are read.
 void TImageForm::FormCreate(TObject*)
 {
-    const std::string currentDirectory = m_process.Host.GetCurrentDirectory();
     CaptionPrefix = "Orvane - ";
-    SetCaption(CaptionPrefix + currentDirectory);
+    SetCaption(CaptionPrefix + DirectoryListBox1->Directory());
 
     const platform::ScreenRect desktop = m_process.Host.Screen().DesktopRect();
     const int desktopWidth = desktop.right - desktop.left;
@@ -33,8 +34,15 @@ void TImageForm::FormCreate(TObject*)
     CapW->SetCaption(NumberToStr(desktopWidth));
     CapH->SetCaption(NumberToStr(desktopHeight));
 
+    const std::string currentDirectory = m_process.Host.GetCurrentDirectory();
     CPath->SetCaption(currentDirectory);
     CashDir->SetCaption(currentDirectory + "\\View");
+
+    for (TImageList* list : {ImageList1, ImageList2, ImageList3, ImageList4})
+        list->Clear();
+    IconCount->SetCaption("14");
+    BuildFixedIcons();
+    ListFolder();
 }
 
 void TImageForm::FormShow(TObject*)

@@ -2,8 +2,12 @@
 
 #include "app/Process.h"
 #include "settings/SettingsValues.h"
+#include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Grids.h"
+#include "toolkit/Image.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
 
@@ -39,6 +43,70 @@ public:
     tk::TTimer* Timer1 = nullptr;
     tk::TTimer* Timer2 = nullptr;
 
+    // The folder tree, the drive box and the file list with its image lists.
+    tk::TDirectoryListBox* DirectoryListBox1 = nullptr;
+    tk::TDriveComboBox* DriveComboBox2 = nullptr;
+    tk::TListView* ListView1 = nullptr;
+    // A hidden list the rows pass through when they are reordered.
+    tk::TListView* ListView2 = nullptr;
+    // The working lists of the file list (16 and 32 pixels) and the master lists of the built-in
+    // icons they are reset from.
+    tk::TImageList* ImageList1 = nullptr;
+    tk::TImageList* ImageList2 = nullptr;
+    tk::TImageList* ImageList3 = nullptr;
+    tk::TImageList* ImageList4 = nullptr;
+
+    // The panel menus: four caption panels and their drop-downs, whose items are panels; the
+    // check images mark the current choices.
+    tk::TPanel* PanelFile = nullptr;
+    tk::TPanel* PanelView = nullptr;
+    tk::TPanel* PanelTool = nullptr;
+    tk::TPanel* PanelHelp = nullptr;
+    tk::TPanel* MenuFile = nullptr;
+    tk::TPanel* Option = nullptr;
+    tk::TPanel* FClose = nullptr;
+    tk::TPanel* FView = nullptr;
+    tk::TPanel* FBunri = nullptr;
+    tk::TPanel* FUnder = nullptr;
+    tk::TPanel* FRight = nullptr;
+    tk::TPanel* FTool = nullptr;
+    tk::TPanel* FTol = nullptr;
+    tk::TPanel* Fseiretu = nullptr;
+    tk::TPanel* Fsort = nullptr;
+    tk::TPanel* FHelp = nullptr;
+    tk::TPanel* Help = nullptr;
+    tk::TPanel* FHp = nullptr;
+    tk::TPanel* ViewFile = nullptr;
+    tk::TPanel* ListView = nullptr;
+    tk::TPanel* SIconView = nullptr;
+    tk::TPanel* LIconView = nullptr;
+    tk::TPanel* ViewSeiretu = nullptr;
+    tk::TPanel* SortFilename = nullptr;
+    tk::TPanel* SortShurui = nullptr;
+    tk::TPanel* SortDay = nullptr;
+    tk::TPanel* SortSize = nullptr;
+    tk::TPanel* SortMethod = nullptr;
+    tk::TPanel* Asort = nullptr;
+    tk::TPanel* Zsort = nullptr;
+    tk::TImage* Image1 = nullptr;
+    tk::TImage* Image2 = nullptr;
+    tk::TImage* Image3 = nullptr;
+    tk::TImage* Image6 = nullptr;
+    tk::TImage* Image7 = nullptr;
+    tk::TImage* Image8 = nullptr;
+    tk::TImage* Image9 = nullptr;
+    tk::TImage* Image10 = nullptr;
+    tk::TImage* Image11 = nullptr;
+    tk::TImage* Image12 = nullptr;
+    tk::TImage* Image13 = nullptr;
+    tk::TImage* Image14 = nullptr;
+    // The sort buttons on SortButton.
+    tk::TButton* Sfname = nullptr;
+    tk::TButton* Sfshurui = nullptr;
+    tk::TButton* Sfday = nullptr;
+    tk::TButton* Sfsize = nullptr;
+    tk::TButton* Sfupdn = nullptr;
+
     // The settings store: hidden labels whose captions hold every setting as text, and the grids
     // of the capture list, the text list and the icon cache. Users read them when they need them.
     tk::TPanel* Datas = nullptr;
@@ -72,6 +140,27 @@ public:
     void FormCreate(tk::TObject* sender);
     void FormShow(tk::TObject* sender);
     void FormClose(tk::TObject* sender, tk::TCloseAction& action);
+    void DirectoryListBox1Change(tk::TObject* sender);
+
+    // Rebuilds the file list from the current folder.
+    void ListFolder();
+    // Finds the icon of a file type that is not one of the fixed ones and gives it to the row.
+    void ResolveIcon(const std::string& extension, const std::string& name, int row);
+
+    // Closes the open drop-down menus and ends menu mode.
+    void CloseMenus();
+
+    // The order of the file list (folders always first) and its style.
+    void SortByName();
+    void SortBySize();
+    void SortByType();
+    void SortByDate();
+    void SortAscending();
+    void SortDescending();
+    void ToggleSortOrder();
+    void SetReportStyle();
+    void SetListStyle();
+    void SetIconStyle();
 
     // The settings files in the start folder: the window positions (TavoCust2.cnf) and the
     // settings (TavoCust.cnf).
@@ -88,6 +177,13 @@ public:
 private:
     void CreateComponents();
     void CreateDatas();
+    void CreateMenus();
+    void BuildFixedIcons();
+    void BindSortingHandlers();
+    void SortByKey(int key, tk::TImage* check, tk::TButton* button);
+    void SortInDirection(int direction, tk::TImage* check, tk::TImage* other);
+    void SetStyle(tk::TImage* check, tk::TViewStyle style);
+    void Resort();
     std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;

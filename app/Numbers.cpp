@@ -4,7 +4,7 @@
 
 namespace orvane {
 
-int StrToNumber(std::string_view text)
+long long StrToLargeNumber(std::string_view text)
 {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
@@ -14,13 +14,22 @@ int StrToNumber(std::string_view text)
         negative = text[i++] == '-';
     long long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value > (LLONG_MAX - 9) / 10) {
+            value = LLONG_MAX;
+            break;
+        }
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
     }
-    value = negative ? -value : value;
+    return negative ? -value : value;
+}
+
+int StrToNumber(std::string_view text)
+{
+    long long value = StrToLargeNumber(text);
     if (value > INT_MAX)
         return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(value);
 }
 

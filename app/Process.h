@@ -18,6 +18,7 @@ class Host;
 
 namespace orvane {
 
+class IIconExtractor;
 class TImageForm;
 class Tview;
 class TVerForm;
@@ -31,6 +32,8 @@ struct Process {
     platform::Host& Host;
     // The folders of the drives, as the folder list and the drive box read them.
     HostFolders Folders{Host};
+    // Where file icons come from; without it every extraction yields nothing.
+    IIconExtractor* Icons = nullptr;
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;
@@ -38,6 +41,8 @@ struct Process {
     TCust* Cust = nullptr;
     TSerch* Serch = nullptr;
 
+    // The number of rows the last listing produced.
+    int ListedCount = 0;
     std::string CurrentPath;
     std::string CaptureFileName;
     int PictureShown = 0;
