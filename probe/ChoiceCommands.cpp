@@ -4,6 +4,9 @@
 #include "platform/CodePage.h"
 #include "probe/Arguments.h"
 #include "probe/Probe.h"
+#include "probe/Names.h"
+#include "probe/Session.h"
+#include "toolkit/FileCtrls.h"
 #include "toolkit/Grids.h"
 #include "toolkit/ListView.h"
 
@@ -34,6 +37,23 @@ int RowArgument(const tk::TListView& list, const Words& words, size_t index)
             return i;
     throw ProbeError(words[0] + ": " + words[1] + " has no row " + row);
 }
+// An item a script names: "#N" counts from 0, anything else is the item's text.
+int ItemArgument(const std::vector<std::string>& items, const Words& words, size_t index)
+{
+    const std::string& item = words[index];
+    if (item.size() > 1 && item[0] == '#') {
+        int number = IntegerArgument({"", item.substr(1)}, 1, "ITEM");
+        if (number >= 0 && number < static_cast<int>(items.size()))
+            return number;
+    } else {
+        std::string text = platform::Utf8ToCp932(item);
+        for (size_t i = 0; i < items.size(); ++i)
+            if (items[i] == text)
+                return static_cast<int>(i);
+    }
+    throw ProbeError(words[0] + ": " + words[1] + " has no item " + item);
+}
+
 }  // namespace
 
 void Select(Probe& probe, const Words& words)
@@ -68,6 +88,11 @@ void Check(Probe& probe, const Words& words)
 
 void Choose(Probe& probe, const Words& words)
 {
+    tk::TControl& control = InputControlArgument(probe, words, 1);
+    if (auto* drives = dynamic_cast<tk::TDriveComboBox*>(&control)) {
+        drives->InputChoose(ItemArgument(drives->Items(), words, 2));
+        return;
+    }
     NotA(probe, words, "a combo box, drive box or tab control");
 }
 
@@ -77,9 +102,12 @@ void UpDown(Probe& probe, const Words& words)
     NotA(probe, words, "an up-down control");
 }
 
-void Dir(Probe&, const Words&)
+void Dir(Probe& probe, const Words& words)
 {
-    throw ProbeError("dir: the main window has no folder tree yet");
+    auto* tree = dynamic_cast<tk::TDirectoryListBox*>(FindNamed(probe.Running().Application(), "ImageForm.DirectoryListBox1"));
+    if (!tree)
+        throw ProbeError("dir: the main window has no folder tree");
+    tree->InputDirectory(platform::Utf8ToCp932(words[1]));
 }
 
 }  // namespace probe
