@@ -17,6 +17,7 @@ tk::TPropertyList DescribeProcess(const orvane::Process& process)
     list.Add("HoveredMenu", TPropertyValue::Integer(process.HoveredMenu));
     list.Add("SortKey", TPropertyValue::Integer(process.SortKey));
     list.Add("SortDirection", TPropertyValue::Integer(process.SortDirection));
+    list.Add("ListedCount", TPropertyValue::Integer(process.ListedCount));
     const int cust[] = {process.Cust_1, process.Cust_2, process.Cust_3, process.Cust_4,
                         process.Cust_5, process.Cust_6, process.Cust_7};
     for (int i = 0; i < 7; ++i)
@@ -27,7 +28,7 @@ tk::TPropertyList DescribeProcess(const orvane::Process& process)
 
 bool IsPendingProcessValue(std::string_view name)
 {
-    return name == "ListedCount" || name.starts_with("DragFlag.");
+    return name.starts_with("DragFlag.");
 }
 
 }  // namespace probe
