@@ -81,7 +81,7 @@ protected:
         values.infoBar = false;
         values.capNames = {{"状態", "拡張子"}, {"設定済", "XLS"}, {"ﾕｰｻﾞｰ済", "DOC"}, {"", ""}, {"ﾕｰｻﾞｰ済", "表示"}};
         values.textNames = {{"状態", "拡張子"}, {"設定済", "TXT"}};
-        values.cashDir = "C:\\ｷｬｯｼｭ";
+        values.cashDir = "C:\\表示\\ｷｬｯｼｭ";
         values.cashSize = "25";
         values.capWMax = 1024;
         values.capHMax = 768;
@@ -102,14 +102,14 @@ TEST_F(SettingsFiles, TheOkStepWritesEveryLineInOrderAndStoresTheValues)
     ASSERT_TRUE(run.Form().StoreSettings(DialogValues()));
     EXPECT_EQ(FileLines("TavoCust.cnf"),
               (std::vector<std::string>{"15", "300", "200", "1", "1", "1", "2", "1", "0", "2", "1", "0", "DOC", "表示",
-                                        "@CAP", "@TXT", "C:\\ｷｬｯｼｭ", "25"}))
+                                        "@CAP", "@TXT", "C:\\表示\\ｷｬｯｼｭ", "25"}))
         << "empty rows are left out and the preset row is never written";
     EXPECT_EQ(run.Form().WaitTime->Caption(), "15");
     EXPECT_EQ(run.Form().InfoBar->Caption(), "0");
     EXPECT_EQ(run.Form().SeFile->Caption(), "2");
     EXPECT_EQ(run.Form().CapNames->Cell(1, 4), "表示");
     EXPECT_EQ(run.Form().CapNames->Cell(1, 3), "") << "the empty dialog row is stored as it is";
-    EXPECT_EQ(run.Form().CashDir->Caption(), "C:\\ｷｬｯｼｭ");
+    EXPECT_EQ(run.Form().CashDir->Caption(), "C:\\表示\\ｷｬｯｼｭ");
 }
 
 TEST_F(SettingsFiles, WhatTheWriterWritesTheNextStartReadsBack)
@@ -127,7 +127,7 @@ TEST_F(SettingsFiles, WhatTheWriterWritesTheNextStartReadsBack)
     EXPECT_EQ(form.CapNames->Cell(1, 2), "DOC");
     EXPECT_EQ(form.CapNames->Cell(1, 3), "表示") << "the reader packs the rows the writer skipped";
     EXPECT_EQ(form.TextNames->Cell(1, 2), "");
-    EXPECT_EQ(form.CashDir->Caption(), "C:\\ｷｬｯｼｭ");
+    EXPECT_EQ(form.CashDir->Caption(), "C:\\表示\\ｷｬｯｼｭ") << "a double-byte character whose second byte is a backslash survives";
     EXPECT_EQ(form.CashSize->Caption(), "25");
 }
 
