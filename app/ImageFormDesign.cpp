@@ -19,6 +19,7 @@ void TImageForm::CreateComponents()
     Font().SetCharset(TFontCharset::ShiftJisCharset);
 
     UpperView = MakePanel(this, this, "UpperView", Bounds(0, 0, 594, 50), TBevelCut::bvNone);
+    UpperView->SetAlign(TAlign::alTop);
     MenuPanel = MakePanel(this, UpperView, "MenuPanel", Bounds(2, 0, 288, 25), TBevelCut::bvNone);
     PanelInfo = MakePanel(this, UpperView, "PanelInfo", Bounds(123, 24, 410, 24), TBevelCut::bvNone);
     InfoButton = MakePanel(this, PanelInfo, "InfoButton", Bounds(4, 2, 4, 21), TBevelCut::bvRaised);

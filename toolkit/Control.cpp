@@ -80,6 +80,11 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (m_peer)
         m_peer->SetBounds(BoundsRect());
     BoundsChanged(oldBounds);
+    if (auto* container = dynamic_cast<TWinControl*>(this);
+        container && (oldBounds.Width() != width || oldBounds.Height() != height))
+        container->AlignControls();
+    if (m_align != TAlign::alNone && m_parent)
+        m_parent->AlignControls();
 }
 
 void TControl::SetVisible(bool visible)
@@ -90,6 +95,8 @@ void TControl::SetVisible(bool visible)
     if (m_peer)
         m_peer->SetVisible(visible);
     VisibleChanged();
+    if (m_align != TAlign::alNone && m_parent)
+        m_parent->AlignControls();
 }
 
 bool TControl::Showing() const
@@ -186,6 +193,15 @@ void TControl::SetCaption(const std::string& caption)
     if (m_peer)
         m_peer->SetText(m_caption);
     CaptionChanged();
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (m_align == align)
+        return;
+    m_align = align;
+    if (m_parent)
+        m_parent->AlignControls();
 }
 
 void TControl::BringToFront()

@@ -128,6 +128,47 @@ void TWinControl::ColorChanged()
 void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);
+    if (control->Align() != TAlign::alNone)
+        AlignControls();
+}
+
+void TWinControl::AlignControls()
+{
+    // Docking moves the children, which would ask for docking again.
+    if (m_aligning)
+        return;
+    m_aligning = true;
+    TRect rest = ClientRect();
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* child : m_controls) {
+            if (child->Align() != pass || !child->Visible())
+                continue;
+            int width = rest.Width() < 0 ? 0 : rest.Width();
+            int height = rest.Height() < 0 ? 0 : rest.Height();
+            switch (pass) {
+            case TAlign::alTop:
+                child->SetBounds(rest.Left, rest.Top, width, child->Height());
+                rest.Top += child->Height();
+                break;
+            case TAlign::alBottom:
+                child->SetBounds(rest.Left, rest.Bottom - child->Height(), width, child->Height());
+                rest.Bottom -= child->Height();
+                break;
+            case TAlign::alLeft:
+                child->SetBounds(rest.Left, rest.Top, child->Width(), height);
+                rest.Left += child->Width();
+                break;
+            case TAlign::alRight:
+                child->SetBounds(rest.Right - child->Width(), rest.Top, child->Width(), height);
+                rest.Right -= child->Width();
+                break;
+            default:
+                child->SetBounds(rest.Left, rest.Top, width, height);
+                break;
+            }
+        }
+    }
+    m_aligning = false;
 }
 
 void TWinControl::RemoveControl(TControl* control)

@@ -14,6 +14,12 @@ public:
     ~TWinControl() override;
 
     const std::vector<TControl*>& Controls() const { return m_controls; }
+
+    // The area docked controls share, in the control's own coordinates.
+    virtual TRect ClientRect() const { return TRect{0, 0, ClientWidth(), ClientHeight()}; }
+    // Places the docked children: those along the top, bottom, left and right edges in that
+    // order, each in its stacking order, then the ones that fill what is left.
+    void AlignControls();
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
 
     bool TabStop() const { return m_tabStop; }
@@ -60,6 +66,7 @@ private:
 
     std::vector<TControl*> m_controls;
     bool m_tabStop = false;
+    bool m_aligning = false;
 };
 
 }  // namespace tk
