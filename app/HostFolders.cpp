@@ -81,4 +81,9 @@ std::vector<std::string> HostFolders::SubFolders(const std::string& path)
     return names;
 }
 
+std::string HostFolders::HostPath(const std::string& path)
+{
+    return platform::ResolveHostPath(m_host.Drives(), path).value_or(std::string());
+}
+
 }  // namespace orvane

@@ -22,6 +22,7 @@ public:
     bool SetCurrentDirectory(const std::string& path) override;
     std::string DriveDirectory(char drive) override;
     std::vector<std::string> SubFolders(const std::string& path) override;
+    std::string HostPath(const std::string& path) override;
 
 private:
     platform::Host& m_host;

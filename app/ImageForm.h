@@ -5,7 +5,9 @@
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Grids.h"
+#include "toolkit/Html.h"
 #include "toolkit/Image.h"
+#include "toolkit/ScrollBar.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
 #include "toolkit/StdCtrls.h"
@@ -100,6 +102,29 @@ public:
     tk::TImage* Image12 = nullptr;
     tk::TImage* Image13 = nullptr;
     tk::TImage* Image14 = nullptr;
+    // The viewer panes below and right of the list: a picture panned by the pane's own scroll
+    // bars, two notice labels, the HTML control and the media panel.
+    tk::TImage* UImage = nullptr;
+    tk::TLabel* ULabel = nullptr;
+    tk::TLabel* ULabel2 = nullptr;
+    tk::TScrollBar* UScrollBarY = nullptr;
+    tk::TScrollBar* UScrollBarX = nullptr;
+    tk::THTML* U_HTML = nullptr;
+    tk::TPanel* U_Midi = nullptr;
+    tk::TButton* U_MidiPlay = nullptr;
+    tk::TButton* U_MidiStop = nullptr;
+    tk::TLabel* U_MidiStatus = nullptr;
+    tk::TImage* RImage = nullptr;
+    tk::TLabel* RLabel = nullptr;
+    tk::TLabel* RLabel2 = nullptr;
+    tk::TScrollBar* RScrollBarX = nullptr;
+    tk::TScrollBar* RScrollBarY = nullptr;
+    tk::TPanel* R_Midi = nullptr;
+    tk::TButton* R_MidiPlay = nullptr;
+    tk::TButton* R_MidiStop = nullptr;
+    tk::TLabel* R_MidiStatus = nullptr;
+    tk::THTML* R_HTML = nullptr;
+
     // The sort buttons on SortButton.
     tk::TButton* Sfname = nullptr;
     tk::TButton* Sfshurui = nullptr;
@@ -149,6 +174,15 @@ public:
 
     // Closes the open drop-down menus and ends menu mode.
     void CloseMenus();
+    // Clicks on the window's surfaces close the menus.
+    void FormClick(tk::TObject* sender);
+    void RRichEditMouseDown(tk::TObject* sender, tk::TMouseButton button, tk::TShiftState shift, int x, int y);
+
+    // Panning a picture larger than its pane.
+    void UScrollBarYChange(tk::TObject* sender);
+    void UScrollBarXChange(tk::TObject* sender);
+    void RScrollBarYChange(tk::TObject* sender);
+    void RScrollBarXChange(tk::TObject* sender);
 
     // The order of the file list (folders always first) and its style.
     void SortByName();
@@ -178,6 +212,9 @@ private:
     void CreateComponents();
     void CreateDatas();
     void CreateMenus();
+    void CreatePanes();
+    void BindMenuStateHandlers();
+    void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
     void BuildFixedIcons();
     void BindSortingHandlers();
     void SortByKey(int key, tk::TImage* check, tk::TButton* button);

@@ -112,6 +112,7 @@ void TImageForm::CreateComponents()
     Timer2->SetEnabled(false);
     Timer2->SetInterval(10000);
 
+    CreatePanes();
     CreateDatas();
     CreateMenus();
 }

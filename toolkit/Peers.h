@@ -24,6 +24,7 @@ class TListView;
 class TStringGrid;
 class TDirectoryListBox;
 class TDriveComboBox;
+class THTML;
 
 class TControlPeer {
 public:
@@ -115,6 +116,12 @@ public:
     virtual void ItemsChanged() {}
 };
 
+class THtmlPeer : public TControlPeer {
+public:
+    // A document was asked for (THTML::URL); the back end loads it again even when unchanged.
+    virtual void RequestDoc() {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -129,6 +136,7 @@ public:
     virtual std::unique_ptr<TStringGridPeer> CreatePeer(TStringGrid&) { return nullptr; }
     virtual std::unique_ptr<TDirectoryListBoxPeer> CreatePeer(TDirectoryListBox&) { return nullptr; }
     virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
+    virtual std::unique_ptr<THtmlPeer> CreatePeer(THTML&) { return nullptr; }
 };
 
 }  // namespace tk

@@ -79,6 +79,9 @@ public:
     virtual std::string DriveDirectory(char drive) = 0;
     // The names of a folder's subfolders, hidden ones left out, in the order the list shows them.
     virtual std::vector<std::string> SubFolders(const std::string& path) = 0;
+    // The host path (UTF-8) of a DOS path, for back ends that open files themselves; empty when
+    // no drive holds it.
+    virtual std::string HostPath(const std::string& path) = 0;
 };
 
 }  // namespace tk

@@ -37,6 +37,7 @@ public:
         return current[0] == drive ? current : std::string(1, drive) + ":\\";
     }
     std::vector<std::string> SubFolders(const std::string& path) override { return tree[path]; }
+    std::string HostPath(const std::string& path) override { return path; }
 
     std::string current = "C:\\work";
     std::map<std::string, std::vector<std::string>> tree = {

@@ -1,13 +1,8 @@
 // The OK step's writer of TavoCust.cnf and its agreement with the reader, on a real folder.
 
-#include "app/Dialogs.h"
-#include "app/ImageForm.h"
-#include "app/Process.h"
 #include "platform/Files.h"
-#include "platform/Host.h"
 #include "settings/SettingsText.h"
-#include "toolkit/Application.h"
-#include "toolkit/Headless.h"
+#include "tests/app/HeadlessRun.h"
 
 #include <gtest/gtest.h>
 
@@ -22,23 +17,6 @@
 using namespace orvane;
 
 namespace {
-
-// One run of the program, headless, started in C:\work of a temporary drive.
-struct ProgramRun {
-    tk::TApplication application;
-    tk::RecordingDialogs dialogs;
-    platform::Host host;
-    Process process{application, host};
-
-    explicit ProgramRun(const platform::DriveMap& drives) : host(drives)
-    {
-        application.SetDialogs(&dialogs);
-        application.SetDesktopSize(1024, 768);
-        host.SetCurrentDirectory("C:\\work");
-        RunProcess(process);
-    }
-    TImageForm& Form() { return *process.ImageForm; }
-};
 
 class SettingsFiles : public ::testing::Test {
 protected:
@@ -98,7 +76,7 @@ protected:
 
 TEST_F(SettingsFiles, TheOkStepWritesEveryLineInOrderAndStoresTheValues)
 {
-    ProgramRun run(drives);
+    HeadlessRun run(drives, "C:\\work");
     ASSERT_TRUE(run.Form().StoreSettings(DialogValues()));
     EXPECT_EQ(FileLines("TavoCust.cnf"),
               (std::vector<std::string>{"15", "300", "200", "1", "1", "1", "2", "1", "0", "2", "1", "0", "DOC", "表示",
@@ -115,10 +93,10 @@ TEST_F(SettingsFiles, TheOkStepWritesEveryLineInOrderAndStoresTheValues)
 TEST_F(SettingsFiles, WhatTheWriterWritesTheNextStartReadsBack)
 {
     {
-        ProgramRun first(drives);
+        HeadlessRun first(drives, "C:\\work");
         ASSERT_TRUE(first.Form().StoreSettings(DialogValues()));
     }
-    ProgramRun second(drives);
+    HeadlessRun second(drives, "C:\\work");
     TImageForm& form = second.Form();
     EXPECT_EQ(form.WaitTime->Caption(), "15");
     EXPECT_EQ(form.CapH->Caption(), "300");
@@ -133,7 +111,7 @@ TEST_F(SettingsFiles, WhatTheWriterWritesTheNextStartReadsBack)
 
 TEST_F(SettingsFiles, CaptureSizesAreClampedBetweenTenAndTheDesktop)
 {
-    ProgramRun run(drives);
+    HeadlessRun run(drives, "C:\\work");
     TSettingsValues values = DialogValues();
     values.capW = "wide";
     values.capH = "99999";
@@ -147,7 +125,7 @@ TEST_F(SettingsFiles, CaptureSizesAreClampedBetweenTenAndTheDesktop)
 
 TEST_F(SettingsFiles, AFileThatCannotBeWrittenStoresNothingAndKeepsTheOldFile)
 {
-    ProgramRun run(drives);
+    HeadlessRun run(drives, "C:\\work");
     ASSERT_TRUE(run.Form().StoreSettings(DialogValues()));
     TSettingsValues values = DialogValues();
     values.waitTime = "99";
@@ -160,7 +138,7 @@ TEST_F(SettingsFiles, AFileThatCannotBeWrittenStoresNothingAndKeepsTheOldFile)
 TEST_F(SettingsFiles, StartMakesTheCacheFolderAndCloseWritesThePositions)
 {
     {
-        ProgramRun run(drives);
+        HeadlessRun run(drives, "C:\\work");
         struct stat info;
         EXPECT_EQ(stat((root + "/work/View").c_str(), &info), 0);
         EXPECT_TRUE(S_ISDIR(info.st_mode));
