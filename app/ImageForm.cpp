@@ -19,6 +19,8 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnResize = [this](TObject* sender) { FormResize(sender); };
+    Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
 }
 
 // The machine's start values go into the settings store before the settings files are read.

@@ -167,6 +167,15 @@ public:
     void FormClose(tk::TObject* sender, tk::TCloseAction& action);
     void DirectoryListBox1Change(tk::TObject* sender);
 
+    // The layout of the window's rectangles, re-cut on every resize.
+    void FormResize(tk::TObject* sender);
+    void FitPictureScrollBars();
+    // Moves the top band's boundary by dy and snaps it to 0, 25 or 50 pixels; only while the
+    // boundary is being dragged (its drag flag is 1).
+    void SnapUpDoor(int dy);
+    // The title crawls through the mark panel.
+    void Timer1Timer(tk::TObject* sender);
+
     // Rebuilds the file list from the current folder.
     void ListFolder();
     // Finds the icon of a file type that is not one of the fixed ones and gives it to the row.

@@ -57,6 +57,15 @@ struct Process {
     int Cust_5 = 0;
     int Cust_6 = 0;
     int Cust_7 = 0;
+    // The drag flags of the doors and grips: 1 while one is being dragged.
+    struct DragFlags {
+        int CenterDoor = 0;
+        int RightDoor = 0;
+        int DownDoor = 0;
+        int UpDoor = 0;
+        int InfoButton = 0;
+        int DirButton = 0;
+    } DragFlag;
     // The separator the date texts put between year, month and day.
     char DateSeparator = '/';
 };

@@ -23,12 +23,19 @@ tk::TPropertyList DescribeProcess(const orvane::Process& process)
     for (int i = 0; i < 7; ++i)
         list.Add("Cust_" + std::to_string(i + 1), TPropertyValue::Integer(cust[i]));
     list.Add("DateSeparator", TPropertyValue::Text(std::string(1, process.DateSeparator)));
+    const std::pair<const char*, int> flags[] = {
+        {"CenterDoor", process.DragFlag.CenterDoor}, {"RightDoor", process.DragFlag.RightDoor},
+        {"DownDoor", process.DragFlag.DownDoor},     {"UpDoor", process.DragFlag.UpDoor},
+        {"InfoButton", process.DragFlag.InfoButton}, {"DirButton", process.DragFlag.DirButton},
+    };
+    for (const auto& [door, flag] : flags)
+        list.Add(std::string("DragFlag.") + door, TPropertyValue::Integer(flag));
     return list;
 }
 
-bool IsPendingProcessValue(std::string_view name)
+bool IsPendingProcessValue(std::string_view)
 {
-    return name.starts_with("DragFlag.");
+    return false;
 }
 
 }  // namespace probe

@@ -79,10 +79,11 @@ void TControl::SetBounds(int left, int top, int width, int height)
     m_height = height;
     if (m_peer)
         m_peer->SetBounds(BoundsRect());
-    BoundsChanged(oldBounds);
+    // Docked children follow before the control's own handlers hear of its new size.
     if (auto* container = dynamic_cast<TWinControl*>(this);
         container && (oldBounds.Width() != width || oldBounds.Height() != height))
         container->AlignControls();
+    BoundsChanged(oldBounds);
     if (m_align != TAlign::alNone && m_parent)
         m_parent->AlignControls();
 }
