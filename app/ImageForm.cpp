@@ -69,6 +69,5 @@ void TImageForm::FormClose(TObject*, TCloseAction&)
     WriteWindowPositions();
 }
 
-void TImageForm::Ini() {}
 
 }  // namespace orvane

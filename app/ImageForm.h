@@ -176,6 +176,15 @@ public:
     // The title crawls through the mark panel.
     void Timer1Timer(tk::TObject* sender);
 
+    // The three viewer arrangements: the detached window, the pane below the list, the pane to
+    // its right. Each re-cuts the window for itself and shows the selected file again.
+    void ShowSeparateView();
+    void ShowUnderView();
+    void ShowRightView();
+
+    // Shows the selected file in the viewer of the current arrangement.
+    void ListView1Click(tk::TObject* sender);
+
     // Rebuilds the file list from the current folder.
     void ListFolder();
     // Finds the icon of a file type that is not one of the fixed ones and gives it to the row.
