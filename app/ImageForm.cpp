@@ -15,6 +15,7 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     CreateComponents();
     BindSortingHandlers();
     BindMenuStateHandlers();
+    BindDoorHandlers();
     DirectoryListBox1->OnChange = [this](TObject* sender) { DirectoryListBox1Change(sender); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };

@@ -176,6 +176,16 @@ public:
     // The title crawls through the mark panel.
     void Timer1Timer(tk::TObject* sender);
 
+    // The doors and grips: pressing one starts a drag, moving it while pressed moves it and
+    // re-cuts what borders on it, releasing it ends the drag.
+    void CenterDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void RightDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void DownDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void UpDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void InfoButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void DirButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void RightDoorClick(tk::TObject* sender);
+
     // The three viewer arrangements: the detached window, the pane below the list, the pane to
     // its right. Each re-cuts the window for itself and shows the selected file again.
     void ShowSeparateView();
@@ -232,6 +242,7 @@ private:
     void CreateMenus();
     void CreatePanes();
     void BindMenuStateHandlers();
+    void BindDoorHandlers();
     void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
     void BuildFixedIcons();
     void BindSortingHandlers();
