@@ -16,6 +16,7 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     BindSortingHandlers();
     BindMenuStateHandlers();
     BindDoorHandlers();
+    BindMenuBarHandlers();
     DirectoryListBox1->OnChange = [this](TObject* sender) { DirectoryListBox1Change(sender); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };

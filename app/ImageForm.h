@@ -202,6 +202,12 @@ public:
 
     // Closes the open drop-down menus and ends menu mode.
     void CloseMenus();
+    // Paints the first-level items in their normal colours.
+    void ResetMenuItemColors();
+    // The File and Help commands.
+    void OptionClick(tk::TObject* sender);
+    void FCloseClick(tk::TObject* sender);
+    void FHpClick(tk::TObject* sender);
     // Clicks on the window's surfaces close the menus.
     void FormClick(tk::TObject* sender);
     void RRichEditMouseDown(tk::TObject* sender, tk::TMouseButton button, tk::TShiftState shift, int x, int y);
@@ -243,6 +249,15 @@ private:
     void CreatePanes();
     void BindMenuStateHandlers();
     void BindDoorHandlers();
+    void BindMenuBarHandlers();
+    void EnterCaption(tk::TPanel* caption, int menuNumber);
+    void ClickCaption(tk::TPanel* caption);
+    void MoveIntoWorkArea();
+    void MoveOverInfoBand();
+    void Highlight(tk::TPanel* item, std::initializer_list<tk::TPanel*> normal);
+    tk::TPanel* DropDownOf(tk::TPanel* caption) const;
+    void PlaceDropDown(tk::TPanel* caption);
+    void OpenSecondLevel(tk::TPanel* item, tk::TPanel* dropDown);
     void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
     void BuildFixedIcons();
     void BindSortingHandlers();
