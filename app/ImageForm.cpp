@@ -61,6 +61,7 @@ void TImageForm::FormShow(TObject*)
     const platform::DriveMap& drives = m_process.Host.Drives();
     if (!platform::FindExact(drives, CashDir->Caption()))
         platform::CreateDirectory(drives, CashDir->Caption());
+    TrimCache();
 
     m_process.view->SetCaption(CaptionPrefix + "Non");
     Ini();

@@ -192,6 +192,9 @@ public:
     void ShowUnderView();
     void ShowRightView();
 
+    // Keeps the cache folder's pictures within the size limit by deleting the oldest.
+    void TrimCache();
+
     // Shows the selected file in the viewer of the current arrangement.
     void ListView1Click(tk::TObject* sender);
 

@@ -8,6 +8,7 @@
 #   # append: c/work/A.cnf text    appends "text" without a line end
 #   # bytes: c/work/B.bin 00 ff    appends the bytes given in hexadecimal
 #   # mtime: c/work/A.cnf 2001-02-03 04:05:06   sets the last write time (local time)
+#   # size: c/work/B.bin 400000   makes the file that many bytes long (zeros)
 #   # exit: 1                     the expected exit status (0 when not given)
 set -u
 probe=$1
@@ -20,7 +21,7 @@ trap 'rm -rf "$tmp"' EXIT
 sed -n 's/^# mkdir: //p' "$script" | while IFS= read -r folder; do
     mkdir -p "$tmp/$folder"
 done
-sed -n 's/^# \(write\|line\|append\|bytes\|mtime\): /\1 /p' "$script" | while IFS= read -r line; do
+sed -n 's/^# \(write\|line\|append\|bytes\|mtime\|size\): /\1 /p' "$script" | while IFS= read -r line; do
     kind=${line%% *}
     line=${line#"$kind "}
     path=${line%% *}
@@ -33,6 +34,7 @@ sed -n 's/^# \(write\|line\|append\|bytes\|mtime\): /\1 /p' "$script" | while IF
     append) printf '%s' "$text" >>"$tmp/$path" ;;
     bytes) for byte in $text; do printf "\\$(printf '%03o' "0x$byte")"; done >>"$tmp/$path" ;;
     mtime) touch -m -d "$text" "$tmp/$path" ;;
+    size) truncate -s "$text" "$tmp/$path" ;;
     esac
 done
 want_status=$(sed -n 's/^# exit: //p' "$script" | tail -n 1)
