@@ -18,6 +18,9 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     BindDoorHandlers();
     BindMenuBarHandlers();
     DirectoryListBox1->OnChange = [this](TObject* sender) { DirectoryListBox1Change(sender); };
+    ListView1->OnClick = [this](TObject* sender) { ListView1Click(sender); };
+    ListView1->OnDblClick = [this](TObject* sender) { ListView1DblClick(sender); };
+    ListView1->OnKeyUp = [this](TObject* sender, uint16_t& key, TShiftState shift) { ListView1KeyUp(sender, key, shift); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };

@@ -192,6 +192,10 @@ public:
     void ShowUnderView();
     void ShowRightView();
 
+    // Starts the application of the selected row's file type with the file; Enter does the same.
+    void ListView1DblClick(tk::TObject* sender);
+    void ListView1KeyUp(tk::TObject* sender, uint16_t& key, tk::TShiftState shift);
+
     // Keeps the cache folder's pictures within the size limit by deleting the oldest.
     void TrimCache();
 
