@@ -1,5 +1,7 @@
 #include "formats/RegFile.h"
 
+#include "formats/Unicode.h"
+
 #include <algorithm>
 
 namespace formats {
@@ -67,52 +69,6 @@ int HexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-void AppendUtf8(std::string& out, char32_t character)
-{
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | (character >> 6));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        out += static_cast<char>(0xE0 | (character >> 12));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (character >> 18));
-        out += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    }
-}
-
-// UTF-16LE bytes as UTF-8, up to the first zero unit when `stopAtZero`. A lone surrogate becomes
-// U+FFFD; an odd last byte is dropped.
-std::string Utf16LeToUtf8(std::string_view bytes, bool stopAtZero)
-{
-    std::string out;
-    out.reserve(bytes.size() / 2);
-    size_t count = bytes.size() / 2;
-    auto unitAt = [&](size_t index) {
-        return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * index]) |
-                                     (static_cast<unsigned char>(bytes[2 * index + 1]) << 8));
-    };
-    for (size_t i = 0; i < count; ++i) {
-        char16_t unit = unitAt(i);
-        if (unit == 0 && stopAtZero)
-            break;
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && unitAt(i + 1) >= 0xDC00 && unitAt(i + 1) <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            AppendUtf8(out, 0xFFFD);
-        } else {
-            AppendUtf8(out, unit);
-        }
-    }
-    return out;
 }
 
 std::string JoinPath(const std::vector<std::string_view>& parts, size_t count)
@@ -256,7 +212,7 @@ std::string RegFileReader::DecodeText(std::string_view bytes)
             bytes.remove_prefix(2);
         if (bytes.size() % 2 != 0)
             m_file.m_diagnostics.push_back({0, "the file ends in the middle of a UTF-16 character"});
-        return m_toCodePage(Utf16LeToUtf8(bytes, false));
+        return m_toCodePage(Utf16ToUtf8(bytes, ByteOrder::LittleEndian));
     }
     if (starts("\xEF\xBB\xBF"))
         return m_toCodePage(bytes.substr(3));
@@ -554,7 +510,7 @@ std::optional<std::string> RegFileReader::ReadHexBytes(std::string_view list)
 std::string RegFileReader::HexText(const std::string& bytes)
 {
     if (m_file.m_format == RegFileFormat::Version5)
-        return m_toCodePage(Utf16LeToUtf8(bytes, true));
+        return m_toCodePage(Utf16ToUtf8(bytes, ByteOrder::LittleEndian, true));
     return bytes.substr(0, bytes.find('\0'));
 }
 
