@@ -74,6 +74,9 @@ public:
     void SetDialogs(IDialogs* dialogs) { m_dialogs = dialogs; }
     ITextMetrics& TextMetrics() const;
     void SetTextMetrics(ITextMetrics* metrics) { m_textMetrics = metrics; }
+    // The picture loader that images created from now on use; none in a bare application.
+    IPictureFormats* PictureFormats() const { return m_pictureFormats; }
+    void SetPictureFormats(IPictureFormats* formats) { m_pictureFormats = formats; }
 
     // The desktop's size in pixels, for centring forms.
     int DesktopWidth() const { return m_desktopWidth; }
@@ -98,6 +101,7 @@ private:
     IDialogs* m_dialogs = nullptr;
     ITextMetrics* m_textMetrics = nullptr;
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
+    IPictureFormats* m_pictureFormats = nullptr;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
 };

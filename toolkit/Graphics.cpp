@@ -1,5 +1,8 @@
 #include "toolkit/Graphics.h"
 
+#include "toolkit/Exception.h"
+#include "toolkit/Services.h"
+
 #include <algorithm>
 
 namespace tk {
@@ -196,6 +199,13 @@ TBitmap& TPicture::Bitmap()
     TBitmap& result = *bitmap;
     SetGraphic(std::move(bitmap));
     return result;
+}
+
+void TPicture::LoadFromFile(const std::string& fileName)
+{
+    if (!m_formats)
+        throw EInvalidGraphic("Cannot load the picture \"" + fileName + "\": no picture loader is installed");
+    SetGraphic(m_formats->LoadPicture(fileName));
 }
 
 void TPicture::Changed()

@@ -1,16 +1,18 @@
 #pragma once
 
 // What the component model asks of its surroundings: a clock for timers, a message loop for the
-// application and modal forms, message boxes, and text measurement. The Qt back end provides the
-// real ones; tests and the probe provide their own.
+// application and modal forms, message boxes, text measurement, and the reading of picture files.
+// The Qt back end provides the real ones; tests and the probe provide their own.
 
 #include "toolkit/Font.h"
 
+#include <memory>
 #include <string>
 
 namespace tk {
 
 class TForm;
+class TGraphic;
 class TTimer;
 
 class IClock {
@@ -60,6 +62,16 @@ public:
     // Size in pixels of a one-line text (code page 932) in the font.
     virtual int TextWidth(const TFont& font, const std::string& text) = 0;
     virtual int TextHeight(const TFont& font) = 0;
+};
+
+// Reads picture files; the component model itself reads no files.
+class IPictureFormats {
+public:
+    virtual ~IPictureFormats() = default;
+    // The picture in the file at a DOS path (code page 932), of the kind its extension names.
+    // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
+    // no known kind or its content cannot be decoded; the message names the file and the reason.
+    virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
 };
 
 }  // namespace tk

@@ -190,6 +190,20 @@ TEST(BmpDamage, EveryCutOfEveryGoodFileFailsOrDecodesWithoutReadingPastTheEnd)
     }
 }
 
+TEST(BmpDamage, FilesThatHurtOtherDecodersFailCleanly)
+{
+    // gdk-pixbuf's damaged samples: huge sizes, wrong planes, pixel data off the end, an 8-bit
+    // colour table read past its end (CVE-2015-4491).
+    for (const char* name : {"bmp-line-overflow.bmp", "bug775242.bmp", "bug776694.bmp", "bug777315.bmp",
+                             "cve-2015-4491.bmp", "decodecolormap.bmp", "invalid.1.bmp"}) {
+        auto image = DecodeFile(samples::DataDir() / "gdk-pixbuf" / name);
+        EXPECT_FALSE(image.Ok()) << name;
+    }
+    auto valid = DecodeFile(samples::DataDir() / "gdk-pixbuf" / "valid.1.bmp");
+    ASSERT_TRUE(valid.Ok()) << valid.Error();
+    EXPECT_EQ(valid->width, 48);
+}
+
 TEST(BmpDamage, LyingHeadersFailBeforeAllocatingThePicture)
 {
     // A 14-byte file header and a 40-byte info header, then `data`.

@@ -1,0 +1,18 @@
+#include "graphics/Graphics.h"
+
+namespace graphics {
+
+std::unique_ptr<tk::TBitmap> MakeBitmap(const formats::Image& image)
+{
+    auto bitmap = std::make_unique<tk::TBitmap>(image.width, image.height);
+    if (bitmap->Pixels().size() == image.pixels.size())
+        bitmap->MutablePixels() = image.pixels;
+    return bitmap;
+}
+
+std::unique_ptr<tk::TIcon> MakeIcon(const formats::Image& image)
+{
+    return std::make_unique<tk::TIcon>(image.width, image.height, image.pixels);
+}
+
+}  // namespace graphics
