@@ -15,4 +15,14 @@ std::unique_ptr<tk::TIcon> MakeIcon(const formats::Image& image)
     return std::make_unique<tk::TIcon>(image.width, image.height, image.pixels);
 }
 
+std::unique_ptr<tk::TIcon> MakeIcon(const std::optional<platform::IconPixels>& pixels)
+{
+    if (!pixels)
+        return nullptr;
+    auto icon = std::make_unique<tk::TIcon>(pixels->width, pixels->height, pixels->pixels);
+    if (icon->Empty())
+        return nullptr;
+    return icon;
+}
+
 }  // namespace graphics

@@ -3,13 +3,19 @@
 // Decoded pixels as graphics of the component model.
 
 #include "formats/Image.h"
+#include "platform/Icons.h"
 #include "toolkit/Graphics.h"
 
 #include <memory>
+#include <optional>
 
 namespace graphics {
 
 std::unique_ptr<tk::TBitmap> MakeBitmap(const formats::Image& image);
 std::unique_ptr<tk::TIcon> MakeIcon(const formats::Image& image);
+
+// The icon an extraction gave, as a graphic an image list takes; null for a null result or one
+// without pixels, which counts as null.
+std::unique_ptr<tk::TIcon> MakeIcon(const std::optional<platform::IconPixels>& pixels);
 
 }  // namespace graphics

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-svg-dev
-    libx11-dev zlib1g-dev libpng-dev
+    libx11-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
