@@ -51,8 +51,13 @@ IconPixels DrawSystemIcon(SystemIcon icon, int size)
     switch (icon) {
     case SystemIcon::Document:
         painter.Box(2, 0, 14, 16, Paper, Outline);
-        painter.Fill(10, 0, 14, 4, 0);           // the folded corner cut away
-        painter.Box(10, 0, 14, 4, Fold, Outline);
+        // The top right corner folded down: cut away above the diagonal, the fold below it.
+        for (int y = 0; y < 4; ++y)
+            for (int x = 10; x < 14; ++x) {
+                int step = x - 10;
+                uint32_t colour = step > y ? 0 : step == y || x == 10 || y == 3 ? Outline : Fold;
+                painter.Fill(x, y, x + 1, y + 1, colour);
+            }
         for (int line = 6; line <= 12; line += 2)
             painter.Fill(4, line, 12, line + 1, Text);
         break;
