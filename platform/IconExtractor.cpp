@@ -5,8 +5,8 @@
 #include "formats/Png.h"
 #include "platform/CodePage.h"
 #include "platform/DrawnIcons.h"
-#include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/MappedFile.h"
 #include "platform/SvgImage.h"
 
 #include <fstream>
@@ -104,10 +104,10 @@ std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath,
 {
     if (IsSystemIconLibrary(dosPath, m_host.GetSystemDirectory()))
         return SystemLibraryIcon(number, size);
-    auto content = ReadWholeFile(m_host.Drives(), dosPath);
-    if (!content)
+    auto file = MappedFile::Open(m_host.Drives(), dosPath);
+    if (!file)
         return std::nullopt;
-    formats::ByteView bytes = formats::AsBytes(*content);
+    formats::ByteView bytes = file->Bytes();
     if (formats::IsExecutable(bytes))
         return FromDirectory(formats::ReadIconGroup(bytes, number), size);
     // Icon, cursor and image files hold one icon.
@@ -120,7 +120,7 @@ std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath,
         return image ? std::optional(ToPixels(std::move(*image))) : std::nullopt;
     }
     if (EndsWithIgnoringCase(dosPath, ".svg") || EndsWithIgnoringCase(dosPath, ".svgz"))
-        return RenderSvg(*content, size);
+        return RenderSvg(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), size);
     return std::nullopt;
 }
 

@@ -23,7 +23,7 @@ uint32_t Unpremultiply(uint32_t pixel)
 
 std::optional<IconPixels> RenderSvg(std::string_view document, int size)
 {
-    if (size <= 0 || size > 4096)
+    if (size <= 0 || size > 4096 || document.empty())
         return std::nullopt;
     GError* error = nullptr;
     RsvgHandle* handle =

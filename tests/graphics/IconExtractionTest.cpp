@@ -64,6 +64,8 @@ protected:
         WritePng(m_folder / "logo.png", 48, Red);
         WriteText(m_folder / "logo.svg", SquareSvg);
         WriteText(m_folder / "notes.txt", "MZ? no, just text");
+        WriteText(m_folder / "empty.exe", "");
+        WriteText(m_folder / "empty.svg", "");
         samples::WriteFile(m_folder / "picture.bmp", formats::EncodeBmp(formats::Image{1, 1, {Red}}, formats::BmpDepth::Bits24));
 
         std::filesystem::path themes = m_folder / "themes";
@@ -107,6 +109,8 @@ TEST_F(IconExtractionTest, ExecutablesGiveTheirGroupsByPositionAndIdentifier)
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\icons64.dll", -102)), "none") << "no such identifier";
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\cut.dll", 0)), "none") << "damaged";
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\missing.exe", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("C:\\empty.exe", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("C:\\", 0)), "none") << "a folder";
 
     // A name without a drive is found in the current folder, as the listing extracts it.
     std::string before = m_host.GetCurrentDirectory();
@@ -126,6 +130,7 @@ TEST_F(IconExtractionTest, IconCursorAndImageFilesHoldIconZeroOnly)
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\logo.svg", 0, 16)), "16x16 " + samples::Hex(Blue));
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\picture.bmp", 0)), "none") << "a bitmap is no icon";
     EXPECT_EQ(Describe(icons.ExtractIcon("C:\\notes.txt", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("C:\\empty.svg", 0)), "none");
     EXPECT_EQ(graphics::MakeIcon(icons.ExtractIcon("C:\\notes.txt", 0)), nullptr);
     EXPECT_EQ(graphics::MakeIcon(icons.ExtractIcon("C:\\logo.png", 0))->Width(), 48);
 }
