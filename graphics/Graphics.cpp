@@ -2,17 +2,14 @@
 
 namespace graphics {
 
-std::unique_ptr<tk::TBitmap> MakeBitmap(const formats::Image& image)
+std::unique_ptr<tk::TBitmap> MakeBitmap(formats::Image&& image)
 {
-    auto bitmap = std::make_unique<tk::TBitmap>(image.width, image.height);
-    if (bitmap->Pixels().size() == image.pixels.size())
-        bitmap->MutablePixels() = image.pixels;
-    return bitmap;
+    return std::make_unique<tk::TBitmap>(image.width, image.height, std::move(image.pixels));
 }
 
-std::unique_ptr<tk::TIcon> MakeIcon(const formats::Image& image)
+std::unique_ptr<tk::TIcon> MakeIcon(formats::Image&& image)
 {
-    return std::make_unique<tk::TIcon>(image.width, image.height, image.pixels);
+    return std::make_unique<tk::TIcon>(image.width, image.height, std::move(image.pixels));
 }
 
 std::unique_ptr<tk::TIcon> MakeIcon(const std::optional<platform::IconPixels>& pixels)

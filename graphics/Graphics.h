@@ -11,8 +11,9 @@
 
 namespace graphics {
 
-std::unique_ptr<tk::TBitmap> MakeBitmap(const formats::Image& image);
-std::unique_ptr<tk::TIcon> MakeIcon(const formats::Image& image);
+// The image's pixels move into the graphic.
+std::unique_ptr<tk::TBitmap> MakeBitmap(formats::Image&& image);
+std::unique_ptr<tk::TIcon> MakeIcon(formats::Image&& image);
 
 // The icon an extraction gave, as a graphic an image list takes; null for a null result or one
 // without pixels, which counts as null.

@@ -5,6 +5,7 @@
 #include "graphics/Graphics.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "platform/MappedFile.h"
 #include "toolkit/Exception.h"
 
 namespace graphics {
@@ -43,10 +44,10 @@ std::string Quoted(const std::string& dosPath)
 }
 
 // The file's bytes, or the error that names why it cannot be had.
-std::string ReadPictureFile(const platform::DriveMap& drives, const std::string& dosPath)
+platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std::string& dosPath)
 {
-    if (auto content = platform::ReadWholeFile(drives, dosPath))
-        return std::move(*content);
+    if (auto file = platform::MappedFile::Open(drives, dosPath))
+        return std::move(*file);
     auto entry = platform::FindExact(drives, dosPath);
     std::string reason = !entry                                   ? "the file does not exist"
                          : (entry->attributes & platform::faDirectory) ? "it is a folder"
@@ -78,20 +79,20 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
     if (kind == PictureKind::Metafile)
         throw tk::EInvalidGraphic("Unsupported picture format (." + extension + "): " + Quoted(dosPath));
 
-    std::string content = ReadPictureFile(m_drives, dosPath);
-    formats::ByteView bytes = formats::AsBytes(content);
+    platform::MappedFile file = OpenPictureFile(m_drives, dosPath);
+    formats::ByteView bytes = file.Bytes();
     if (kind == PictureKind::Bitmap) {
         auto image = formats::DecodeBmp(bytes);
         if (!image)
             throw tk::EInvalidGraphic("Bitmap image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
-        return MakeBitmap(*image);
+        return MakeBitmap(std::move(*image));
     }
     auto directory = formats::ReadIconFile(bytes);
     auto image = directory ? formats::DecodeBestIconImage(*directory, IconSize, IconDepth)
                            : formats::Result<formats::Image>(directory.TakeFailure());
     if (!image)
         throw tk::EInvalidGraphic("Icon image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
-    return MakeIcon(*image);
+    return MakeIcon(std::move(*image));
 }
 
 }  // namespace graphics

@@ -35,6 +35,17 @@ TBitmap::TBitmap(int width, int height)
     SetSize(width, height);
 }
 
+TBitmap::TBitmap(int width, int height, std::vector<uint32_t> pixels)
+{
+    if (width > 0 && height > 0 && pixels.size() == size_t(width) * size_t(height)) {
+        m_width = width;
+        m_height = height;
+        m_pixels = std::move(pixels);
+    } else {
+        SetSize(width, height);
+    }
+}
+
 TBitmap::TBitmap(const TBitmap& other)
     : TGraphic(), m_width(other.m_width), m_height(other.m_height), m_pixels(other.m_pixels)
 {

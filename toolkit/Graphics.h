@@ -44,6 +44,9 @@ class TBitmap : public TGraphic {
 public:
     TBitmap();
     TBitmap(int width, int height);
+    // A bitmap holding these pixels (row by row from the top); a count that does not match the
+    // size gives a white bitmap of that size.
+    TBitmap(int width, int height, std::vector<uint32_t> pixels);
     TBitmap(const TBitmap& other);
     ~TBitmap() override;
 

@@ -69,6 +69,15 @@ TEST(Bitmap, ResizingKeepsWhatFitsAndFillsTheRestWhite)
     EXPECT_EQ(bitmap.Pixel(5, 5), 0u) << "reading outside the bitmap is harmless";
 }
 
+TEST(Bitmap, MadeFromPixelsOfTheWrongCountItIsWhite)
+{
+    TBitmap bitmap(2, 1, {Red, Clear});
+    EXPECT_EQ(bitmap.Pixel(1, 0), Clear);
+    TBitmap wrong(2, 2, {Red});
+    EXPECT_EQ(wrong.Width(), 2);
+    EXPECT_EQ(wrong.Pixel(0, 0), White);
+}
+
 TEST(Icon, PixelsThatDoNotMatchTheSizeGiveAnEmptyIcon)
 {
     TIcon icon(4, 4, std::vector<uint32_t>(3, Red));
