@@ -4,7 +4,7 @@
 # in UTF-8.
 set -u
 cd "$1"
-bad=$(grep -lP '[^\x00-\x7F]' qt/*.h qt/*.cpp toolkit/*.h platform/*.h app/*.h formats/*.h 2>/dev/null)
+bad=$(grep -lP '[^\x00-\x7F]' qt/*.h qt/*.cpp toolkit/*.h platform/*.h app/*.h formats/*.h graphics/*.h bench/*.cpp fuzz/*.cpp 2>/dev/null)
 if [[ -n "$bad" ]]; then
     echo "Non-ASCII bytes in sources that must stay ASCII:"
     grep -nP '[^\x00-\x7F]' $bad | head -20
