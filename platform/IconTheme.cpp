@@ -36,21 +36,13 @@ std::vector<std::string> SplitCommas(const std::string& list)
     return items;
 }
 
-std::optional<std::string> GtkThemeName(const XdgDirs& dirs)
+std::optional<std::string> SettingOf(const std::string& file, const char* group, const char* key)
 {
-    std::vector<std::string> configFolders{dirs.configHome};
-    configFolders.insert(configFolders.end(), dirs.configDirs.begin(), dirs.configDirs.end());
-    for (const std::string& folder : configFolders) {
-        for (const char* gtk : {"gtk-4.0", "gtk-3.0"}) {
-            std::optional<std::string> text = ReadHostFile(folder + "/" + gtk + "/settings.ini", 1u << 20);
-            if (!text)
-                continue;
-            std::optional<std::string> name = formats::KeyFile::Parse(*text).Value("Settings", "gtk-icon-theme-name");
-            if (name && !name->empty())
-                return name;
-        }
-    }
-    return std::nullopt;
+    std::optional<std::string> text = ReadHostFile(file, 1u << 20);
+    if (!text)
+        return std::nullopt;
+    std::optional<std::string> value = formats::KeyFile::Parse(*text).Value(group, key);
+    return value && !value->empty() ? value : std::nullopt;
 }
 
 }  // namespace
@@ -88,13 +80,43 @@ std::vector<std::string> IconTheme::BaseFolders(const XdgDirs& dirs)
     return folders;
 }
 
+std::optional<std::string> CurrentIconThemeName(const XdgDirs& dirs)
+{
+    std::vector<std::string> configFolders{dirs.configHome};
+    configFolders.insert(configFolders.end(), dirs.configDirs.begin(), dirs.configDirs.end());
+    for (const std::string& folder : configFolders)
+        for (const char* gtk : {"gtk-4.0", "gtk-3.0"})
+            if (auto name = SettingOf(folder + "/" + gtk + "/settings.ini", "Settings", "gtk-icon-theme-name"))
+                return name;
+    if (auto name = SettingOf(dirs.configHome + "/kdeglobals", "Icons", "Theme"))
+        return name;
+    return SettingOf("/etc/gtk-3.0/settings.ini", "Settings", "gtk-icon-theme-name");
+}
+
 std::vector<std::string> IconTheme::ThemeNames(const XdgDirs& dirs)
 {
     std::vector<std::string> names;
-    if (std::optional<std::string> chosen = GtkThemeName(dirs))
+    if (std::optional<std::string> chosen = CurrentIconThemeName(dirs))
         names.push_back(*chosen);
     names.push_back("Adwaita");
     return names;
+}
+
+IconTheme IconTheme::Desktop()
+{
+    XdgDirs dirs = XdgDirs::FromEnvironment();
+    return IconTheme(BaseFolders(dirs), ThemeNames(dirs));
+}
+
+std::string IconTheme::FindIcon(const std::string& name, int size) const
+{
+    return Find({name}, size).value_or(std::string());
+}
+
+std::string IconTheme::ThemeName() const
+{
+    std::vector<std::string> chain = Chain();
+    return chain.empty() ? std::string() : chain.front();
 }
 
 std::unique_ptr<IconTheme::Theme> IconTheme::ReadTheme(const std::string& name) const
@@ -183,8 +205,9 @@ std::optional<std::string> IconTheme::FindIn(Theme& theme, const std::string& na
     int bestDistance = INT_MAX;
     for (const Image& image : it->second) {
         int distance = theme.directories[image.directory].second.Distance(size);
-        // A PNG of any size before an SVG image; then the nearest size; then the first found.
-        bool better = !best || (image.png && !best->png) || (image.png == best->png && distance < bestDistance);
+        // The nearest size first, as the icon theme rules say (a scalable image that covers the
+        // size is exact); of equally near ones a PNG before an SVG image, then the first found.
+        bool better = !best || distance < bestDistance || (distance == bestDistance && image.png && !best->png);
         if (better) {
             best = &image;
             bestDistance = distance;

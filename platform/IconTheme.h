@@ -14,6 +14,10 @@
 
 namespace platform {
 
+// The icon theme the desktop's settings name: GTK's settings.ini (4, then 3) in the configuration
+// folders, KDE's kdeglobals, the system's GTK settings; none when none does.
+std::optional<std::string> CurrentIconThemeName(const XdgDirs& dirs);
+
 class IconTheme {
 public:
     // Themes searched in the given order, each followed by the themes it inherits; hicolor last.
@@ -26,12 +30,20 @@ public:
     // gtk-3.0 folder of the configuration folders), then Adwaita, the theme GTK falls back to.
     static std::vector<std::string> ThemeNames(const XdgDirs& dirs);
 
-    // The file of the first of `names` that a theme has, searching theme by theme: a PNG of the
-    // size or the nearest one, else an SVG image. None when no theme has any of the names.
+    // The file of the first of `names` that a theme has, searching theme by theme: the image of
+    // the nearest size (a scalable one covering the size is exact), a PNG before an SVG image of
+    // the same nearness. None when no theme has any of the names.
     std::optional<std::string> Find(const std::vector<std::string>& names, int size) const;
 
     // The themes searched, in order.
     std::vector<std::string> Chain() const;
+
+    // The desktop's: the icon folders of its data folders and the theme its settings name.
+    static IconTheme Desktop();
+    // The file of one icon, as Find; empty when no theme has it.
+    std::string FindIcon(const std::string& name, int size) const;
+    // The first theme searched.
+    std::string ThemeName() const;
 
 private:
     struct Directory {

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orvane need. Quick and quiet
-# when everything is there already. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that building, running and testing Orvane need (and with the
+# argument "fuzz", what fuzzing the decoders needs). Quick and quiet when everything is there
+# already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-svg-dev
-    libx11-dev zlib1g-dev
+    libx11-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info
 )
+if [[ "${1:-}" == fuzz ]]; then
+    packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -76,6 +76,9 @@ public:
     void SetFolders(IFolders* folders) { m_folders = folders; }
     ITextMetrics& TextMetrics() const;
     void SetTextMetrics(ITextMetrics* metrics) { m_textMetrics = metrics; }
+    // The picture loader that images created from now on use; none in a bare application.
+    IPictureFormats* PictureFormats() const { return m_pictureFormats; }
+    void SetPictureFormats(IPictureFormats* formats) { m_pictureFormats = formats; }
 
     // The desktop's size in pixels, for centring forms.
     int DesktopWidth() const { return m_desktopWidth; }
@@ -101,6 +104,7 @@ private:
     ITextMetrics* m_textMetrics = nullptr;
     IFolders* m_folders = nullptr;
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
+    IPictureFormats* m_pictureFormats = nullptr;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
 };

@@ -1,5 +1,8 @@
 #include "toolkit/Graphics.h"
 
+#include "toolkit/Exception.h"
+#include "toolkit/Services.h"
+
 #include <algorithm>
 
 namespace tk {
@@ -30,6 +33,17 @@ TBitmap::TBitmap() = default;
 TBitmap::TBitmap(int width, int height)
 {
     SetSize(width, height);
+}
+
+TBitmap::TBitmap(int width, int height, std::vector<uint32_t> pixels)
+{
+    if (width > 0 && height > 0 && pixels.size() == size_t(width) * size_t(height)) {
+        m_width = width;
+        m_height = height;
+        m_pixels = std::move(pixels);
+    } else {
+        SetSize(width, height);
+    }
 }
 
 TBitmap::TBitmap(const TBitmap& other)
@@ -196,6 +210,13 @@ TBitmap& TPicture::Bitmap()
     TBitmap& result = *bitmap;
     SetGraphic(std::move(bitmap));
     return result;
+}
+
+void TPicture::LoadFromFile(const std::string& fileName)
+{
+    if (!m_formats)
+        throw EInvalidGraphic("Cannot load the picture \"" + fileName + "\": no picture loader is installed");
+    SetGraphic(m_formats->LoadPicture(fileName));
 }
 
 void TPicture::Changed()

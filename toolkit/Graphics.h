@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace tk {
 
+class IPictureFormats;
 class TCanvas;
 
 class TGraphic {
@@ -42,6 +44,9 @@ class TBitmap : public TGraphic {
 public:
     TBitmap();
     TBitmap(int width, int height);
+    // A bitmap holding these pixels (row by row from the top); a count that does not match the
+    // size gives a white bitmap of that size.
+    TBitmap(int width, int height, std::vector<uint32_t> pixels);
     TBitmap(const TBitmap& other);
     ~TBitmap() override;
 
@@ -136,12 +141,21 @@ public:
     int Width() const { return m_graphic ? m_graphic->Width() : 0; }
     int Height() const { return m_graphic ? m_graphic->Height() : 0; }
 
+    // Loads a picture file (DOS path, code page 932) through the picture loader, which chooses the
+    // kind of graphic by the file's extension. On failure the error of the loader is raised and
+    // the picture keeps what it held; a picture without a loader raises EInvalidGraphic.
+    void LoadFromFile(const std::string& fileName);
+    // The loader; the image that owns the picture sets it from its application.
+    IPictureFormats* PictureFormats() const { return m_formats; }
+    void SetPictureFormats(IPictureFormats* formats) { m_formats = formats; }
+
     std::function<void()> OnChange;
 
 private:
     void Changed();
 
     std::unique_ptr<TGraphic> m_graphic;
+    IPictureFormats* m_formats = nullptr;
 };
 
 }  // namespace tk

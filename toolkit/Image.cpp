@@ -1,11 +1,15 @@
 #include "toolkit/Image.h"
 
+#include "toolkit/Application.h"
+
 namespace tk {
 
 TImage::TImage(TComponent* owner) : TControl(owner)
 {
     SetBounds(0, 0, 105, 105);
     m_picture.OnChange = [this] { PictureChanged(); };
+    if (Application())
+        m_picture.SetPictureFormats(Application()->PictureFormats());
 }
 
 void TImage::SetAutoSize(bool autoSize)

@@ -1,17 +1,19 @@
 #pragma once
 
 // What the component model asks of its surroundings: a clock for timers, a message loop for the
-// application and modal forms, message boxes, and text measurement. The Qt back end provides the
-// real ones; tests and the probe provide their own.
+// application and modal forms, message boxes, text measurement, and the reading of picture files.
+// The Qt back end provides the real ones; tests and the probe provide their own.
 
 #include "toolkit/Font.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tk {
 
 class TForm;
+class TGraphic;
 class TTimer;
 
 class IClock {
@@ -75,13 +77,24 @@ public:
     virtual std::string CurrentDirectory() = 0;
     // False when the folder cannot be entered; the current folder then stays.
     virtual bool SetCurrentDirectory(const std::string& path) = 0;
-    // The folder last made current on the drive, its root before that ("C:").
+    // The folder last made current on the drive (the current folder for its own drive), its
+    // root before that.
     virtual std::string DriveDirectory(char drive) = 0;
     // The names of a folder's subfolders, hidden ones left out, in the order the list shows them.
     virtual std::vector<std::string> SubFolders(const std::string& path) = 0;
     // The host path (UTF-8) of a DOS path, for back ends that open files themselves; empty when
     // no drive holds it.
     virtual std::string HostPath(const std::string& path) = 0;
+};
+
+// Reads picture files; the component model itself reads no files.
+class IPictureFormats {
+public:
+    virtual ~IPictureFormats() = default;
+    // The picture in the file at a DOS path (code page 932), of the kind its extension names.
+    // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
+    // no known kind or its content cannot be decoded; the message names the file and the reason.
+    virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
 };
 
 }  // namespace tk

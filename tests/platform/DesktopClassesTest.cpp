@@ -183,8 +183,9 @@ TEST_F(FakeDesktop, TypeKeysExistForTheDatabasesTypes)
 TEST_F(FakeDesktop, DefaultIconIsTheThemeFileNearestTo32PixelsOnItsDrive)
 {
     DesktopClasses classes = Classes();
-    EXPECT_EQ(DefaultOf(classes, "text/plain\\DefaultIcon"), "D:\\usr\\share\\icons\\hicolor\\24x24\\mimetypes\\text-plain.png,0")
-        << "24 is nearer to 32 than 48, and a PNG comes before an SVG image";
+    EXPECT_EQ(DefaultOf(classes, "text/plain\\DefaultIcon"),
+              "D:\\usr\\share\\icons\\hicolor\\scalable\\mimetypes\\text-plain.svg,0")
+        << "a scalable image covers 32 pixels exactly, nearer than the 24 and 48 pixel ones";
     EXPECT_EQ(DefaultOf(classes, "text/x-csrc\\defaulticon"), "D:\\usr\\share\\icons\\hicolor\\48x48\\mimetypes\\text-x-generic.png,0")
         << "the media's generic icon, not the one drawn for twice the scale";
     EXPECT_EQ(DefaultOf(classes, "application/x-orvane-doc\\DefaultIcon"),

@@ -1,5 +1,7 @@
 // Bitmaps, icons, the canvas and pictures.
 
+#include "toolkit/Application.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Image.h"
 
@@ -11,6 +13,19 @@ namespace {
 constexpr uint32_t White = 0xFFFFFFFF;
 constexpr uint32_t Red = 0xFFFF0000;
 constexpr uint32_t Clear = 0x00000000;
+
+// Knows one picture file, a 3 x 2 bitmap; any other name is a picture it cannot read.
+class OnePictureFormats : public IPictureFormats {
+public:
+    std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) override
+    {
+        requested.push_back(dosPath);
+        if (dosPath != "C:\\A.BMP")
+            throw EInvalidGraphic("Unknown picture file extension (.xyz)");
+        return std::make_unique<TBitmap>(3, 2);
+    }
+    std::vector<std::string> requested;
+};
 }  // namespace
 
 TEST(Canvas, DrawingAnIconBlendsByAlphaAndClipsAtTheEdges)
@@ -54,6 +69,15 @@ TEST(Bitmap, ResizingKeepsWhatFitsAndFillsTheRestWhite)
     EXPECT_EQ(bitmap.Pixel(5, 5), 0u) << "reading outside the bitmap is harmless";
 }
 
+TEST(Bitmap, MadeFromPixelsOfTheWrongCountItIsWhite)
+{
+    TBitmap bitmap(2, 1, {Red, Clear});
+    EXPECT_EQ(bitmap.Pixel(1, 0), Clear);
+    TBitmap wrong(2, 2, {Red});
+    EXPECT_EQ(wrong.Width(), 2);
+    EXPECT_EQ(wrong.Pixel(0, 0), White);
+}
+
 TEST(Icon, PixelsThatDoNotMatchTheSizeGiveAnEmptyIcon)
 {
     TIcon icon(4, 4, std::vector<uint32_t>(3, Red));
@@ -79,4 +103,23 @@ TEST(Picture, AnAutoSizeImageTakesThePictureSizeAndAssignCopies)
     EXPECT_EQ(image.Width(), 32);
     TBitmap& bitmap = image.Picture().Bitmap();
     EXPECT_TRUE(bitmap.Empty()) << "asking an icon picture for its bitmap replaces it";
+}
+
+TEST(Picture, LoadFromFileReadsThroughTheApplicationsLoaderAndKeepsThePictureOnFailure)
+{
+    TApplication application;
+    OnePictureFormats formats;
+    application.SetPictureFormats(&formats);
+    TImage image(&application);
+    image.SetAutoSize(true);
+    image.Picture().LoadFromFile("C:\\A.BMP");
+    EXPECT_EQ(image.Width(), 3);
+    EXPECT_EQ(image.Height(), 2);
+
+    EXPECT_THROW(image.Picture().LoadFromFile("C:\\B.XYZ"), EInvalidGraphic);
+    EXPECT_EQ(image.Picture().Width(), 3) << "a failed load keeps the picture";
+    EXPECT_EQ(formats.requested, (std::vector<std::string>{"C:\\A.BMP", "C:\\B.XYZ"}));
+
+    TImage alone(nullptr);
+    EXPECT_THROW(alone.Picture().LoadFromFile("C:\\A.BMP"), EInvalidGraphic) << "no loader without an application";
 }

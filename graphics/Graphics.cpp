@@ -1,0 +1,25 @@
+#include "graphics/Graphics.h"
+
+namespace graphics {
+
+std::unique_ptr<tk::TBitmap> MakeBitmap(formats::Image&& image)
+{
+    return std::make_unique<tk::TBitmap>(image.width, image.height, std::move(image.pixels));
+}
+
+std::unique_ptr<tk::TIcon> MakeIcon(formats::Image&& image)
+{
+    return std::make_unique<tk::TIcon>(image.width, image.height, std::move(image.pixels));
+}
+
+std::unique_ptr<tk::TIcon> MakeIcon(const std::optional<platform::IconPixels>& pixels)
+{
+    if (!pixels)
+        return nullptr;
+    auto icon = std::make_unique<tk::TIcon>(pixels->width, pixels->height, pixels->pixels);
+    if (icon->Empty())
+        return nullptr;
+    return icon;
+}
+
+}  // namespace graphics

@@ -1,0 +1,31 @@
+#pragma once
+
+// The picture loader of the component model: reads picture files over DOS paths and decodes them
+// by their extension, as the original toolkit's picture class did. Bitmaps (.bmp) become TBitmap;
+// icons (.ico) and cursors (.cur) become TIcon, of the image that fits the large icon size.
+
+#include "toolkit/Services.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+class DriveMap;
+}
+
+namespace graphics {
+
+class PictureFormats : public tk::IPictureFormats {
+public:
+    explicit PictureFormats(const platform::DriveMap& drives) : m_drives(drives) {}
+
+    std::unique_ptr<tk::TGraphic> LoadPicture(const std::string& dosPath) override;
+
+private:
+    const platform::DriveMap& m_drives;
+};
+
+// The extension of a DOS path's last part, without its dot, as written; empty when it has none.
+std::string PictureExtension(const std::string& dosPath);
+
+}  // namespace graphics

@@ -1,0 +1,141 @@
+#include "platform/IconExtractor.h"
+
+#include "formats/Executable.h"
+#include "formats/Icon.h"
+#include "formats/Png.h"
+#include "platform/CodePage.h"
+#include "platform/DrawnIcons.h"
+#include "platform/Host.h"
+#include "platform/MappedFile.h"
+#include "platform/SvgImage.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace platform {
+
+namespace {
+
+// Images are chosen for a display of this many bits.
+constexpr int DisplayDepth = 32;
+
+// The icons of the system icon library the program uses, with the theme icons that stand for them.
+struct SystemLibraryEntry {
+    int number;
+    SystemIcon drawn;
+    const char* themeName;
+};
+constexpr SystemLibraryEntry SystemLibrary[] = {
+    {0, SystemIcon::Document, "text-x-generic"},
+    {2, SystemIcon::Application, "application-x-executable"},
+    {3, SystemIcon::Folder, "folder"},
+};
+
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// Compares code page 932 texts with ASCII letters folded; the bytes of double-byte characters
+// must be equal.
+bool SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& ending)
+{
+    return text.size() >= ending.size() && SameIgnoringCase(text.substr(text.size() - ending.size()), ending);
+}
+
+IconPixels ToPixels(formats::Image&& image)
+{
+    return IconPixels{image.width, image.height, std::move(image.pixels)};
+}
+
+std::optional<IconPixels> FromDirectory(const formats::Result<formats::IconDirectory>& directory, int size)
+{
+    if (!directory)
+        return std::nullopt;
+    auto image = formats::DecodeBestIconImage(*directory, size, DisplayDepth);
+    if (!image)
+        return std::nullopt;
+    return ToPixels(std::move(*image));
+}
+
+std::optional<IconPixels> ReadImageFile(const std::string& hostPath, int size)
+{
+    std::ifstream stream(hostPath, std::ios::binary);
+    std::string content(std::istreambuf_iterator<char>(stream), {});
+    if (content.empty())
+        return std::nullopt;
+    if (formats::IsPng(formats::AsBytes(content))) {
+        auto image = formats::DecodePng(formats::AsBytes(content));
+        return image ? std::optional(ToPixels(std::move(*image))) : std::nullopt;
+    }
+    return RenderSvg(content, size);
+}
+
+bool IsIconFile(formats::ByteView bytes)
+{
+    // ICONDIR: reserved 0, then type 1 (icon) or 2 (cursor).
+    return bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0;
+}
+
+}  // namespace
+
+bool IsSystemIconLibrary(const std::string& dosPath, const std::string& systemFolder)
+{
+    return SameIgnoringCase(dosPath, systemFolder + "\\shell32.dll");
+}
+
+std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath, int number, int size)
+{
+    if (IsSystemIconLibrary(dosPath, m_host.GetSystemDirectory()))
+        return SystemLibraryIcon(number, size);
+    auto file = MappedFile::Open(m_host.Drives(), dosPath);
+    if (!file)
+        return std::nullopt;
+    formats::ByteView bytes = file->Bytes();
+    if (formats::IsExecutable(bytes))
+        return FromDirectory(formats::ReadIconGroup(bytes, number), size);
+    // Icon, cursor and image files hold one icon.
+    if (number != 0)
+        return std::nullopt;
+    if (IsIconFile(bytes))
+        return FromDirectory(formats::ReadIconFile(bytes), size);
+    if (formats::IsPng(bytes)) {
+        auto image = formats::DecodePng(bytes);
+        return image ? std::optional(ToPixels(std::move(*image))) : std::nullopt;
+    }
+    if (EndsWithIgnoringCase(dosPath, ".svg") || EndsWithIgnoringCase(dosPath, ".svgz"))
+        return RenderSvg(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), size);
+    return std::nullopt;
+}
+
+std::optional<IconPixels> IconExtractor::SystemLibraryIcon(int number, int size)
+{
+    for (const SystemLibraryEntry& entry : SystemLibrary) {
+        if (entry.number != number)
+            continue;
+        std::string path = m_theme.FindIcon(entry.themeName, size);
+        if (!path.empty())
+            if (auto icon = ReadImageFile(path, size))
+                return icon;
+        return DrawSystemIcon(entry.drawn, size);
+    }
+    return std::nullopt;
+}
+
+}  // namespace platform
