@@ -5,6 +5,8 @@
 // menu and sort state that every window reads.
 
 #include "app/HostFolders.h"
+#include "graphics/PictureFormats.h"
+#include "platform/IconExtractor.h"
 
 #include <string>
 
@@ -18,7 +20,6 @@ class Host;
 
 namespace orvane {
 
-class IIconExtractor;
 class TImageForm;
 class Tview;
 class TVerForm;
@@ -26,14 +27,18 @@ class TCust;
 class TSerch;
 
 struct Process {
-    Process(tk::TApplication& application, platform::Host& host) : Application(application), Host(host) {}
+    Process(tk::TApplication& application, platform::Host& host);
 
     tk::TApplication& Application;
     platform::Host& Host;
     // The folders of the drives, as the folder list and the drive box read them.
     HostFolders Folders{Host};
-    // Where file icons come from; without it every extraction yields nothing.
-    IIconExtractor* Icons = nullptr;
+    // Picture files for the picture components.
+    graphics::PictureFormats Pictures;
+    // The icons of files, from the files themselves and the desktop's icon theme.
+    platform::IconExtractor IconFiles;
+    // Where the file list takes icons from; a test may give it another source.
+    platform::IIcons* Icons = &IconFiles;
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;

@@ -1,15 +1,22 @@
 #include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
+#include "platform/Host.h"
 #include "toolkit/Application.h"
 
 namespace orvane {
+
+Process::Process(tk::TApplication& application, platform::Host& host)
+    : Application(application), Host(host), Pictures(host.Drives()), IconFiles(host, platform::IconTheme::Desktop())
+{
+}
 
 void RunProcess(Process& process)
 {
     tk::TApplication& application = process.Application;
     application.SetTitle("Orvane");
     application.SetFolders(&process.Folders);
+    application.SetPictureFormats(&process.Pictures);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
     application.CreateForm(process.VerForm, process);

@@ -3,6 +3,7 @@
 
 #include "app/Icons.h"
 #include "app/ImageForm.h"
+#include "graphics/Graphics.h"
 #include "app/Numbers.h"
 #include "platform/Host.h"
 
@@ -47,11 +48,11 @@ namespace {
 
 // An extracted icon that the image lists can take, or null: an icon that cannot be added counts
 // as none, so that both working lists always hold the same number of images.
-std::unique_ptr<TIcon> Extract(IIconExtractor* icons, const std::string& path, int number)
+std::unique_ptr<TIcon> Extract(platform::IIcons* icons, const std::string& path, int number)
 {
     if (!icons)
         return nullptr;
-    std::unique_ptr<TIcon> icon = icons->ExtractIcon(path, number);
+    std::unique_ptr<TIcon> icon = graphics::MakeIcon(icons->ExtractIcon(path, number));
     return icon && !icon->Empty() ? std::move(icon) : nullptr;
 }
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a test program on a virtual X display of its own: under-xvfb.sh WIDTHxHEIGHT PROGRAM ARGS.
 # Xvfb picks a free display number itself (-displayfd), so runs that start at the same moment
-# never share one. Exits with 77 (skipped) where Xvfb is missing or cannot start.
+# never share one; the display must answer before the program runs, and a server that does not
+# is replaced. Exits with 77 (skipped) where Xvfb is missing or no server comes up.
 size=$1
 shift
 if ! command -v Xvfb >/dev/null 2>&1; then
@@ -9,14 +10,36 @@ if ! command -v Xvfb >/dev/null 2>&1; then
     exit 77
 fi
 work=$(mktemp -d)
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$work"' EXIT
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
-server=$!
-display=$(timeout 20 head -n 1 "$work/display")
-if [ -z "$display" ]; then
-    cat "$work/server.log" >&2
-    echo "skipped: Xvfb could not start"
-    exit 77
-fi
-DISPLAY=":$display" "$@"
+server=
+trap '[ -n "$server" ] && kill "$server" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+
+answers() {
+    if command -v xdpyinfo >/dev/null 2>&1; then
+        xdpyinfo -display ":$1" >/dev/null 2>&1
+    else
+        [ -S "/tmp/.X11-unix/X$1" ]
+    fi
+}
+
+for attempt in 1 2 3; do
+    rm -f "$work/display"
+    mkfifo "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+    server=$!
+    display=$(timeout 20 head -n 1 "$work/display")
+    tries=0
+    while [ -n "$display" ] && ! answers "$display" && [ $tries -lt 50 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    if [ -n "$display" ] && answers "$display"; then
+        DISPLAY=":$display" "$@"
+        exit $?
+    fi
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
+    server=
+done
+cat "$work/server.log" >&2
+echo "skipped: Xvfb could not start"
+exit 77
