@@ -5,11 +5,13 @@
 #include "qt/FormPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
+#include "qt/ListViewPeer.h"
 #include "qt/PanelPeer.h"
 #include "qt/ScrollBarPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
+#include "toolkit/ListView.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
@@ -76,6 +78,11 @@ std::unique_ptr<tk::TImagePeer> QtBackend::CreatePeer(tk::TImage& image)
 std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scrollBar)
 {
     return std::make_unique<ScrollBarPeer>(scrollBar, *this);
+}
+
+std::unique_ptr<tk::TListViewPeer> QtBackend::CreatePeer(tk::TListView& listView)
+{
+    return std::make_unique<ListViewPeer>(listView, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

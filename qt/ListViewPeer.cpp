@@ -1,0 +1,53 @@
+#include "qt/ListViewPeer.h"
+
+#include "qt/Convert.h"
+#include "qt/ListViewWidget.h"
+#include "toolkit/ListView.h"
+
+#include <QPointer>
+
+namespace qtui {
+
+ListViewPeer::ListViewPeer(tk::TListView& listView, QtBackend& backend)
+    : ControlPeer(listView, backend), m_listView(listView), m_view(new ListViewWidget(listView, ParentContainer()))
+{
+    Attach(m_view, InputRouter::ClickStyle::Watched);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_view->ReportView()),
+                                    static_cast<QAbstractItemView*>(m_view->IconView())}) {
+        Router()->WatchKeys(*view);
+        Router()->Watch(*view->viewport());
+    }
+    QPointer<InputRouter> router(Router());
+    m_view->OnUserSelect = [this, router](int row) {
+        if (router && router->Attached())
+            UserSelected(row);
+    };
+}
+
+// The view shows what the model decided, which need not be the user's choice.
+void ListViewPeer::UserSelected(int row)
+{
+    QPointer<InputRouter> router(Router());
+    if (row != m_listView.ItemIndex())
+        m_listView.InputSelect(row);
+    if (router && router->Attached())
+        Changed(SelectionChange);
+}
+
+void ListViewPeer::Apply(unsigned changes)
+{
+    // A new font changes the size of every item.
+    if (changes & FontChange)
+        changes |= ReloadChange;
+    WidgetPeer::Apply(changes);
+    if (changes & ColorChange)
+        m_view->SetColor(ToQColor(m_listView.Color()));
+    if (changes & TabStopChange)
+        m_view->SetTabStop(m_listView.TabStop());
+    if (changes & ReloadChange)
+        m_view->Reload();
+    if (changes & (ReloadChange | SelectionChange))
+        m_view->ShowSelection(m_listView.ItemIndex());
+}
+
+}  // namespace qtui

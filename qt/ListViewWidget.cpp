@@ -1,0 +1,230 @@
+#include "qt/ListViewWidget.h"
+
+#include "qt/Convert.h"
+#include "qt/ListViewModel.h"
+#include "toolkit/ListView.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QStackedLayout>
+
+#include <algorithm>
+
+namespace qtui {
+
+namespace {
+constexpr int SmallIcon = 16;
+constexpr int LargeIcon = 32;
+// The spacing of large icons on that desktop, and the room an item of the small-icon styles
+// leaves around its icon and name.
+constexpr int LargeIconCellWidth = 75;
+constexpr int SmallIconItemPadding = 4 + 12;
+
+template <class View>
+void SetUpView(View& view)
+{
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setTextElideMode(Qt::ElideRight);
+    view.setFocusPolicy(Qt::StrongFocus);
+}
+}  // namespace
+
+void ListItemDelegate::SetStyle(tk::TViewStyle style, QSize itemSize)
+{
+    m_style = style;
+    m_itemSize = itemSize;
+}
+
+QSize ListItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (m_style == tk::TViewStyle::vsReport || !m_itemSize.isValid())
+        return QStyledItemDelegate::sizeHint(option, index);
+    return m_itemSize;
+}
+
+void ListItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    // The highlight lies behind the name; the icon shows its selection blended.
+    option->showDecorationSelected = false;
+    switch (m_style) {
+    case tk::TViewStyle::vsIcon:
+        option->decorationPosition = QStyleOptionViewItem::Top;
+        option->decorationAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->features |= QStyleOptionViewItem::WrapText;
+        break;
+    case tk::TViewStyle::vsReport:
+        // The report highlights the name of the selected row, not its other columns.
+        if (index.column() > 0)
+            option->state &= ~QStyle::State_Selected;
+        break;
+    default:
+        option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        break;
+    }
+}
+
+template <class View>
+void ListItemsView<View>::mousePressEvent(QMouseEvent* event)
+{
+    View::mousePressEvent(event);
+    if (!this->indexAt(event->position().toPoint()).isValid() && this->selectionModel())
+        this->selectionModel()->clearSelection();
+}
+
+ListViewWidget::ListViewWidget(const tk::TListView& listView, QWidget* parent)
+    : QWidget(parent),
+      m_listView(listView),
+      m_model(new ListViewModel(listView, this)),
+      m_selection(new QItemSelectionModel(m_model, this)),
+      m_stack(new QStackedLayout(this)),
+      m_report(new ListItemsView<QTreeView>(this)),
+      m_icons(new ListItemsView<QListView>(this)),
+      m_reportDelegate(new ListItemDelegate(this)),
+      m_iconDelegate(new ListItemDelegate(this))
+{
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->addWidget(m_report);
+    m_stack->addWidget(m_icons);
+
+    SetUpView(*m_report);
+    m_report->setRootIsDecorated(false);
+    m_report->setItemsExpandable(false);
+    m_report->setUniformRowHeights(true);
+    m_report->setAllColumnsShowFocus(false);
+    m_report->setIconSize(QSize(SmallIcon, SmallIcon));
+    m_report->header()->setStretchLastSection(false);
+    m_report->header()->setSectionsMovable(false);
+    m_report->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_report->setItemDelegate(m_reportDelegate);
+
+    SetUpView(*m_icons);
+    m_icons->setViewMode(QListView::ListMode);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setLayoutMode(QListView::SinglePass);
+    m_icons->setUniformItemSizes(true);
+    m_icons->setWrapping(true);
+    m_icons->setSpacing(0);
+    m_icons->setItemDelegate(m_iconDelegate);
+
+    m_report->setModel(m_model);
+    m_icons->setModel(m_model);
+    // Each view made a selection model of its own; both now share one.
+    QItemSelectionModel* reportSelection = m_report->selectionModel();
+    QItemSelectionModel* iconSelection = m_icons->selectionModel();
+    m_report->setSelectionModel(m_selection);
+    m_icons->setSelectionModel(m_selection);
+    delete reportSelection;
+    delete iconSelection;
+    connect(m_selection, &QItemSelectionModel::selectionChanged, this, [this] { SelectionMoved(); });
+    setFocusProxy(m_report);
+}
+
+QAbstractItemView* ListViewWidget::ShownView() const
+{
+    return m_stack->currentWidget() == m_report ? static_cast<QAbstractItemView*>(m_report) : m_icons;
+}
+
+void ListViewWidget::Reload()
+{
+    tk::TViewStyle style = m_listView.ViewStyle();
+    ApplyStyle(style);
+    m_model->Reload(style == tk::TViewStyle::vsIcon);
+    ApplyColumns();
+}
+
+// The small-icon styles give every item the width of the widest name, as that desktop did; the
+// large icons sit in cells of a fixed width, their names wrapped under them.
+void ListViewWidget::ApplyStyle(tk::TViewStyle style)
+{
+    QAbstractItemView* previous = ShownView();
+    bool hadFocus = previous->hasFocus();
+    int lineHeight = m_icons->fontMetrics().height();
+    if (style == tk::TViewStyle::vsReport) {
+        m_stack->setCurrentWidget(m_report);
+    } else {
+        bool large = style == tk::TViewStyle::vsIcon;
+        QSize itemSize = large ? QSize(LargeIconCellWidth, 4 + LargeIcon + 4 + 2 * lineHeight + 4)
+                               : QSize(SmallIcon + WidestCaption() + SmallIconItemPadding,
+                                       std::max(SmallIcon, lineHeight) + 2);
+        m_iconDelegate->SetStyle(style, itemSize);
+        m_icons->setIconSize(large ? QSize(LargeIcon, LargeIcon) : QSize(SmallIcon, SmallIcon));
+        m_icons->setWordWrap(large);
+        m_icons->setFlow(style == tk::TViewStyle::vsList ? QListView::TopToBottom : QListView::LeftToRight);
+        m_icons->setWrapping(true);
+        m_stack->setCurrentWidget(m_icons);
+    }
+    setFocusProxy(ShownView());
+    if (hadFocus && ShownView() != previous)
+        ShownView()->setFocus(Qt::OtherFocusReason);
+}
+
+int ListViewWidget::WidestCaption() const
+{
+    QFontMetrics metrics = m_icons->fontMetrics();
+    const tk::TListItems& items = m_listView.Items();
+    int widest = 0;
+    for (int row = 0; row < items.Count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(ToQString(items[row].Caption())));
+    return widest;
+}
+
+void ListViewWidget::ApplyColumns()
+{
+    const std::vector<tk::TListColumn>& columns = m_listView.Columns();
+    QHeaderView* header = m_report->header();
+    header->setVisible(!columns.empty());
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column)
+        header->resizeSection(column, columns[column].width);
+}
+
+int ListViewWidget::SelectedRow() const
+{
+    QModelIndexList selected = m_selection->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+void ListViewWidget::ShowSelection(int row)
+{
+    if (row >= m_model->rowCount())
+        row = -1;
+    if (SelectedRow() == row && (row < 0 || m_selection->currentIndex().row() == row))
+        return;
+    m_applying = true;
+    if (row < 0) {
+        m_selection->clearSelection();
+    } else {
+        QModelIndex index = m_model->index(row, 0);
+        m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ShownView()->scrollTo(index);
+    }
+    m_applying = false;
+}
+
+void ListViewWidget::SelectionMoved()
+{
+    if (!m_applying && OnUserSelect)
+        OnUserSelect(SelectedRow());
+}
+
+void ListViewWidget::SetTabStop(bool tabStop)
+{
+    Qt::FocusPolicy policy = tabStop ? Qt::StrongFocus : Qt::NoFocus;
+    m_report->setFocusPolicy(policy);
+    m_icons->setFocusPolicy(policy);
+}
+
+void ListViewWidget::SetColor(const QColor& color)
+{
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_icons)}) {
+        QPalette palette = view->palette();
+        palette.setColor(QPalette::Base, color);
+        view->setPalette(palette);
+    }
+}
+
+}  // namespace qtui
