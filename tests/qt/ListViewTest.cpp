@@ -131,6 +131,8 @@ TEST_F(ListViewPeerTest, ReportShowsColumnsTextsAndSmallImages)
 TEST_F(ListViewPeerTest, ListStyleArrangesSmallIconsInColumnsTopToBottom)
 {
     AddRows(40);
+    // "Hyouji tesuto" twice in kanji and katakana, the widest name.
+    list->Items()[3].SetCaption("\x95\x5c\x8e\xa6\x83\x65\x83\x58\x83\x67\x95\x5c\x8e\xa6\x83\x65\x83\x58\x83\x67.txt");
     list->SetViewStyle(TViewStyle::vsList);
     Turn();
     qtui::ListViewWidget& view = View();
@@ -140,7 +142,8 @@ TEST_F(ListViewPeerTest, ListStyleArrangesSmallIconsInColumnsTopToBottom)
     QRect second = RowRect(1);
     EXPECT_EQ(second.left(), first.left());
     EXPECT_GT(second.top(), first.top()) << "the next name lies below";
-    EXPECT_GE(first.width(), view.fontMetrics().horizontalAdvance(QStringLiteral("file39.txt")) + 16)
+    QString widest = QString::fromUtf16(u"\u8868\u793A\u30C6\u30B9\u30C8\u8868\u793A\u30C6\u30B9\u30C8.txt");
+    EXPECT_GE(first.width(), view.fontMetrics().horizontalAdvance(widest) + 16)
         << "every column is as wide as the widest name";
     QRect last = RowRect(39);
     EXPECT_GT(last.left(), first.left()) << "a full column wraps into the next one on the right";
