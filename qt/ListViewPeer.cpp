@@ -24,14 +24,11 @@ ListViewPeer::ListViewPeer(tk::TListView& listView, QtBackend& backend)
     };
 }
 
-// The view shows what the model decided, which need not be the user's choice.
+// A handler that selects another row tells the peer, which shows it at the flush.
 void ListViewPeer::UserSelected(int row)
 {
-    QPointer<InputRouter> router(Router());
     if (row != m_listView.ItemIndex())
         m_listView.InputSelect(row);
-    if (router && router->Attached())
-        Changed(SelectionChange);
 }
 
 void ListViewPeer::Apply(unsigned changes)
