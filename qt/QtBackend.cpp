@@ -8,8 +8,10 @@
 #include "qt/ListViewPeer.h"
 #include "qt/PanelPeer.h"
 #include "qt/ScrollBarPeer.h"
+#include "qt/StringGridPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Grids.h"
 #include "toolkit/Image.h"
 #include "toolkit/ListView.h"
 #include "toolkit/ScrollBar.h"
@@ -83,6 +85,11 @@ std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scroll
 std::unique_ptr<tk::TListViewPeer> QtBackend::CreatePeer(tk::TListView& listView)
 {
     return std::make_unique<ListViewPeer>(listView, *this);
+}
+
+std::unique_ptr<tk::TStringGridPeer> QtBackend::CreatePeer(tk::TStringGrid& grid)
+{
+    return std::make_unique<StringGridPeer>(grid, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

@@ -45,6 +45,7 @@ public:
     std::unique_ptr<tk::TImagePeer> CreatePeer(tk::TImage& image) override;
     std::unique_ptr<tk::TScrollBarPeer> CreatePeer(tk::TScrollBar& scrollBar) override;
     std::unique_ptr<tk::TListViewPeer> CreatePeer(tk::TListView& listView) override;
+    std::unique_ptr<tk::TStringGridPeer> CreatePeer(tk::TStringGrid& grid) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;
