@@ -2,6 +2,8 @@
 
 #include "qt/ButtonPeer.h"
 #include "qt/Convert.h"
+#include "qt/DirectoryListPeer.h"
+#include "qt/DriveComboPeer.h"
 #include "qt/FormPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
@@ -10,6 +12,7 @@
 #include "qt/ScrollBarPeer.h"
 #include "qt/StringGridPeer.h"
 #include "toolkit/Application.h"
+#include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Grids.h"
 #include "toolkit/Image.h"
@@ -90,6 +93,16 @@ std::unique_ptr<tk::TListViewPeer> QtBackend::CreatePeer(tk::TListView& listView
 std::unique_ptr<tk::TStringGridPeer> QtBackend::CreatePeer(tk::TStringGrid& grid)
 {
     return std::make_unique<StringGridPeer>(grid, *this);
+}
+
+std::unique_ptr<tk::TDirectoryListBoxPeer> QtBackend::CreatePeer(tk::TDirectoryListBox& list)
+{
+    return std::make_unique<DirectoryListPeer>(list, *this);
+}
+
+std::unique_ptr<tk::TDriveComboBoxPeer> QtBackend::CreatePeer(tk::TDriveComboBox& drives)
+{
+    return std::make_unique<DriveComboPeer>(drives, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)
