@@ -8,7 +8,9 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStackedLayout>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <unordered_map>
@@ -92,12 +94,6 @@ void ListItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     // The highlight lies behind the name; the icon shows its selection blended.
     option->showDecorationSelected = false;
     switch (m_style) {
-    case tk::TViewStyle::vsIcon:
-        option->decorationPosition = QStyleOptionViewItem::Top;
-        option->decorationAlignment = Qt::AlignHCenter | Qt::AlignTop;
-        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
-        option->features |= QStyleOptionViewItem::WrapText;
-        break;
     case tk::TViewStyle::vsReport:
         // The report highlights the name of the selected row, not its other columns.
         if (index.column() > 0)
@@ -106,6 +102,66 @@ void ListItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     default:
         option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         break;
+    }
+}
+
+void ListItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (m_style != tk::TViewStyle::vsIcon) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    PaintLargeIcon(*painter, item);
+}
+
+// The icon centred at the top of its cell, the name under it in at most two lines, broken between
+// words or, for a name without blanks, between any two characters, as that desktop did; a name
+// longer than that ends in an ellipsis. The highlight covers the name only.
+void ListItemDelegate::PaintLargeIcon(QPainter& painter, const QStyleOptionViewItem& option) const
+{
+    const QRect& cell = option.rect;
+    bool selected = option.state & QStyle::State_Selected;
+    QRect iconRect(cell.left() + (cell.width() - LargeIcon) / 2, cell.top() + 4, LargeIcon, LargeIcon);
+    option.icon.paint(&painter, iconRect, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
+
+    int width = cell.width() - 4;
+    QTextLayout layout(option.text, option.font);
+    QTextOption wrapping(Qt::AlignHCenter);
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid() && lines.size() < 2; line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append(option.text.mid(line.textStart(), line.textLength()));
+        if (lines.size() == 2)
+            lines.back() = option.fontMetrics.elidedText(option.text.mid(line.textStart()), Qt::ElideRight, width);
+    }
+    layout.endLayout();
+
+    int lineHeight = option.fontMetrics.height();
+    int textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, option.fontMetrics.horizontalAdvance(line));
+    QRect label(cell.left() + (cell.width() - textWidth) / 2 - 2, iconRect.bottom() + 4, textWidth + 4,
+                int(lines.size()) * lineHeight + 1);
+    if (selected)
+        painter.fillRect(label, option.palette.color(QPalette::Highlight));
+    painter.setFont(option.font);
+    painter.setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QRect(cell.left(), label.top() + i * lineHeight, cell.width(), lineHeight),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, lines[i]);
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect = label;
+        focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QWidget* widget = option.widget;
+        if (widget)
+            widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, widget);
     }
 }
 
@@ -195,7 +251,6 @@ void ListViewWidget::ApplyStyle(tk::TViewStyle style)
                                        std::max(SmallIcon, lineHeight) + 2);
         m_iconDelegate->SetStyle(style, itemSize);
         m_icons->setIconSize(large ? QSize(LargeIcon, LargeIcon) : QSize(SmallIcon, SmallIcon));
-        m_icons->setWordWrap(large);
         m_icons->setFlow(style == tk::TViewStyle::vsList ? QListView::TopToBottom : QListView::LeftToRight);
         m_icons->setWrapping(true);
         m_stack->setCurrentWidget(m_icons);

@@ -31,11 +31,14 @@ public:
 
     void SetStyle(tk::TViewStyle style, QSize itemSize);
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
+    void PaintLargeIcon(QPainter& painter, const QStyleOptionViewItem& option) const;
+
     tk::TViewStyle m_style = tk::TViewStyle::vsReport;
     QSize m_itemSize;
 };

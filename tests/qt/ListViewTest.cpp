@@ -40,6 +40,17 @@ int CountColour(const QImage& image, const QRect& area, QRgb colour)
     return count;
 }
 
+// Counts the pixels of text: dark whatever its smoothing.
+int CountDark(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += qGray(image.pixel(x, y)) < 0x60;
+    return count;
+}
+
 class ListViewPeerTest : public QtFixture {
 protected:
     ListViewPeerTest()
@@ -174,8 +185,16 @@ TEST_F(ListViewPeerTest, IconStylePutsLargeImagesLeftToRightWithNamesBelow)
     for (int y = first.top(); y <= first.bottom(); ++y)
         if (CountColour(shot, QRect(first.left(), y, first.width(), 1), 0x0000FF) > 0)
             iconBottom = y;
-    EXPECT_GT(CountColour(shot, QRect(first.left(), iconBottom + 1, first.width(), first.bottom() - iconBottom), 0),
-              10);
+    EXPECT_GT(CountDark(shot, QRect(first.left(), iconBottom + 1, first.width(), first.bottom() - iconBottom)), 10);
+
+    // A name without blanks too long for one line breaks between characters onto a second.
+    list->Items()[1].SetCaption("abcdefghijklmnopqrstuvwxyz");
+    Turn();
+    shot = Shot();
+    int lineHeight = view.fontMetrics().height();
+    QRect firstLine(second.left(), iconBottom + 4, second.width(), lineHeight);
+    EXPECT_GT(CountDark(shot, firstLine), 20);
+    EXPECT_GT(CountDark(shot, firstLine.translated(0, lineHeight)), 20) << "the name goes on on a second line";
 }
 
 TEST_F(ListViewPeerTest, SmallIconStyleArrangesRowsLeftToRight)
