@@ -219,6 +219,12 @@ ListViewWidget::ListViewWidget(const tk::TListView& listView, QWidget* parent)
     delete reportSelection;
     delete iconSelection;
     connect(m_selection, &QItemSelectionModel::selectionChanged, this, [this] { SelectionMoved(); });
+    // The focus stays on the name of a row, whichever column was clicked: typing the first
+    // letters of a name finds it there.
+    connect(m_selection, &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid() && current.column() != 0)
+            m_selection->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
+    });
     setFocusProxy(m_report);
 }
 

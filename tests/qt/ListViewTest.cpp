@@ -348,6 +348,24 @@ TEST_F(ListViewPeerTest, KeysMoveTheSelectionBeforeTheirKeyUp)
     EXPECT_EQ(log.back(), "keyup 53 at 25");
 }
 
+TEST_F(ListViewPeerTest, TypingFindsNamesAfterAClickOnAnotherColumn)
+{
+    AddRows(20);
+    list->SetFocus();
+    Turn();
+    QWidget& view = *View().ReportView();
+    QPoint typeColumn = View().ReportView()->visualRect(Model().index(3, 2)).center();
+    Press(*View().ReportView()->viewport(), typeColumn);
+    Release(*View().ReportView()->viewport(), typeColumn);
+    ASSERT_EQ(list->ItemIndex(), 3);
+    Type(view, Qt::Key_F, QStringLiteral("f"));
+    Type(view, Qt::Key_I, QStringLiteral("i"));
+    Type(view, Qt::Key_L, QStringLiteral("l"));
+    Type(view, Qt::Key_E, QStringLiteral("e"));
+    Type(view, Qt::Key_7, QStringLiteral("7"));
+    EXPECT_EQ(list->Selected()->Caption(), "file7.txt");
+}
+
 TEST_F(ListViewPeerTest, ASwallowedKeyDownLeavesTheSelection)
 {
     AddRows(10);
