@@ -74,6 +74,13 @@ void FolderListModel::Reload()
     endResetModel();
 }
 
+void FolderListModel::Forget()
+{
+    beginResetModel();
+    m_rows = 0;
+    endResetModel();
+}
+
 int FolderListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows;
@@ -81,8 +88,10 @@ int FolderListModel::rowCount(const QModelIndex& parent) const
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const
 {
+    if (!index.isValid())
+        return QVariant();
     const std::vector<tk::TFolderItem>& items = m_list.Items();
-    if (!index.isValid() || index.row() >= static_cast<int>(items.size()))
+    if (index.row() >= static_cast<int>(items.size()))
         return QVariant();
     const tk::TFolderItem& item = items[index.row()];
     switch (role) {
@@ -139,6 +148,12 @@ DirectoryListPeer::DirectoryListPeer(tk::TDirectoryListBox& list, QtBackend& bac
         if (router && router->Attached())
             m_list.InputOpenItem(row);
     };
+}
+
+DirectoryListPeer::~DirectoryListPeer()
+{
+    if (Widget())
+        m_view->Model()->Forget();
 }
 
 void DirectoryListPeer::Apply(unsigned changes)

@@ -23,6 +23,8 @@ public:
 
     // Takes the list's present lines: one reset.
     void Reload();
+    // The list is going (its widget goes a little later): the model empties and reads it no more.
+    void Forget();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -58,6 +60,7 @@ private:
 class DirectoryListPeer : public ControlPeer<tk::TDirectoryListBoxPeer> {
 public:
     DirectoryListPeer(tk::TDirectoryListBox& list, QtBackend& backend);
+    ~DirectoryListPeer() override;
 
     void ItemsChanged() override { Changed(ItemsChange); }
 

@@ -22,6 +22,14 @@ void ListViewModel::Reload(bool largeImages)
     endResetModel();
 }
 
+void ListViewModel::Forget()
+{
+    beginResetModel();
+    m_rows = 0;
+    m_columns = 0;
+    endResetModel();
+}
+
 int ListViewModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows;
@@ -53,8 +61,10 @@ QVariant ListViewModel::Alignment(int column) const
 
 QVariant ListViewModel::data(const QModelIndex& index, int role) const
 {
+    if (!index.isValid() || index.column() >= m_columns)
+        return QVariant();
     const tk::TListItem* item = Row(index.row());
-    if (!item || index.column() >= m_columns)
+    if (!item)
         return QVariant();
     int column = index.column();
     switch (role) {
@@ -74,8 +84,10 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const
 
 QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns)
+        return QVariant();
     const std::vector<tk::TListColumn>& columns = m_listView.Columns();
-    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(columns.size()))
+    if (section >= static_cast<int>(columns.size()))
         return QVariant();
     switch (role) {
     case Qt::DisplayRole: return ToQString(columns[section].caption);

@@ -22,6 +22,8 @@ public:
     // image list: one reset of every view.
     void Reload(bool largeImages);
     bool LargeImages() const { return m_largeImages; }
+    // The list is going (its widget goes a little later): the model empties and reads it no more.
+    void Forget();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,6 +1,7 @@
 #include "qt/ListViewPeer.h"
 
 #include "qt/Convert.h"
+#include "qt/ListViewModel.h"
 #include "qt/ListViewWidget.h"
 #include "toolkit/ListView.h"
 
@@ -22,6 +23,12 @@ ListViewPeer::ListViewPeer(tk::TListView& listView, QtBackend& backend)
         if (router && router->Attached())
             UserSelected(row);
     };
+}
+
+ListViewPeer::~ListViewPeer()
+{
+    if (Widget())
+        m_view->Model()->Forget();
 }
 
 // A handler that selects another row tells the peer, which shows it at the flush.

@@ -17,6 +17,7 @@ class ListViewWidget;
 class ListViewPeer : public ControlPeer<tk::TListViewPeer> {
 public:
     ListViewPeer(tk::TListView& listView, QtBackend& backend);
+    ~ListViewPeer() override;
 
     ListViewWidget* View() const { return m_view; }
 

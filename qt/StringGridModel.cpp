@@ -24,6 +24,16 @@ void StringGridModel::Reload()
     endResetModel();
 }
 
+void StringGridModel::Forget()
+{
+    beginResetModel();
+    m_rows = 0;
+    m_columns = 0;
+    m_headerRows = 0;
+    m_headerColumns = 0;
+    endResetModel();
+}
+
 void StringGridModel::CellsChanged()
 {
     if (m_rows > 0 && m_columns > 0)
@@ -68,7 +78,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || section < 0)
+    if (role != Qt::DisplayRole || section < 0 || section >= (orientation == Qt::Horizontal ? m_columns : m_rows))
         return QVariant();
     if (orientation == Qt::Horizontal)
         return m_headerRows > 0 ? ToQString(m_grid.Cell(GridColumn(section), 0)) : QVariant();

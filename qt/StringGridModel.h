@@ -23,6 +23,8 @@ public:
     void Reload();
     // Every cell may have a new text.
     void CellsChanged();
+    // The grid is going (its widget goes a little later): the model empties and reads it no more.
+    void Forget();
 
     // The grid row and column of a table cell, and of a header section.
     int GridRow(int row) const { return row + m_headerRows; }

@@ -97,6 +97,12 @@ StringGridPeer::StringGridPeer(tk::TStringGrid& grid, QtBackend& backend)
     };
 }
 
+StringGridPeer::~StringGridPeer()
+{
+    if (Widget())
+        m_table->Model()->Forget();
+}
+
 void StringGridPeer::Apply(unsigned changes)
 {
     WidgetPeer::Apply(changes);

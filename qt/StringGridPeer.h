@@ -42,6 +42,7 @@ private:
 class StringGridPeer : public ControlPeer<tk::TStringGridPeer> {
 public:
     StringGridPeer(tk::TStringGrid& grid, QtBackend& backend);
+    ~StringGridPeer() override;
 
     void LayoutChanged() override { Changed(LayoutChange); }
     void CellsChanged() override { Changed(CellsChange); }

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QScrollBar>
 
 #include <string>
@@ -394,6 +395,20 @@ TEST_F(ListViewPeerTest, ImagesAreMadeAgainWhenTheListIsRefilled)
     EXPECT_EQ(after.pixmap(16, 16).toImage().pixel(8, 8) & 0xFFFFFF, 0x00FFFFu);
     small->Clear();
     EXPECT_TRUE(Model().index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull()) << "a bad index has no image";
+}
+
+TEST_F(ListViewPeerTest, AFreedListLeavesItsViewsNothingToRead)
+{
+    AddRows(30);
+    Turn();
+    QPointer<QWidget> widget = WidgetOf(*list);
+    qtui::ListViewModel* model = View().Model();
+    delete list;
+    ASSERT_FALSE(widget.isNull()) << "the widget goes on the next turn";
+    EXPECT_EQ(model->rowCount(), 0);
+    EXPECT_FALSE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).isValid());
+    Turn();
+    EXPECT_TRUE(widget.isNull());
 }
 
 }  // namespace
