@@ -49,7 +49,7 @@ void ListViewPeer::Apply(unsigned changes)
     if (changes & TabStopChange)
         m_view->SetTabStop(m_listView.TabStop());
     if (changes & ReloadChange)
-        m_view->Reload();
+        m_view->Reload((changes & ColumnsChange) ? ListViewWidget::Columns::Changed : ListViewWidget::Columns::Kept);
     if (changes & (ReloadChange | SelectionChange))
         m_view->ShowSelection(m_listView.ItemIndex());
 }

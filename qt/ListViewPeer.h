@@ -22,7 +22,7 @@ public:
     ListViewWidget* View() const { return m_view; }
 
     void SetViewStyle(tk::TViewStyle) override { Changed(ReloadChange); }
-    void ColumnsChanged() override { Changed(ReloadChange); }
+    void ColumnsChanged() override { Changed(ReloadChange | ColumnsChange); }
     void ItemsChanged() override { Changed(ReloadChange); }
     void SelectionChanged() override { Changed(SelectionChange); }
     void ImagesChanged() override { Changed(ReloadChange); }
@@ -33,6 +33,7 @@ protected:
 private:
     static constexpr unsigned ReloadChange = KindChange1;
     static constexpr unsigned SelectionChange = KindChange2;
+    static constexpr unsigned ColumnsChange = KindChange3;
 
     void UserSelected(int row);
 

@@ -233,12 +233,18 @@ QAbstractItemView* ListViewWidget::ShownView() const
     return m_stack->currentWidget() == m_report ? static_cast<QAbstractItemView*>(m_report) : m_icons;
 }
 
-void ListViewWidget::Reload()
+void ListViewWidget::Reload(Columns columns)
 {
+    // A reset gives the header its default widths back.
+    std::vector<int> widths;
+    QHeaderView* header = m_report->header();
+    if (columns == Columns::Kept && header->count() == static_cast<int>(m_listView.Columns().size()))
+        for (int column = 0; column < header->count(); ++column)
+            widths.push_back(header->sectionSize(column));
     tk::TViewStyle style = m_listView.ViewStyle();
     ApplyStyle(style);
     m_model->Reload(style == tk::TViewStyle::vsIcon);
-    ApplyColumns();
+    ApplyColumns(widths);
 }
 
 // The small-icon styles give every item the width of the widest name, as that desktop did; the
@@ -277,13 +283,13 @@ int ListViewWidget::WidestCaption() const
     return widest;
 }
 
-void ListViewWidget::ApplyColumns()
+void ListViewWidget::ApplyColumns(const std::vector<int>& widths)
 {
     const std::vector<tk::TListColumn>& columns = m_listView.Columns();
     QHeaderView* header = m_report->header();
     header->setVisible(!columns.empty());
     for (int column = 0; column < static_cast<int>(columns.size()); ++column)
-        header->resizeSection(column, columns[column].width);
+        header->resizeSection(column, widths.size() == columns.size() ? widths[column] : columns[column].width);
 }
 
 int ListViewWidget::SelectedRow() const

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QItemSelectionModel;
 class QStackedLayout;
@@ -62,8 +63,10 @@ public:
     QListView* IconView() const { return m_icons; }
     QAbstractItemView* ShownView() const;
 
-    // Reads the rows, the columns, the image lists and the style again: one reset.
-    void Reload();
+    // Reads the rows, the image lists and the style again: one reset. The column widths are the
+    // list's when its columns changed, else those the user left them at.
+    enum class Columns { Kept, Changed };
+    void Reload(Columns columns);
     // Shows the list's selected row (-1: none), scrolled into sight when the view did not show
     // it already; the user's own selection is left where it is.
     void ShowSelection(int row);
@@ -77,7 +80,7 @@ public:
 
 private:
     void ApplyStyle(tk::TViewStyle style);
-    void ApplyColumns();
+    void ApplyColumns(const std::vector<int>& widths);
     int WidestCaption() const;
     void SelectionMoved();
 

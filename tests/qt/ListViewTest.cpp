@@ -140,6 +140,22 @@ TEST_F(ListViewPeerTest, ReportShowsColumnsTextsAndSmallImages)
     EXPECT_EQ(CountColour(shot, shot.rect(), 0x0000FF), 0) << "no large image in the report";
 }
 
+TEST_F(ListViewPeerTest, ColumnWidthsTheUserSetOutlastANewListing)
+{
+    AddRows(3);
+    Turn();
+    QHeaderView* header = View().ReportView()->header();
+    header->resizeSection(0, 220);
+    list->Items().Clear();
+    AddRows(5);
+    Turn();
+    EXPECT_EQ(header->sectionSize(0), 220);
+    list->AddColumn("Date", 120, TAlignment::taLeftJustify);
+    Turn();
+    EXPECT_EQ(header->sectionSize(0), 150) << "new columns take the list's widths";
+    EXPECT_EQ(header->sectionSize(3), 120);
+}
+
 TEST_F(ListViewPeerTest, ListStyleArrangesSmallIconsInColumnsTopToBottom)
 {
     AddRows(40);
