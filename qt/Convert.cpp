@@ -67,6 +67,20 @@ Qt::CursorShape ToCursorShape(tk::TCursor cursor)
     }
 }
 
+// The model's pixels are 0xAARRGGBB with straight alpha, which is QImage's ARGB32.
+QImage ToQImage(const tk::TGraphic* graphic)
+{
+    if (!graphic || graphic->Empty())
+        return QImage();
+    const std::vector<uint32_t>& pixels = graphic->Pixels();
+    int width = graphic->Width();
+    int height = graphic->Height();
+    if (pixels.size() < size_t(width) * size_t(height))
+        return QImage();
+    QImage view(reinterpret_cast<const uchar*>(pixels.data()), width, height, width * 4, QImage::Format_ARGB32);
+    return view.copy();
+}
+
 QString ShortHint(const std::string& hint)
 {
     QString text = ToQString(hint);

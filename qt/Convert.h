@@ -1,15 +1,17 @@
 #pragma once
 
-// Conversions between the model's values and Qt's: code page 932 texts, fonts, colours and
-// cursors. This file and everything it includes stay ASCII-only (see qt/CMakeLists.txt).
+// Conversions between the model's values and Qt's: code page 932 texts, fonts, colours, cursors
+// and pictures. This file and everything it includes stay ASCII-only (see qt/CMakeLists.txt).
 
 #include "toolkit/Color.h"
 #include "toolkit/Font.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/Types.h"
 
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QImage>
 #include <QString>
 
 #include <string>
@@ -29,6 +31,9 @@ QString MapFontFamily(const QString& family);
 QFont ToQFont(const tk::TFont& font);
 
 Qt::CursorShape ToCursorShape(tk::TCursor cursor);
+
+// A copy of a graphic's pixels; a null image for no graphic or an empty one.
+QImage ToQImage(const tk::TGraphic* graphic);
 
 // The part of a hint that a tooltip shows: the text before "|".
 QString ShortHint(const std::string& hint);

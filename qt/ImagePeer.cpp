@@ -1,26 +1,11 @@
 #include "qt/ImagePeer.h"
 
+#include "qt/Convert.h"
 #include "toolkit/Image.h"
 
 #include <QPainter>
 
 namespace qtui {
-
-namespace {
-// A copy of the graphic's pixels (0xAARRGGBB, straight alpha), which is QImage's ARGB32.
-QImage ToQImage(const tk::TGraphic* graphic)
-{
-    if (!graphic || graphic->Empty())
-        return QImage();
-    const std::vector<uint32_t>& pixels = graphic->Pixels();
-    int width = graphic->Width();
-    int height = graphic->Height();
-    if (pixels.size() < size_t(width) * size_t(height))
-        return QImage();
-    QImage view(reinterpret_cast<const uchar*>(pixels.data()), width, height, width * 4, QImage::Format_ARGB32);
-    return view.copy();
-}
-}  // namespace
 
 ImageWidget::ImageWidget(QWidget* parent) : QWidget(parent) {}
 

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace qtui {
 
 namespace {
@@ -41,6 +43,12 @@ void InputRouter::Watch(QWidget& widget)
     widget.installEventFilter(this);
 }
 
+void InputRouter::WatchKeys(QWidget& widget)
+{
+    m_keysOnly.push_back(&widget);
+    widget.installEventFilter(this);
+}
+
 bool InputRouter::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -51,11 +59,12 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
+        if (std::find(m_keysOnly.begin(), m_keysOnly.end(), watched) != m_keysOnly.end())
+            return false;
         return MouseEvent(*widget, static_cast<QMouseEvent&>(*event));
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        KeyEvent(*widget, static_cast<QKeyEvent&>(*event));
-        return false;
+        return KeyEvent(*widget, static_cast<QKeyEvent&>(*event));
     case QEvent::FocusIn:
         FocusIn();
         return false;
@@ -95,7 +104,7 @@ bool InputRouter::MouseEvent(QWidget& widget, QMouseEvent& event)
     case QEvent::MouseButtonDblClick:
         // The original toolkit ran the double-click event before the press of the second click.
         m_doublePress = true;
-        if (button == tk::TMouseButton::mbLeft && m_style == ClickStyle::Released)
+        if (button == tk::TMouseButton::mbLeft && m_style != ClickStyle::Native)
             m_control->InputDblClick();
         if (self && m_control)
             m_control->InputMouseDown(button, shift | tk::ssDouble, x, y);
@@ -106,7 +115,7 @@ bool InputRouter::MouseEvent(QWidget& widget, QMouseEvent& event)
         m_control->InputMouseUp(button, shift, x, y);
         bool inside = m_reference.rect().contains(position);
         if (self && m_control && button == tk::TMouseButton::mbLeft && inside && !wasDouble &&
-            m_style == ClickStyle::Released)
+            m_style != ClickStyle::Native)
             m_control->InputClick();
         break;
     }
@@ -126,26 +135,29 @@ bool InputRouter::IsFirstKeyReceiver(QWidget& widget) const
 }
 
 // A held key repeats its key-down and gives one key-up when it is let go; the releases that
-// come with the repeats are dropped.
-void InputRouter::KeyEvent(QWidget& widget, QKeyEvent& event)
+// come with the repeats are dropped. A key that a key-down handler swallows goes no further, as
+// the original toolkit kept it from the window's own handling: an arrow key so swallowed does not
+// move a list's selection.
+bool InputRouter::KeyEvent(QWidget& widget, QKeyEvent& event)
 {
     if (!m_winControl || !IsFirstKeyReceiver(widget))
-        return;
+        return false;
     tk::TShiftState shift = ShiftState(event.modifiers(), QApplication::mouseButtons());
     uint16_t key = VirtualKey(event.key(), event.modifiers());
     QPointer<InputRouter> self(this);
     if (event.type() == QEvent::KeyRelease) {
         if (!event.isAutoRepeat() && key != 0)
             m_winControl->InputKeyUp(key, shift);
-        return;
+        return false;
     }
     if (key != 0 && m_winControl->InputKeyDown(key, shift) == 0)
-        return;
+        return true;
     for (char byte : ToCp932(event.text())) {
         if (!self || !m_control)
-            return;
+            return true;
         m_winControl->InputKeyPress(byte);
     }
+    return !self || !m_control;
 }
 
 // A control that takes the focus becomes its form's active control; the form runs the exit

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <vector>
+
 class QKeyEvent;
 class QMouseEvent;
 class QWidget;
@@ -25,6 +27,9 @@ public:
         Released,
         // The widget handles the pointer itself and reports its own clicks (buttons, scroll bars).
         Native,
+        // The widget handles the pointer itself (a list selects on the press) and the router makes
+        // the clicks from what it sees go by.
+        Watched,
     };
 
     // Positions are given relative to `reference`, the widget that stands for the control.
@@ -32,6 +37,9 @@ public:
 
     // Routes the input of this widget too (the reference, or a widget inside it).
     void Watch(QWidget& widget);
+    // Routes only the key and focus input of this widget: a view that takes the focus, whose
+    // pointer input comes through its viewport.
+    void WatchKeys(QWidget& widget);
     // The control's peer is going: no input reaches the model any more.
     void Detach() { m_control = nullptr; }
     bool Attached() const { return m_control != nullptr; }
@@ -41,10 +49,12 @@ protected:
 
 private:
     bool MouseEvent(QWidget& widget, QMouseEvent& event);
-    void KeyEvent(QWidget& widget, QKeyEvent& event);
+    // True when a key-down handler swallowed the key: the widget does not see it either.
+    bool KeyEvent(QWidget& widget, QKeyEvent& event);
     void FocusIn();
     bool IsFirstKeyReceiver(QWidget& widget) const;
 
+    std::vector<const QObject*> m_keysOnly;
     tk::TControl* m_control;
     tk::TWinControl* m_winControl;
     QWidget& m_reference;

@@ -2,14 +2,21 @@
 
 #include "qt/ButtonPeer.h"
 #include "qt/Convert.h"
+#include "qt/DirectoryListPeer.h"
+#include "qt/DriveComboPeer.h"
 #include "qt/FormPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
+#include "qt/ListViewPeer.h"
 #include "qt/PanelPeer.h"
 #include "qt/ScrollBarPeer.h"
+#include "qt/StringGridPeer.h"
 #include "toolkit/Application.h"
+#include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
+#include "toolkit/Grids.h"
 #include "toolkit/Image.h"
+#include "toolkit/ListView.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
@@ -76,6 +83,26 @@ std::unique_ptr<tk::TImagePeer> QtBackend::CreatePeer(tk::TImage& image)
 std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scrollBar)
 {
     return std::make_unique<ScrollBarPeer>(scrollBar, *this);
+}
+
+std::unique_ptr<tk::TListViewPeer> QtBackend::CreatePeer(tk::TListView& listView)
+{
+    return std::make_unique<ListViewPeer>(listView, *this);
+}
+
+std::unique_ptr<tk::TStringGridPeer> QtBackend::CreatePeer(tk::TStringGrid& grid)
+{
+    return std::make_unique<StringGridPeer>(grid, *this);
+}
+
+std::unique_ptr<tk::TDirectoryListBoxPeer> QtBackend::CreatePeer(tk::TDirectoryListBox& list)
+{
+    return std::make_unique<DirectoryListPeer>(list, *this);
+}
+
+std::unique_ptr<tk::TDriveComboBoxPeer> QtBackend::CreatePeer(tk::TDriveComboBox& drives)
+{
+    return std::make_unique<DriveComboPeer>(drives, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

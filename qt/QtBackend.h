@@ -44,6 +44,10 @@ public:
     std::unique_ptr<tk::TButtonPeer> CreatePeer(tk::TButton& button) override;
     std::unique_ptr<tk::TImagePeer> CreatePeer(tk::TImage& image) override;
     std::unique_ptr<tk::TScrollBarPeer> CreatePeer(tk::TScrollBar& scrollBar) override;
+    std::unique_ptr<tk::TListViewPeer> CreatePeer(tk::TListView& listView) override;
+    std::unique_ptr<tk::TStringGridPeer> CreatePeer(tk::TStringGrid& grid) override;
+    std::unique_ptr<tk::TDirectoryListBoxPeer> CreatePeer(tk::TDirectoryListBox& list) override;
+    std::unique_ptr<tk::TDriveComboBoxPeer> CreatePeer(tk::TDriveComboBox& drives) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;

@@ -1,6 +1,7 @@
 // The user's input on the widgets reaches the model through its input entries, with the click,
 // double-click and key semantics of the original desktop.
 
+#include "InputEvents.h"
 #include "QtFixture.h"
 
 #include "qt/FormWidget.h"
@@ -58,29 +59,6 @@ struct EventLog {
 };
 
 using Lines = std::vector<std::string>;
-
-void SendMouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
-void Press(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton)
-{
-    SendMouse(widget, QEvent::MouseButtonPress, button, at, button);
-}
-
-void Release(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton)
-{
-    SendMouse(widget, QEvent::MouseButtonRelease, button, at, Qt::NoButton);
-}
-
-void SendKey(QWidget& widget, QEvent::Type type, int key, const QString& text, bool autoRepeat,
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent event(type, key, modifiers, text, autoRepeat);
-    QApplication::sendEvent(&widget, &event);
-}
 
 class Input : public QtFixture {
 protected:

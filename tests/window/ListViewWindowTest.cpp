@@ -1,0 +1,150 @@
+// A list view of a few hundred rows in a real X display: what the screen shows of it in the
+// report and the large-icon styles is drawn, texts and icons included. With ORVANE_SCREENSHOTS
+// naming a folder, the shots are kept there.
+
+#include "qt/ClassicLook.h"
+#include "qt/Display.h"
+#include "qt/QtBackend.h"
+#include "qt/WidgetPeer.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A document icon: a white page with a black edge on a transparent ground, its face coloured.
+tk::TIcon PageIcon(int size, uint32_t face)
+{
+    std::vector<uint32_t> pixels(size_t(size) * size, 0);
+    for (int y = 1; y < size - 1; ++y)
+        for (int x = size / 6; x < size - size / 6; ++x) {
+            bool edge = y == 1 || y == size - 2 || x == size / 6 || x == size - size / 6 - 1;
+            pixels[size_t(y) * size + x] = edge ? 0xFF000000u : face;
+        }
+    return tk::TIcon(size, size, pixels);
+}
+
+void Wait(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool WaitExposed(QWidget& window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && timer.elapsed() < 15000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return window.windowHandle() && window.windowHandle()->isExposed();
+}
+
+QImage ShotOf(QWidget& window, const char* name)
+{
+    Wait(400);
+    QImage shot = window.screen()->grabWindow(window.winId()).toImage();
+    QString folder = qEnvironmentVariable("ORVANE_SCREENSHOTS");
+    if (!folder.isEmpty())
+        shot.save(QDir(folder).filePath(QString::fromLatin1(name)));
+    return shot;
+}
+
+int CountPixels(const QImage& image, const QRect& area, QRgb colour)
+{
+    int count = 0;
+    QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == colour;
+    return count;
+}
+
+int CountDark(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += qGray(image.pixel(x, y)) < 0x60;
+    return count;
+}
+
+TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
+{
+    std::string why;
+    if (!qtui::DisplayReachable(why))
+        GTEST_SKIP() << why;
+    static int argc = 1;
+    static char name[] = "window_listview_tests";
+    static char* argv[] = {name, nullptr};
+    QApplication qtApplication(argc, argv);
+    qtui::ApplyClassicLook(qtApplication);
+    qtui::QtBackend backend;
+    tk::TApplication application;
+    backend.Install(application);
+
+    tk::TForm* form = nullptr;
+    application.CreateForm(form);
+    form->SetClientWidth(600);
+    form->SetClientHeight(400);
+    auto* small = new tk::TImageList(form);
+    auto* large = new tk::TImageList(form);
+    large->SetSize(32, 32);
+    small->Add(PageIcon(16, 0xFFFFFF00u));
+    large->Add(PageIcon(32, 0xFFFFFF00u));
+    small->Add(PageIcon(16, 0xFF00FFFFu));
+    large->Add(PageIcon(32, 0xFF00FFFFu));
+    auto* list = new tk::TListView(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 600, 400);
+    list->SetSmallImages(small);
+    list->SetLargeImages(large);
+    list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
+    list->AddColumn("Size", 80, tk::TAlignment::taRightJustify);
+    list->AddColumn("Type", 80, tk::TAlignment::taCenter);
+    for (int i = 0; i < 300; ++i) {
+        tk::TListItem& item = list->Items().Add();
+        item.SetCaption("document" + std::to_string(i) + ".txt");
+        item.SetSubItems({std::to_string(i * 1000), "txt file", "", "B"});
+        item.SetImageIndex(i % 2);
+    }
+    list->SetViewStyle(tk::TViewStyle::vsReport);
+    form->Show();
+    QWidget* window = qtui::WidgetOf(*form);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitExposed(*window)) << "the window never showed";
+
+    QImage report = ShotOf(*window, "listview-report.png");
+    ASSERT_EQ(report.size(), QSize(600, 400));
+    EXPECT_GT(CountPixels(report, QRect(0, 0, 600, 14), 0xC0C0C0), 1000) << "the grey column headers";
+    EXPECT_GT(CountDark(report, QRect(20, 20, 130, 370)), 1500) << "the names";
+    EXPECT_GT(CountDark(report, QRect(160, 20, 70, 370)), 500) << "the sizes";
+    EXPECT_GT(CountPixels(report, QRect(0, 20, 20, 370), 0xFFFF00), 10 * 12 * 10) << "small icons before the names";
+    EXPECT_EQ(CountPixels(report, QRect(0, 20, 600, 380), 0x00FFFF) > 0, true);
+
+    list->SetViewStyle(tk::TViewStyle::vsIcon);
+    QImage icons = ShotOf(*window, "listview-icon.png");
+    EXPECT_GT(CountPixels(icons, icons.rect(), 0xFFFF00), 12 * 32 * 20) << "large yellow icons";
+    EXPECT_GT(CountPixels(icons, icons.rect(), 0x00FFFF), 12 * 32 * 20) << "large cyan icons";
+    EXPECT_GT(CountDark(icons, icons.rect()), 3000) << "icon edges and names";
+    EXPECT_EQ(CountPixels(icons, QRect(0, 0, 570, 14), 0xC0C0C0), 0) << "no column headers";
+
+    delete form;
+}
+
+}  // namespace
