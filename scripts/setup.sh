@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info
+    pandoc
 )
 
 missing=()
