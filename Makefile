@@ -3,8 +3,10 @@
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench fuzz clean
 
 all: build
 
@@ -26,5 +28,13 @@ test: build
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
 
+# The decoders under libFuzzer and the sanitizers, built with clang in a folder of their own; each
+# target runs FUZZ_SECONDS.
+fuzz:
+	@./scripts/setup.sh fuzz
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DORVANE_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orvane need. Quick and quiet
-# when everything is there already. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that building, running and testing Orvane need (and with the
+# argument "fuzz", what fuzzing the decoders needs). Quick and quiet when everything is there
+# already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
     shared-mime-info
     pandoc
 )
+if [[ "${1:-}" == fuzz ]]; then
+    packages=(cmake ninja-build clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
