@@ -24,6 +24,8 @@ class TListView;
 class TStringGrid;
 class TDirectoryListBox;
 class TDriveComboBox;
+class TRichEdit;
+enum class TScrollStyle;
 
 class TControlPeer {
 public:
@@ -115,6 +117,16 @@ public:
     virtual void ItemsChanged() {}
 };
 
+class TRichEditPeer : public TControlPeer {
+public:
+    // The program replaced the text or the document (the user's own typing does not come back).
+    virtual void ContentChanged() {}
+    virtual void SetReadOnly(bool readOnly) {}
+    virtual void SetScrollBars(TScrollStyle scrollBars) {}
+    virtual void SetWordWrap(bool wordWrap) {}
+    virtual void SetDefAttributes(const TFont& attributes) {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -129,6 +141,7 @@ public:
     virtual std::unique_ptr<TStringGridPeer> CreatePeer(TStringGrid&) { return nullptr; }
     virtual std::unique_ptr<TDirectoryListBoxPeer> CreatePeer(TDirectoryListBox&) { return nullptr; }
     virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
+    virtual std::unique_ptr<TRichEditPeer> CreatePeer(TRichEdit&) { return nullptr; }
 };
 
 }  // namespace tk
