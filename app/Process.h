@@ -5,6 +5,7 @@
 // menu and sort state that every window reads.
 
 #include "app/HostFolders.h"
+#include "app/HostTextFiles.h"
 
 #include <string>
 
@@ -32,6 +33,8 @@ struct Process {
     platform::Host& Host;
     // The folders of the drives, as the folder list and the drive box read them.
     HostFolders Folders{Host};
+    // The files that the rich edits load.
+    HostTextFiles TextFiles{Host};
     // Where file icons come from; without it every extraction yields nothing.
     IIconExtractor* Icons = nullptr;
 

@@ -10,6 +10,7 @@ void RunProcess(Process& process)
     tk::TApplication& application = process.Application;
     application.SetTitle("Orvane");
     application.SetFolders(&process.Folders);
+    application.SetTextFiles(&process.TextFiles);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
     application.CreateForm(process.VerForm, process);
