@@ -6,10 +6,12 @@
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
 #include "qt/PanelPeer.h"
+#include "qt/RichEditPeer.h"
 #include "qt/ScrollBarPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
@@ -76,6 +78,11 @@ std::unique_ptr<tk::TImagePeer> QtBackend::CreatePeer(tk::TImage& image)
 std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scrollBar)
 {
     return std::make_unique<ScrollBarPeer>(scrollBar, *this);
+}
+
+std::unique_ptr<tk::TRichEditPeer> QtBackend::CreatePeer(tk::TRichEdit& richEdit)
+{
+    return std::make_unique<RichEditPeer>(richEdit, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)
