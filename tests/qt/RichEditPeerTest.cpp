@@ -153,6 +153,14 @@ TEST_F(RichEditPeerTest, RichTextShowsItsFormatsInTheDesktopsFaces)
     EXPECT_EQ(cursor.charFormat().property(QTextFormat::FontPixelSize).toInt(), 16);
 }
 
+TEST(RichEditFaces, JapaneseFacesOfTheOriginalDesktopBecomeTheDesktopsOwn)
+{
+    EXPECT_EQ(qtui::MapFontFamily(QString::fromUtf16(u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF")), "IPAPGothic");
+    EXPECT_EQ(qtui::MapFontFamily(QStringLiteral("ms mincho")), "IPAMincho");
+    EXPECT_EQ(qtui::MapFontFamily(QStringLiteral("MS UI Gothic")), "IPAPGothic");
+    EXPECT_EQ(qtui::MapFontFamily(QStringLiteral("Courier New")), "Courier New");
+}
+
 TEST_F(RichEditPeerTest, ScrollBarStylesBecomeScrollBarPolicies)
 {
     edit->SetScrollBars(TScrollStyle::ssBoth);

@@ -1,5 +1,6 @@
 // Rich edits in a real window: a Japanese rich text document and a large plain text, side by side,
-// as the screen shows them. With ORVANE_SCREENSHOT=FILE.png the test keeps the picture.
+// as the screen shows them. With ORVANE_SCREENSHOT=FILE.png the test keeps the picture; with
+// ORVANE_LARGE_TEXT_MB=N the plain text is N megabytes (2 otherwise).
 
 #include "app/HostTextFiles.h"
 #include "platform/DriveMap.h"
@@ -25,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -40,13 +42,15 @@ std::string Sample(const std::string& name)
     return content.str();
 }
 
-// About two megabytes of numbered lines in code page 932, some Japanese, some long.
+// Numbered lines in code page 932, some Japanese, some long.
 std::string LargeText()
 {
+    const char* megabytes = std::getenv("ORVANE_LARGE_TEXT_MB");
+    size_t size = size_t(megabytes ? std::max(1, std::atoi(megabytes)) : 2) << 20;
     // "日本語の行" in code page 932.
     const std::string japanese = "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x8d\x73";
     std::string text;
-    for (int line = 1; text.size() < (2u << 20); ++line) {
+    for (int line = 1; text.size() < size; ++line) {
         text += "Line " + std::to_string(line) + "\t" + japanese + " ";
         text += std::string(line % 7 == 0 ? 150 : 20, char('a' + line % 26));
         text += "\r\n";
