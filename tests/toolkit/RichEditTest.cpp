@@ -1,5 +1,5 @@
-// The rich edit: its lines, loading through the text file service, its change event, and what
-// reaches its peer.
+// The rich edit: its lines, loading through the text file service, its change event and its
+// default attributes.
 
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
@@ -46,37 +46,6 @@ public:
 
     std::map<std::string, std::string> files;
     std::vector<TTextFormat> formats;
-};
-
-class RecordingRichEditPeer : public TRichEditPeer {
-public:
-    explicit RecordingRichEditPeer(std::vector<std::string>& calls) : m_calls(calls) {}
-    void ContentChanged() override { m_calls.push_back("content"); }
-    void SetReadOnly(bool readOnly) override { m_calls.push_back(readOnly ? "readonly" : "editable"); }
-    void SetScrollBars(TScrollStyle style) override { m_calls.push_back(ScrollStyleName(style)); }
-    void SetWordWrap(bool wrap) override { m_calls.push_back(wrap ? "wrap" : "nowrap"); }
-    void SetDefAttributes(const TFont& font) override
-    {
-        m_calls.push_back("attributes " + std::to_string(font.Size()));
-    }
-
-private:
-    std::vector<std::string>& m_calls;
-};
-
-class RichEditFactory : public IPeerFactory {
-public:
-    std::unique_ptr<TFormPeer> CreatePeer(TForm&) override { return std::make_unique<TFormPeer>(); }
-    std::unique_ptr<TPanelPeer> CreatePeer(TPanel&) override { return nullptr; }
-    std::unique_ptr<TLabelPeer> CreatePeer(TLabel&) override { return nullptr; }
-    std::unique_ptr<TButtonPeer> CreatePeer(TButton&) override { return nullptr; }
-    std::unique_ptr<TImagePeer> CreatePeer(TImage&) override { return nullptr; }
-    std::unique_ptr<TScrollBarPeer> CreatePeer(TScrollBar&) override { return nullptr; }
-    std::unique_ptr<TRichEditPeer> CreatePeer(TRichEdit&) override
-    {
-        return std::make_unique<RecordingRichEditPeer>(calls);
-    }
-    std::vector<std::string> calls;
 };
 
 struct RichEditFixture : ::testing::Test {
@@ -209,41 +178,4 @@ TEST_F(RichEditFixture, DefaultAttributesFollowTheFontAndStandAlone)
     edit->DefAttributes().SetColor(clBlack);
     EXPECT_EQ(edit->Font().Size(), 14) << "setting the default attributes leaves the font";
     EXPECT_EQ(edit->DefAttributes().Color(), clBlack);
-}
-
-TEST(RichEditPeer, TheWholeStateIsReplayedAndOnlyTheProgramsChangesAreSent)
-{
-    RichEditFactory factory;
-    TApplication application;
-    application.SetPeerFactory(&factory);
-    TForm* form = nullptr;
-    application.CreateForm(form);
-    auto* edit = new TRichEdit(form);
-    edit->SetReadOnly(true);
-    edit->SetScrollBars(TScrollStyle::ssBoth);
-    edit->SetWordWrap(false);
-    edit->SetParent(form);
-    form->Show();
-    EXPECT_EQ(factory.calls,
-              (std::vector<std::string>{"readonly", "ssBoth", "nowrap", "attributes 9", "content"}));
-    factory.calls.clear();
-    edit->Lines().Add("by the program");
-    edit->InputText("by the user");
-    edit->DefAttributes().SetSize(12);
-    edit->SetReadOnly(true);
-    EXPECT_EQ(factory.calls, (std::vector<std::string>{"content", "attributes 12"}));
-}
-
-TEST(RichEditDescription, PropertiesAsTheProbeReadsThem)
-{
-    TRichEdit edit(nullptr);
-    edit.SetScrollBars(TScrollStyle::ssBoth);
-    edit.Lines().SetText("one\r\ntwo");
-    TPropertyList list;
-    edit.DescribeProperties(list);
-    EXPECT_EQ(list.Find("Lines.Count")->number, 2);
-    EXPECT_EQ(list.Find("PlainText")->number, 0);
-    EXPECT_EQ(list.Find("ReadOnly")->number, 0);
-    EXPECT_EQ(list.Find("WordWrap")->number, 1);
-    EXPECT_EQ(list.Find("ScrollBars")->text, "ssBoth");
 }
