@@ -7,6 +7,7 @@
 #include "app/HostFolders.h"
 #include "graphics/PictureFormats.h"
 #include "platform/IconExtractor.h"
+#include "app/HostTextFiles.h"
 
 #include <string>
 
@@ -39,6 +40,8 @@ struct Process {
     platform::IconExtractor IconFiles;
     // Where the file list takes icons from; a test may give it another source.
     platform::IIcons* Icons = &IconFiles;
+    // The files that the rich edits load.
+    HostTextFiles TextFiles{Host};
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;

@@ -17,6 +17,7 @@ void RunProcess(Process& process)
     application.SetTitle("Orvane");
     application.SetFolders(&process.Folders);
     application.SetPictureFormats(&process.Pictures);
+    application.SetTextFiles(&process.TextFiles);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
     application.CreateForm(process.VerForm, process);

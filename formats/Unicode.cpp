@@ -4,6 +4,8 @@ namespace formats {
 
 void AppendUtf8(std::string& out, char32_t character)
 {
+    if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF))
+        character = 0xFFFD;
     if (character < 0x80) {
         out += static_cast<char>(character);
     } else if (character < 0x800) {

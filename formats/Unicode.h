@@ -7,7 +7,7 @@
 
 namespace formats {
 
-// Appends a code point (at most U+10FFFF) as UTF-8.
+// Appends a code point as UTF-8; a surrogate or a value past U+10FFFF becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t character);
 
 enum class ByteOrder { LittleEndian, BigEndian };

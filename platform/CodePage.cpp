@@ -6,7 +6,6 @@
 
 #include <array>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -41,7 +40,7 @@ int TrailIndex(unsigned char trail)
 // that convert back to themselves are kept for the way into the code page.
 class Tables {
 public:
-    Tables() : m_single{}, m_double(0x10000, Invalid)
+    Tables() : m_single{}, m_double(0x10000, Invalid), m_encode(0x10000, NoCode)
     {
         iconv_t decoder = iconv_open("UTF-32LE", "CP932");
         if (decoder == reinterpret_cast<iconv_t>(-1))
@@ -61,13 +60,18 @@ public:
             }
         }
         iconv_close(decoder);
-        // Where two codes stand for one character, the lower one is written.
+        // Where two codes stand for one character, the lower one is written. Every character of
+        // the code page lies in the Basic Multilingual Plane.
+        auto add = [this](char32_t character, int code) {
+            if (character < m_encode.size() && m_encode[character] == NoCode)
+                m_encode[character] = static_cast<uint16_t>(code);
+        };
         for (int byte = 0; byte < 256; ++byte)
             if (m_single[byte] != Invalid)
-                m_encode.try_emplace(m_single[byte], static_cast<uint16_t>(byte));
+                add(m_single[byte], byte);
         for (int code = 0x8100; code <= 0xFFFF; ++code)
             if (m_double[code] != Invalid)
-                m_encode.try_emplace(m_double[code], static_cast<uint16_t>(code));
+                add(m_double[code], code);
     }
 
     char32_t Single(unsigned char byte) const { return m_single[byte]; }
@@ -75,8 +79,9 @@ public:
     // The code page code of a character (one byte when below 0x100), or none.
     int Encode(char32_t character) const
     {
-        auto it = m_encode.find(character);
-        return it == m_encode.end() ? -1 : it->second;
+        if (character >= m_encode.size() || m_encode[character] == NoCode)
+            return -1;
+        return m_encode[character];
     }
 
 private:
@@ -94,7 +99,9 @@ private:
 
     std::array<char32_t, 256> m_single;
     std::vector<char32_t> m_double;
-    std::unordered_map<char32_t, uint16_t> m_encode;
+    // 0xFFFF is no code of the code page, so it marks a character without one.
+    static constexpr uint16_t NoCode = 0xFFFF;
+    std::vector<uint16_t> m_encode;
 };
 
 const Tables& CodePageTables()
@@ -128,46 +135,62 @@ char32_t ReadUtf8(std::string_view text, size_t offset, size_t& length)
     return character;
 }
 
-void AppendEscape(std::string& out, int number)
-{
-    int trail = number % TrailsPerLead;
-    out += static_cast<char>(FirstEscapeLead + number / TrailsPerLead);
-    out += static_cast<char>(0x40 + trail + (trail >= 63 ? 1 : 0));
-}
-
-void AppendEscapedUnit(std::string& out, char16_t unit)
-{
-    AppendEscape(out, HighByteEscapes + (unit >> 8));
-    AppendEscape(out, LowByteEscapes + (unit & 0xFF));
-}
-
+// Writes into a buffer sized ahead, since whole files of text come this way: a character takes at
+// most eight bytes (two escaped UTF-16 units), and the buffer grows when fewer are left.
 std::string ToCp932(std::string_view utf8, bool escapeBackslash)
 {
     const Tables& tables = CodePageTables();
-    std::string out;
-    out.reserve(utf8.size());
-    for (size_t offset = 0; offset < utf8.size();) {
+    constexpr size_t Room = 8;
+    std::string out(utf8.size() + Room, '\0');
+    char* output = out.data();
+    char* limit = out.data() + out.size() - Room;
+    auto put = [&output](int byte) { *output++ = static_cast<char>(byte); };
+    auto putEscape = [&put](int number) {
+        int trail = number % TrailsPerLead;
+        put(FirstEscapeLead + number / TrailsPerLead);
+        put(0x40 + trail + (trail >= 63 ? 1 : 0));
+    };
+    auto putEscapedUnit = [&putEscape](char16_t unit) {
+        putEscape(HighByteEscapes + (unit >> 8));
+        putEscape(LowByteEscapes + (unit & 0xFF));
+    };
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t size = utf8.size();
+    const unsigned char backslash = escapeBackslash ? '\\' : 0x80;
+    for (size_t offset = 0; offset < size;) {
+        if (output > limit) {
+            size_t used = static_cast<size_t>(output - out.data());
+            out.resize(out.size() * 2);
+            output = out.data() + used;
+            limit = out.data() + out.size() - Room;
+        }
+        // Runs of ASCII go over as they are.
+        while (offset < size && bytes[offset] < 0x80 && bytes[offset] != backslash && output <= limit)
+            *output++ = static_cast<char>(bytes[offset++]);
+        if (offset >= size || output > limit)
+            continue;
         size_t length = 1;
         char32_t character = ReadUtf8(utf8, offset, length);
         offset += length;
         if (character == Invalid) {
-            AppendEscape(out, RawByteEscapes + (static_cast<unsigned char>(utf8[offset - 1]) - 0x80));
+            putEscape(RawByteEscapes + (bytes[offset - 1] - 0x80));
             continue;
         }
         int code = character == '\\' && escapeBackslash ? -1 : tables.Encode(character);
         if (code >= 0x100) {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
+            put(code >> 8);
+            put(code & 0xFF);
         } else if (code >= 0) {
-            out += static_cast<char>(code);
+            put(code);
         } else if (character >= 0x10000) {
             char32_t value = character - 0x10000;
-            AppendEscapedUnit(out, static_cast<char16_t>(0xD800 + (value >> 10)));
-            AppendEscapedUnit(out, static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+            putEscapedUnit(static_cast<char16_t>(0xD800 + (value >> 10)));
+            putEscapedUnit(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
         } else {
-            AppendEscapedUnit(out, static_cast<char16_t>(character));
+            putEscapedUnit(static_cast<char16_t>(character));
         }
     }
+    out.resize(static_cast<size_t>(output - out.data()));
     return out;
 }
 

@@ -11,6 +11,7 @@
 #include "toolkit/Grids.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/RichEdit.h"
 
 #include <zlib.h>
 
@@ -82,10 +83,22 @@ bool ReadIndex(std::string_view text, size_t& offset, int& index)
     return true;
 }
 
-// Properties with an index, which no list of properties holds: Cells[C][R] of a grid.
+// Properties with an index, which no list of properties holds: Cells[C][R] of a grid, Lines[N] of
+// a rich edit.
 std::optional<tk::TPropertyValue> IndexedProperty(tk::TComponent* component, std::string_view property)
 {
     constexpr std::string_view cells = "Cells";
+    constexpr std::string_view lines = "Lines";
+    if (auto* edit = dynamic_cast<tk::TRichEdit*>(component); edit && property.substr(0, lines.size()) == lines) {
+        size_t offset = lines.size();
+        int line = 0;
+        if (!ReadIndex(property, offset, line) || offset != property.size())
+            return std::nullopt;
+        if (line >= edit->Lines().Count())
+            throw ProbeError("get: " + std::string(property) + " is beyond the last line (Lines.Count=" +
+                             std::to_string(edit->Lines().Count()) + ")");
+        return tk::TPropertyValue::Text(edit->Lines()[line]);
+    }
     auto* grid = dynamic_cast<tk::TStringGrid*>(component);
     if (!grid || property.substr(0, cells.size()) != cells)
         return std::nullopt;

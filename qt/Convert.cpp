@@ -34,6 +34,8 @@ QString MapFontFamily(const QString& family)
         {u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF", "MS Gothic", "IPAGothic"},
         {u"\uFF2D\uFF33 \uFF30\u660E\u671D", "MS PMincho", "IPAPMincho"},
         {u"\uFF2D\uFF33 \u660E\u671D", "MS Mincho", "IPAMincho"},
+        // The face of the desktop's own dialogs, which word processors of the time chose often.
+        {u"MS UI Gothic", "MS UI Gothic", "IPAPGothic"},
     };
     for (const Mapping& mapping : mappings)
         if (family == QString::fromUtf16(mapping.japanese) ||

@@ -9,6 +9,7 @@
 #include "qt/LabelPeer.h"
 #include "qt/ListViewPeer.h"
 #include "qt/PanelPeer.h"
+#include "qt/RichEditPeer.h"
 #include "qt/ScrollBarPeer.h"
 #include "qt/StringGridPeer.h"
 #include "toolkit/Application.h"
@@ -17,6 +18,7 @@
 #include "toolkit/Grids.h"
 #include "toolkit/Image.h"
 #include "toolkit/ListView.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
@@ -103,6 +105,11 @@ std::unique_ptr<tk::TDirectoryListBoxPeer> QtBackend::CreatePeer(tk::TDirectoryL
 std::unique_ptr<tk::TDriveComboBoxPeer> QtBackend::CreatePeer(tk::TDriveComboBox& drives)
 {
     return std::make_unique<DriveComboPeer>(drives, *this);
+}
+
+std::unique_ptr<tk::TRichEditPeer> QtBackend::CreatePeer(tk::TRichEdit& richEdit)
+{
+    return std::make_unique<RichEditPeer>(richEdit, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

@@ -48,6 +48,7 @@ public:
     std::unique_ptr<tk::TStringGridPeer> CreatePeer(tk::TStringGrid& grid) override;
     std::unique_ptr<tk::TDirectoryListBoxPeer> CreatePeer(tk::TDirectoryListBox& list) override;
     std::unique_ptr<tk::TDriveComboBoxPeer> CreatePeer(tk::TDriveComboBox& drives) override;
+    std::unique_ptr<tk::TRichEditPeer> CreatePeer(tk::TRichEdit& richEdit) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;

@@ -32,8 +32,11 @@ fi
 seed executable "$data"/pe/*.dll
 seed png "$corpus"/bmp/bmpsuite/reference/*.png "$data"/gdk-pixbuf/*.png
 
+seed rtf "$data"/rtf/*.rtf
+
 status=0
-for name in bmp icon executable png; do
+
+for name in bmp icon executable png rtf; do
     target="$build/fuzz/fuzz_$name"
     [[ -x "$target" ]] || { echo "No fuzz target $target"; status=1; continue; }
     mkdir -p "$build/crashes/$name"

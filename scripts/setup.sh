@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info
+    pandoc
 )
 if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev)

@@ -74,6 +74,9 @@ public:
     void SetDialogs(IDialogs* dialogs) { m_dialogs = dialogs; }
     IFolders* Folders() const { return m_folders; }
     void SetFolders(IFolders* folders) { m_folders = folders; }
+    // How rich edits read files; without it, loading one fails.
+    ITextFiles* TextFiles() const { return m_textFiles; }
+    void SetTextFiles(ITextFiles* textFiles) { m_textFiles = textFiles; }
     ITextMetrics& TextMetrics() const;
     void SetTextMetrics(ITextMetrics* metrics) { m_textMetrics = metrics; }
     // The picture loader that images created from now on use; none in a bare application.
@@ -103,6 +106,7 @@ private:
     IDialogs* m_dialogs = nullptr;
     ITextMetrics* m_textMetrics = nullptr;
     IFolders* m_folders = nullptr;
+    ITextFiles* m_textFiles = nullptr;
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
     IPictureFormats* m_pictureFormats = nullptr;
     int m_desktopWidth = 1024;

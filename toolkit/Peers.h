@@ -25,6 +25,8 @@ class TStringGrid;
 class TDirectoryListBox;
 class TDriveComboBox;
 class THTML;
+class TRichEdit;
+enum class TScrollStyle;
 
 class TControlPeer {
 public:
@@ -122,6 +124,16 @@ public:
     virtual void RequestDoc() {}
 };
 
+class TRichEditPeer : public TControlPeer {
+public:
+    // The program replaced the text or the document (the user's own typing does not come back).
+    virtual void ContentChanged() {}
+    virtual void SetReadOnly(bool readOnly) {}
+    virtual void SetScrollBars(TScrollStyle scrollBars) {}
+    virtual void SetWordWrap(bool wordWrap) {}
+    virtual void SetDefAttributes(const TFont& attributes) {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -137,6 +149,7 @@ public:
     virtual std::unique_ptr<TDirectoryListBoxPeer> CreatePeer(TDirectoryListBox&) { return nullptr; }
     virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
     virtual std::unique_ptr<THtmlPeer> CreatePeer(THTML&) { return nullptr; }
+    virtual std::unique_ptr<TRichEditPeer> CreatePeer(TRichEdit&) { return nullptr; }
 };
 
 }  // namespace tk

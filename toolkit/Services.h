@@ -1,10 +1,11 @@
 #pragma once
 
 // What the component model asks of its surroundings: a clock for timers, a message loop for the
-// application and modal forms, message boxes, text measurement, and the reading of picture files.
-// The Qt back end provides the real ones; tests and the probe provide their own.
+// application and modal forms, message boxes, text measurement, folders, and the reading of picture
+// and text files. The Qt back end provides the real ones; tests and the probe provide their own.
 
 #include "toolkit/Font.h"
+#include "toolkit/RichText.h"
 
 #include <memory>
 #include <string>
@@ -95,6 +96,18 @@ public:
     // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
     // no known kind or its content cannot be decoded; the message names the file and the reason.
     virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
+};
+
+enum class TTextFormat { RichOrPlain, Plain };
+
+// Reads the files that rich edits load; the component model itself reads no files.
+class ITextFiles {
+public:
+    virtual ~ITextFiles() = default;
+    // The file at a DOS path (code page 932) as a rich edit shows it: as rich text when the format
+    // allows it and the file is rich text, as plain text decoded into code page 932 otherwise.
+    // Throws EInOutError, whose message names the file and the reason, when it cannot be read.
+    virtual TRichContent ReadTextFile(const std::string& dosPath, TTextFormat format) = 0;
 };
 
 }  // namespace tk
