@@ -10,6 +10,7 @@
 #include "toolkit/ScrollBar.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
 
@@ -107,6 +108,7 @@ public:
     tk::TImage* UImage = nullptr;
     tk::TLabel* ULabel = nullptr;
     tk::TLabel* ULabel2 = nullptr;
+    tk::TRichEdit* URichEdit = nullptr;
     tk::TScrollBar* UScrollBarY = nullptr;
     tk::TScrollBar* UScrollBarX = nullptr;
     tk::THTML* U_HTML = nullptr;
@@ -117,6 +119,7 @@ public:
     tk::TImage* RImage = nullptr;
     tk::TLabel* RLabel = nullptr;
     tk::TLabel* RLabel2 = nullptr;
+    tk::TRichEdit* RRichEdit = nullptr;
     tk::TScrollBar* RScrollBarX = nullptr;
     tk::TScrollBar* RScrollBarY = nullptr;
     tk::TPanel* R_Midi = nullptr;

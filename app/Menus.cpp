@@ -36,6 +36,11 @@ void TImageForm::BindMenuStateHandlers()
     for (TControl* surface : std::initializer_list<TControl*>{CenterDoor, UImage, DownDoor, RImage, UpperView, PanelInfo,
                                                               InfoButton, DriveComboBox2, DirButton, Mark, UpDoor})
         surface->OnClick = [this](TObject* sender) { FormClick(sender); };
+    RRichEdit->OnChange = [this](TObject* sender) { FormClick(sender); };
+    for (TRichEdit* edit : {URichEdit, RRichEdit})
+        edit->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+            RRichEditMouseDown(sender, button, shift, x, y);
+        };
     UScrollBarY->OnChange = [this](TObject* sender) { UScrollBarYChange(sender); };
     UScrollBarX->OnChange = [this](TObject* sender) { UScrollBarXChange(sender); };
     RScrollBarY->OnChange = [this](TObject* sender) { RScrollBarYChange(sender); };

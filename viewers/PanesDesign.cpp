@@ -55,6 +55,19 @@ TScrollBar* MakeBar(TForm* form, TPanel* pane, const char* name, TScrollBarKind 
     return bar;
 }
 
+// The panes' rich edits show text and rich text read-only, with both scroll bars and no wrap.
+TRichEdit* MakeRichEdit(TForm* form, TPanel* pane, const char* name)
+{
+    auto* edit = new TRichEdit(form);
+    edit->SetName(name);
+    edit->SetAlign(TAlign::alClient);
+    edit->SetReadOnly(true);
+    edit->SetScrollBars(TScrollStyle::ssBoth);
+    edit->SetWordWrap(false);
+    edit->SetParent(pane);
+    return edit;
+}
+
 THTML* MakeHtml(TForm* form, TPanel* pane, const char* name)
 {
     auto* html = new THTML(form);
@@ -105,6 +118,8 @@ void TImageForm::CreatePanes()
     UImage = MakePicture(this, UnderView, "UImage", Bounds(1, 1, 479, 148));
     ULabel = MakeNotice(this, UnderView, "ULabel", 7, 3);
     ULabel2 = MakeProductName(this, UnderView, "ULabel2", 106, 25);
+    URichEdit = MakeRichEdit(this, UnderView, "URichEdit");
+    URichEdit->Lines().SetText(" ");
     UScrollBarY = MakeBar(this, UnderView, "UScrollBarY", TScrollBarKind::sbVertical, Bounds(426, 4, 16, 78), 1);
     UScrollBarX = MakeBar(this, UnderView, "UScrollBarX", TScrollBarKind::sbHorizontal, Bounds(0, 64, 121, 10), 1);
     U_HTML = MakeHtml(this, UnderView, "U_HTML");
@@ -118,6 +133,7 @@ void TImageForm::CreatePanes()
     RImage = MakePicture(this, RightView, "RImage", Bounds(1, 1, 102, 155));
     RLabel = MakeNotice(this, RightView, "RLabel", 13, 3);
     RLabel2 = MakeProductName(this, RightView, "RLabel2", 9, 27);
+    RRichEdit = MakeRichEdit(this, RightView, "RRichEdit");
     RScrollBarX = MakeBar(this, RightView, "RScrollBarX", TScrollBarKind::sbHorizontal, Bounds(2, 136, 99, 10), 1);
     RScrollBarY = MakeBar(this, RightView, "RScrollBarY", TScrollBarKind::sbVertical, Bounds(82, 8, 16, 121), 10);
     MediaPanel right = MakeMediaPanel(this, RightView, "R_", Bounds(1, 0, 88, 45), 5, 29);

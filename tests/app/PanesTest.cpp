@@ -126,3 +126,19 @@ TEST_F(Panes, ACacheLimitThatIsNoWholeNumberTrimsNothing)
     form.TrimCache();
     EXPECT_NE(stat((view + "/a.bmp").c_str(), &info), 0) << "a picture larger than the limit alone goes too";
 }
+
+TEST_F(Panes, TheRichEditsAreReadOnlyAndCloseTheMenusWhenPressedOrChanged)
+{
+    TImageForm& form = run.Form();
+    EXPECT_TRUE(form.URichEdit->ReadOnly());
+    EXPECT_FALSE(form.RRichEdit->WordWrap());
+    EXPECT_EQ(form.URichEdit->Lines()[0], " ");
+    EXPECT_EQ(form.URichEdit->BoundsRect(), Bounds(1, 1, form.UnderView->Width() - 2, form.UnderView->Height() - 2))
+        << "the rich edit fills the pane inside its bevel";
+    run.process.MenuMode = 1;
+    form.URichEdit->InputMouseDown(TMouseButton::mbLeft, ssLeft, 3, 3);
+    EXPECT_EQ(run.process.MenuMode, 0);
+    run.process.MenuMode = 1;
+    form.RRichEdit->Lines().SetText("changed");
+    EXPECT_EQ(run.process.MenuMode, 0);
+}
