@@ -36,12 +36,12 @@ std::string DefaultValueOf(platform::IClassesRoot& fileTypes, const std::string&
 
 }  // namespace
 
-IconLocation SplitIconSpecification(const std::string& specification)
+IconLocation SplitIconValue(const std::string& iconValue)
 {
-    size_t comma = specification.rfind(',');
+    size_t comma = iconValue.rfind(',');
     if (comma == std::string::npos)
-        return {specification, StrToNumber(specification)};
-    return {specification.substr(0, comma), StrToNumber(std::string_view(specification).substr(comma + 1))};
+        return {iconValue, StrToNumber(iconValue)};
+    return {iconValue.substr(0, comma), StrToNumber(std::string_view(iconValue).substr(comma + 1))};
 }
 
 namespace {
@@ -83,9 +83,9 @@ void TImageForm::BuildFixedIcons()
     for (const char* extension : extensions) {
         std::string className = DefaultValueOf(fileTypes, extension);
         std::string iconKey = className + "\\DefaultIcon";
-        std::string specification =
+        std::string iconValue =
             fileTypes.KeyExists(iconKey) ? DefaultValueOf(fileTypes, iconKey) : className;
-        IconLocation location = SplitIconSpecification(specification);
+        IconLocation location = SplitIconValue(iconValue);
         std::unique_ptr<TIcon> icon = Extract(m_process.Icons, location.path, location.number);
         if (!icon)
             icon = Extract(m_process.Icons, library, 2);
@@ -114,12 +114,12 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
     const std::string extKey = "." + extension;
     const bool ownDefaultIcon = fileTypes.KeyExists(extKey + "\\DefaultIcon");
-    std::string specification = DefaultValueOf(fileTypes, extKey + "\\DefaultIcon");
+    std::string iconValue = DefaultValueOf(fileTypes, extKey + "\\DefaultIcon");
     if (fileTypes.KeyExists(extKey) && !ownDefaultIcon) {
         std::string className = DefaultValueOf(fileTypes, extKey);
-        specification = DefaultValueOf(fileTypes, className + "\\DefaultIcon");
+        iconValue = DefaultValueOf(fileTypes, className + "\\DefaultIcon");
     }
-    const IconLocation location = SplitIconSpecification(specification);
+    const IconLocation location = SplitIconValue(iconValue);
 
     // The small image goes to ImageList1 and the large one to ImageList2.
     const TIcon* small = nullptr;
@@ -127,7 +127,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     std::unique_ptr<TIcon> extracted;
     if (name == "Recycled") {
         small = large = &ImageList1->Image(13);
-    } else if (specification.empty() && lower != "scr") {
+    } else if (iconValue.empty() && lower != "scr") {
         small = &ImageList1->Image(1);
         large = &ImageList2->Image(1);
     } else if (ownIcon) {

@@ -5,6 +5,7 @@
 #include "InputEvents.h"
 #include "QtFixture.h"
 
+#include "tests/FakeFolders.h"
 #include "qt/DirectoryListPeer.h"
 #include "toolkit/FileCtrls.h"
 
@@ -19,33 +20,7 @@ using namespace tk;
 
 namespace {
 
-class FakeFolders : public IFolders {
-public:
-    std::vector<char> Drives() override { return {'C', 'D'}; }
-    std::string DriveLabel(char drive) override { return drive == 'C' ? "home" : "stick"; }
-    std::string CurrentDirectory() override { return current; }
-    bool SetCurrentDirectory(const std::string& path) override
-    {
-        if (!tree.contains(path))
-            return false;
-        current = path;
-        return true;
-    }
-    std::string DriveDirectory(char drive) override { return std::string(1, drive) + ":\\"; }
-    std::vector<std::string> SubFolders(const std::string& path) override { return tree[path]; }
-    std::string HostPath(const std::string& path) override { return path; }
-
-    std::string current = "C:\\work";
-    // "Hyouji" (display) in kanji, as code page 932 bytes.
-    std::map<std::string, std::vector<std::string>> tree = {
-        {"C:\\", {"work"}},
-        {"C:\\work", {"docs", "\x95\x5c\x8e\xa6"}},
-        {"C:\\work\\docs", {}},
-        {"C:\\work\\\x95\x5c\x8e\xa6", {}},
-        {"D:\\", {"photos"}},
-        {"D:\\photos", {}},
-    };
-};
+using testing_support::FakeFolders;
 
 class FileCtrlsPeerTest : public QtFixture {
 protected:

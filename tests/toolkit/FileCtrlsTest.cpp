@@ -6,6 +6,8 @@
 #include "toolkit/Form.h"
 #include "toolkit/Headless.h"
 
+#include "tests/FakeFolders.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,40 +18,7 @@ using namespace tk;
 
 namespace {
 
-class FakeFolders : public IFolders {
-public:
-    std::vector<char> Drives() override { return {'C', 'D'}; }
-    std::string DriveLabel(char drive) override { return drive == 'C' ? "home" : "stick"; }
-    std::string CurrentDirectory() override { return current; }
-    bool SetCurrentDirectory(const std::string& path) override
-    {
-        if (!tree.contains(path))
-            return false;
-        driveDirectories[current[0]] = current;
-        current = path;
-        driveDirectories[path[0]] = path;
-        return true;
-    }
-    std::string DriveDirectory(char drive) override
-    {
-        if (driveDirectories.contains(drive))
-            return driveDirectories[drive];
-        return current[0] == drive ? current : std::string(1, drive) + ":\\";
-    }
-    std::vector<std::string> SubFolders(const std::string& path) override { return tree[path]; }
-    std::string HostPath(const std::string& path) override { return path; }
-
-    std::string current = "C:\\work";
-    std::map<std::string, std::vector<std::string>> tree = {
-        {"C:\\", {"work"}},
-        {"C:\\work", {"docs", "表示"}},
-        {"C:\\work\\docs", {}},
-        {"C:\\work\\表示", {}},
-        {"D:\\", {"photos"}},
-        {"D:\\photos", {}},
-    };
-    std::map<char, std::string> driveDirectories;
-};
+using testing_support::FakeFolders;
 
 struct FolderForm {
     TApplication application;
