@@ -26,6 +26,7 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
     OnResize = [this](TObject* sender) { FormResize(sender); };
     Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+    Timer2->OnTimer = [this](TObject* sender) { Timer2Timer(sender); };
 }
 
 // The machine's start values go into the settings store before the settings files are read.

@@ -36,6 +36,14 @@ public:
     tk::TPanel* Mark = nullptr;
     tk::TLabel* MarkTitle = nullptr;
     tk::TPanel* SortButton = nullptr;
+    // The info bar: the selected file's size, type and time, each after its fixed caption.
+    tk::TLabel* Label3 = nullptr;
+    tk::TLabel* Label4 = nullptr;
+    tk::TLabel* Label5 = nullptr;
+    tk::TLabel* Label6 = nullptr;
+    tk::TLabel* Label7 = nullptr;
+    tk::TLabel* Label8 = nullptr;
+    tk::TLabel* Label9 = nullptr;
     tk::TPanel* UpDoor = nullptr;
     tk::TPanel* MainPanel = nullptr;
     tk::TPanel* CenterDoor = nullptr;
@@ -198,6 +206,10 @@ public:
     // Starts the application of the selected row's file type with the file; Enter does the same.
     void ListView1DblClick(tk::TObject* sender);
     void ListView1KeyUp(tk::TObject* sender, uint16_t& key, tk::TShiftState shift);
+
+    // The capture timer: copies the foreground window into the cache as the document's picture.
+    void Timer2Timer(tk::TObject* sender);
+    tk::TImage* GetImage = nullptr;
 
     // Keeps the cache folder's pictures within the size limit by deleting the oldest.
     void TrimCache();

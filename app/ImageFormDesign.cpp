@@ -49,6 +49,15 @@ void TImageForm::CreateComponents()
 
     SortButton = MakePanel(this, UpperView, "SortButton", Bounds(283, -1, 155, 21), TBevelCut::bvNone);
 
+    Label3 = MakeLabel(this, PanelInfo, "Label3", 12, 6, "ｻｲｽﾞ");
+    Label4 = MakeLabel(this, PanelInfo, "Label4", 44, 6, "");
+    Label4->Font().SetStyle(fsBold);
+    Label5 = MakeLabel(this, PanelInfo, "Label5", 88, 6, "");
+    Label6 = MakeLabel(this, PanelInfo, "Label6", 118, 6, "ﾌｧｲﾙの種類");
+    Label7 = MakeLabel(this, PanelInfo, "Label7", 186, 6, "");
+    Label8 = MakeLabel(this, PanelInfo, "Label8", 236, 6, "更新日時");
+    Label9 = MakeLabel(this, PanelInfo, "Label9", 284, 6, "");
+
     UpDoor = MakePanel(this, this, "UpDoor", Bounds(2, 50, 584, 3), TBevelCut::bvRaised);
     UpDoor->SetCursor(crVSplit);
     UpDoor->SetHint("情報ﾊﾞｰを表示させたり、消したりできます。");
@@ -111,6 +120,11 @@ void TImageForm::CreateComponents()
     Timer2->SetName("Timer2");
     Timer2->SetEnabled(false);
     Timer2->SetInterval(10000);
+    GetImage = new TImage(this);
+    GetImage->SetName("GetImage");
+    GetImage->SetBounds(8, 240, 44, 15);
+    GetImage->SetVisible(false);
+    GetImage->SetParent(this);
 
     CreatePanes();
     CreateDatas();

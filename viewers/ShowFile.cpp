@@ -1,15 +1,93 @@
-// Showing the selected file in the viewer of the current arrangement.
+// Showing the selected file: the info bar, the captions and the full path of the file that the
+// launcher and the capture use.
 
+#include "app/Dialogs.h"
 #include "app/ImageForm.h"
+#include "app/Numbers.h"
+
+#include <cstdio>
 
 namespace orvane {
 
 using namespace tk;
 
+namespace {
+
+// The size as the info bar shows it: bytes up to 1000, kilobytes with a fraction up to 100000,
+// whole kilobytes above. The fraction is the true fraction of a kilobyte cut to two digits below
+// 10 KB and one digit below 100 KB (1500 bytes show 1.46); the old bar showed the leading digits
+// of the remainder in bytes instead (1.47 for 1500, 0.10 for 1001).
+std::pair<std::string, std::string> SizeText(long long n)
+{
+    if (n > 100000)
+        return {NumberToStr(n / 1024), "KB"};
+    if (n > 1000) {
+        long long k = n / 1024;
+        int digits = k < 10 ? 2 : 1;
+        long long scale = digits == 2 ? 100 : 10;
+        long long fraction = (n * scale / 1024) % scale;
+        char text[32];
+        std::snprintf(text, sizeof text, "%lld.%0*lld", k, digits, fraction);
+        return {text, "KB"};
+    }
+    if (n > 0)
+        return {NumberToStr(n), "ﾊﾞｲﾄ"};
+    return {" －", "ﾊﾞｲﾄ"};
+}
+
+// The text after the name's last dot found from its last character back to its second one;
+// none for a name of one character or without such a dot.
+std::optional<std::string> ExtensionOf(const std::string& name)
+{
+    for (size_t i = name.size(); i-- > 1;)
+        if (name[i] == '.')
+            return name.substr(i + 1);
+    return std::nullopt;
+}
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return text;
+}
+
+}  // namespace
+
 void TImageForm::ListView1Click(TObject*)
 {
     m_process.DateSeparator = '-';
     CloseMenus();
+    const TListItem* selected = ListView1->Selected();
+    if (!selected)
+        return;
+
+    const std::string name = selected->Caption();
+    std::string folder = DirectoryListBox1->Directory();
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+
+    const std::string marker = selected->SubItem(3);
+    Label9->SetCaption(selected->SubItem(2));
+    if (marker == "B") {
+        auto [value, unit] = SizeText(StrToLargeNumber(selected->SubItem(0)));
+        Label4->SetCaption(value);
+        Label5->SetCaption(unit);
+    } else {
+        Label4->SetCaption(" ");
+        Label5->SetCaption("－");
+    }
+    std::optional<std::string> extension = ExtensionOf(name);
+    if (marker == "A")
+        Label7->SetCaption("ﾌｫﾙﾀﾞ");
+    if (!extension)
+        return;
+    Label7->SetCaption(Upper(*extension));
+
+    m_process.CurrentPath = folder + "\\" + name;
+    m_process.view->SetCaption(CaptionPrefix + name);
+    SetCaption(CaptionPrefix + folder + "\\" + name);
 }
 
 }  // namespace orvane
