@@ -22,6 +22,7 @@ Tview::Tview(TComponent* owner, Process& process) : TForm(owner), m_process(proc
     // Minimise and maximise without the system menu: the title bar offers no close button.
     SetBorderIcons(biMinimize | biMaximize);
     SetWindowFont(*this);
+    CreateComponents();
 }
 
 TVerForm::TVerForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)

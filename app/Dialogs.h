@@ -4,6 +4,10 @@
 
 #include "app/Process.h"
 #include "toolkit/Form.h"
+#include "toolkit/Html.h"
+#include "toolkit/Image.h"
+#include "toolkit/RichEdit.h"
+#include "toolkit/StdCtrls.h"
 
 namespace orvane {
 
@@ -12,7 +16,24 @@ class Tview : public tk::TForm {
 public:
     Tview(tk::TComponent* owner, Process& process);
 
+    tk::TPanel* Panel = nullptr;
+    tk::TImage* Image1 = nullptr;
+    tk::TLabel* Label1 = nullptr;
+    tk::TLabel* Label2 = nullptr;
+    tk::TPanel* Midi = nullptr;
+    tk::TButton* MidiPlay = nullptr;
+    tk::TButton* MidiStop = nullptr;
+    tk::TLabel* MidiStatus = nullptr;
+    tk::THTML* HTML = nullptr;
+    tk::TRichEdit* RichEdit1 = nullptr;
+
+    // A click on the window or its picture hides the main window's drop-down menus (only them).
+    void FormClick(tk::TObject* sender);
+    void Image1Click(tk::TObject* sender);
+
 private:
+    void CreateComponents();
+
     Process& m_process;
 };
 

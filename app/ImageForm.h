@@ -216,6 +216,8 @@ public:
 
     // Shows the selected file in the viewer of the current arrangement.
     void ListView1Click(tk::TObject* sender);
+    // A hidden 32 x 32 background that the icon of a program is drawn on.
+    tk::TImage* BackBmp = nullptr;
 
     // Rebuilds the file list from the current folder.
     void ListFolder();
@@ -281,6 +283,12 @@ private:
     void PlaceDropDown(tk::TPanel* caption);
     void OpenSecondLevel(tk::TPanel* item, tk::TPanel* dropDown);
     void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
+    enum class TDisplayKind { Picture, Media, Html, System, Text };
+    void ShowPicture(bool capture, bool picture, const std::string& extension, const std::string& captureFile);
+    void ShowMedia();
+    void ShowHtml();
+    void ShowSystem();
+    void ShowText(bool richText, bool text, int unlistedMode);
     void BuildFixedIcons();
     void BindSortingHandlers();
     void SortByKey(int key, tk::TImage* check, tk::TButton* button);

@@ -120,6 +120,14 @@ void TImageForm::CreateComponents()
     Timer2->SetName("Timer2");
     Timer2->SetEnabled(false);
     Timer2->SetInterval(10000);
+    BackBmp = new TImage(this);
+    BackBmp->SetName("BackBmp");
+    BackBmp->SetBounds(56, 240, 32, 32);
+    BackBmp->SetVisible(false);
+    BackBmp->Picture().SetGraphic(std::make_unique<TBitmap>(32, 32));
+    BackBmp->Canvas().SetBrushColor(clBtnFace);
+    BackBmp->Canvas().FillRect(TRect{0, 0, 32, 32});
+    BackBmp->SetParent(this);
     GetImage = new TImage(this);
     GetImage->SetName("GetImage");
     GetImage->SetBounds(8, 240, 44, 15);

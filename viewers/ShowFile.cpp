@@ -45,6 +45,30 @@ std::optional<std::string> ExtensionOf(const std::string& name)
     return std::nullopt;
 }
 
+bool InTable(const std::string& extension, std::initializer_list<const char*> table)
+{
+    for (const char* member : table)
+        if (extension == member)
+            return true;
+    return false;
+}
+
+// Whether column 1 of the grid's rows 1 to the last holds the extension, exactly as stored.
+bool Listed(const TStringGrid& grid, const std::string& extension)
+{
+    for (int row = 1; row < grid.RowCount(); ++row)
+        if (grid.Cell(1, row) == extension)
+            return true;
+    return false;
+}
+
+std::string Flattened(std::string path)
+{
+    for (char& c : path)
+        c = c == ':' ? '#' : c == '\\' ? '!' : c;
+    return path;
+}
+
 std::string Upper(std::string text)
 {
     for (char& c : text)
@@ -59,6 +83,7 @@ void TImageForm::ListView1Click(TObject*)
 {
     m_process.DateSeparator = '-';
     CloseMenus();
+    const int unlistedMode = StrToNumber(ETCtype->Caption());
     const TListItem* selected = ListView1->Selected();
     if (!selected)
         return;
@@ -68,6 +93,7 @@ void TImageForm::ListView1Click(TObject*)
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
 
+    const std::string captureFile = CashDir->Caption() + "\\" + Flattened(folder + "\\" + name) + ".bmp";
     const std::string marker = selected->SubItem(3);
     Label9->SetCaption(selected->SubItem(2));
     if (marker == "B") {
@@ -83,11 +109,40 @@ void TImageForm::ListView1Click(TObject*)
         Label7->SetCaption("ﾌｫﾙﾀﾞ");
     if (!extension)
         return;
-    Label7->SetCaption(Upper(*extension));
+    const std::string upper = Upper(*extension);
+    Label7->SetCaption(upper);
 
     m_process.CurrentPath = folder + "\\" + name;
     m_process.view->SetCaption(CaptionPrefix + name);
     SetCaption(CaptionPrefix + folder + "\\" + name);
+
+    const bool capture = Listed(*CapNames, upper);
+    const bool picture = InTable(upper, {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR"});
+    bool text = Listed(*TextNames, upper);
+    const bool richText = upper == "RTF";
+    const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"});
+    const bool html = InTable(upper, {"HTM", "HTML", "GIF", "JPG", "JPEG"});
+    const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && Upper(name) != "CONFIG.SYS";
+    if (!capture && !picture && !richText && !media && !html && !system && unlistedMode == 0)
+        text = true;
+
+    // Each later rule overrides an earlier one.
+    TDisplayKind kind = TDisplayKind::Text;
+    if (capture || picture)
+        kind = TDisplayKind::Picture;
+    if (media)
+        kind = TDisplayKind::Media;
+    if (html)
+        kind = TDisplayKind::Html;
+    if (system)
+        kind = TDisplayKind::System;
+    switch (kind) {
+    case TDisplayKind::Picture: ShowPicture(capture, picture, upper, captureFile); break;
+    case TDisplayKind::Media: ShowMedia(); break;
+    case TDisplayKind::Html: ShowHtml(); break;
+    case TDisplayKind::System: ShowSystem(); break;
+    case TDisplayKind::Text: ShowText(richText, text, unlistedMode); break;
+    }
 }
 
 }  // namespace orvane

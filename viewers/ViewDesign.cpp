@@ -1,0 +1,72 @@
+// The detached viewer window as designed: a panel with the picture, the two notice labels and
+// the media panel, the HTML control, and an editable rich edit, each filling the window; the rich
+// edit, made last, lies on top until a file is shown.
+
+#include "app/Design.h"
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+
+namespace orvane {
+
+using namespace tk;
+
+void Tview::CreateComponents()
+{
+    Panel = MakePanel(this, this, "Panel", Bounds(0, 0, 468, 189), TBevelCut::bvLowered);
+    Panel->SetAlign(TAlign::alClient);
+    Image1 = new TImage(this);
+    Image1->SetName("Image1");
+    Image1->SetAutoSize(true);
+    Image1->SetBounds(1, 1, 466, 187);
+    Image1->SetParent(Panel);
+    Label1 = MakeLabel(this, Panel, "Label1", 5, 4, "データがありません");
+    Label1->Font().SetPixelHeight(19);
+    Label1->Font().SetStyle(fsBold);
+    Label1->Font().SetColor(clBlack);
+    Label2 = MakeLabel(this, Panel, "Label2", 110, 25, "Orvane");
+    Label2->Font().SetColor(clRed);
+    Midi = MakePanel(this, Panel, "Midi", Bounds(1, 0, 140, 30), TBevelCut::bvLowered);
+    Midi->SetVisible(false);
+    auto makeButton = [this](const char* name, int left, const char* caption) {
+        auto* button = new TButton(this);
+        button->SetName(name);
+        button->SetBounds(left, 3, 25, 24);
+        button->SetCaption(caption);
+        button->SetTabStop(false);
+        button->SetParent(Midi);
+        return button;
+    };
+    MidiPlay = makeButton("MidiPlay", 3, "play");
+    MidiStop = makeButton("MidiStop", 27, "stop");
+    MidiStatus = MakeLabel(this, Midi, "MidiStatus", 53, 10, "MidiStatus");
+    MidiStatus->Font().SetStyle(fsBold);
+    MidiStatus->Font().SetColor(clFuchsia);
+
+    HTML = new THTML(this);
+    HTML->SetName("HTML");
+    HTML->SetAlign(TAlign::alClient);
+    HTML->SetParent(this);
+    RichEdit1 = new TRichEdit(this);
+    RichEdit1->SetName("RichEdit1");
+    RichEdit1->SetAlign(TAlign::alClient);
+    RichEdit1->SetScrollBars(TScrollStyle::ssBoth);
+    RichEdit1->SetWordWrap(false);
+    RichEdit1->SetParent(this);
+
+    OnClick = [this](TObject* sender) { FormClick(sender); };
+    Image1->OnClick = [this](TObject* sender) { Image1Click(sender); };
+}
+
+void Tview::FormClick(TObject*)
+{
+    TImageForm& main = *m_process.ImageForm;
+    for (TPanel* dropDown : {main.MenuFile, main.FView, main.FTool, main.FHelp})
+        dropDown->Hide();
+}
+
+void Tview::Image1Click(TObject* sender)
+{
+    FormClick(sender);
+}
+
+}  // namespace orvane
