@@ -37,6 +37,7 @@ TVerForm::TVerForm(TComponent* owner, Process& process) : TForm(owner), m_proces
     SetHint("完成版を鋭意作成中");
     SetShowHint(true);
     SetWindowFont(*this);
+    CreateComponents();
 }
 
 TCust::TCust(TComponent* owner, Process& process) : TForm(owner), m_process(process)

@@ -42,7 +42,20 @@ class TVerForm : public tk::TForm {
 public:
     TVerForm(tk::TComponent* owner, Process& process);
 
+    tk::TImage* Image1 = nullptr;
+    tk::TPanel* Panel1 = nullptr;
+    tk::TLabel* Label1 = nullptr;
+    tk::TLabel* Label2 = nullptr;
+    tk::TLabel* Label3 = nullptr;
+    tk::TLabel* Label4 = nullptr;
+    tk::TButton* OkButton = nullptr;
+
+    void FormShow(tk::TObject* sender);
+    void Image1DblClick(tk::TObject* sender);
+
 private:
+    void CreateComponents();
+
     Process& m_process;
 };
 
