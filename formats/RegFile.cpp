@@ -60,17 +60,6 @@ bool StartsWithFolded(std::string_view text, std::string_view lowerPrefix)
     return true;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string JoinPath(const std::vector<std::string_view>& parts, size_t count)
 {
     std::string path;
@@ -429,12 +418,12 @@ std::optional<RegValue> RegFileReader::ReadData(std::string_view data)
         std::string_view digits = data.substr(6);
         uint32_t number = 0;
         if (digits.empty() || digits.size() > 8 ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigit(c) >= 0; })) {
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigitValue(c) >= 0; })) {
             Diagnose("a dword value that is not 1 to 8 hexadecimal digits");
             return std::nullopt;
         }
         for (char c : digits)
-            number = number << 4 | uint32_t(HexDigit(c));
+            number = number << 4 | uint32_t(HexDigitValue(c));
         value.type = RegDword;
         for (int i = 0; i < 4; ++i)
             value.data += static_cast<char>((number >> (8 * i)) & 0xFF);
@@ -450,13 +439,13 @@ std::optional<RegValue> RegFileReader::ReadData(std::string_view data)
     if (!kind.empty()) {
         bool typed = kind.size() >= 3 && kind.size() <= 10 && kind.front() == '(' && kind.back() == ')';
         std::string_view digits = typed ? kind.substr(1, kind.size() - 2) : std::string_view();
-        if (!typed || !std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigit(c) >= 0; })) {
+        if (!typed || !std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigitValue(c) >= 0; })) {
             Diagnose("a hex value with a malformed type");
             return std::nullopt;
         }
         value.type = 0;
         for (char c : digits)
-            value.type = value.type << 4 | uint32_t(HexDigit(c));
+            value.type = value.type << 4 | uint32_t(HexDigitValue(c));
     }
     if (colon == std::string_view::npos) {
         Diagnose("a hex value without \":\"");
@@ -485,8 +474,8 @@ std::optional<std::string> RegFileReader::ReadHexBytes(std::string_view list)
             return bytes;
         size_t digits = 0;
         int byte = 0;
-        while (offset < list.size() && HexDigit(list[offset]) >= 0 && digits < 3) {
-            byte = byte << 4 | HexDigit(list[offset++]);
+        while (offset < list.size() && HexDigitValue(list[offset]) >= 0 && digits < 3) {
+            byte = byte << 4 | HexDigitValue(list[offset++]);
             ++digits;
         }
         if (digits == 0 || digits > 2 || (offset < list.size() && list[offset] != ',' && !IsBlank(list[offset]))) {

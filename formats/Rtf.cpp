@@ -1,5 +1,7 @@
 #include "formats/RtfReader.h"
 
+#include "formats/Unicode.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -18,16 +20,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 }  // namespace
 
 RtfReadResult Reader::Read()
@@ -160,8 +152,8 @@ void Reader::ReadControlWord()
 void Reader::ReadControlSymbol(char symbol)
 {
     if (symbol == '\'') {
-        int high = m_position < m_bytes.size() ? HexValue(m_bytes[m_position]) : -1;
-        int low = m_position + 1 < m_bytes.size() ? HexValue(m_bytes[m_position + 1]) : -1;
+        int high = m_position < m_bytes.size() ? HexDigitValue(m_bytes[m_position]) : -1;
+        int low = m_position + 1 < m_bytes.size() ? HexDigitValue(m_bytes[m_position + 1]) : -1;
         if (high < 0 || low < 0) {
             // A broken escape: its valid digits go with it, the rest is read as text.
             m_position += high < 0 ? 0 : 1;

@@ -23,6 +23,17 @@ void AppendUtf8(std::string& out, char32_t character)
     }
 }
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order, bool stopAtZero)
 {
     std::string out;

@@ -10,6 +10,9 @@ namespace formats {
 // Appends a code point as UTF-8; a surrogate or a value past U+10FFFF becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t character);
 
+// The value of a hexadecimal digit, -1 for any other character.
+int HexDigitValue(char c);
+
 enum class ByteOrder { LittleEndian, BigEndian };
 
 // UTF-16 bytes as UTF-8, up to the first zero unit when `stopAtZero`. A lone surrogate becomes

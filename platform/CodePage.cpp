@@ -271,6 +271,23 @@ std::string Cp932ToUtf8(std::string_view cp932)
     return out;
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (upper(a[i]) != upper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string Utf8ToCp932(std::string_view utf8)
 {
     return ToCp932(utf8, false);

@@ -24,6 +24,10 @@ std::string Utf8ToCp932(std::string_view utf8);
 // in the name is escaped too, since on the DOS side it separates folders.
 std::string HostNameToCp932(std::string_view name);
 
+// Whether two code page 932 texts are equal with ASCII letters folded (as DOS names compare); the
+// bytes of double-byte characters must be equal.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // True when the byte starts a double-byte character of code page 932.
 constexpr bool IsLeadByte(unsigned char byte)
 {

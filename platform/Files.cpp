@@ -20,28 +20,6 @@ namespace platform {
 
 namespace {
 
-char AsciiUpper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        bool lead = IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size();
-        if (lead) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The characters of a code page 932 text, each one or two bytes long.
 std::vector<std::string_view> Characters(std::string_view text)
 {

@@ -31,32 +31,9 @@ constexpr SystemLibraryEntry SystemLibrary[] = {
     {3, SystemIcon::Folder, "folder"},
 };
 
-char AsciiUpper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-// Compares code page 932 texts with ASCII letters folded; the bytes of double-byte characters
-// must be equal.
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool EndsWithIgnoringCase(const std::string& text, const std::string& ending)
 {
-    return text.size() >= ending.size() && SameIgnoringCase(text.substr(text.size() - ending.size()), ending);
+    return text.size() >= ending.size() && SameIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
 }
 
 IconPixels ToPixels(formats::Image&& image)
@@ -97,7 +74,7 @@ bool IsIconFile(formats::ByteView bytes)
 
 bool IsSystemIconLibrary(const std::string& dosPath, const std::string& systemFolder)
 {
-    return SameIgnoringCase(dosPath, systemFolder + "\\shell32.dll");
+    return SameIgnoringAsciiCase(dosPath, systemFolder + "\\shell32.dll");
 }
 
 std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath, int number, int size)
