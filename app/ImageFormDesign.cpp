@@ -67,6 +67,9 @@ void TImageForm::CreateComponents()
     DirectoryListBox1 = new TDirectoryListBox(this);
     DirectoryListBox1->SetName("DirectoryListBox1");
     DirectoryListBox1->SetBounds(1, 1, 124, 151);
+    // The tree and the list dock to the left and right of the list panel, so they follow its
+    // height whatever changes it.
+    DirectoryListBox1->SetAlign(TAlign::alLeft);
     DirectoryListBox1->SetParent(MainPanel);
     DriveComboBox2->SetDirList(DirectoryListBox1);
     CenterDoor = MakePanel(this, MainPanel, "CenterDoor", Bounds(116, 1, 3, 152), TBevelCut::bvRaised);
@@ -74,6 +77,7 @@ void TImageForm::CreateComponents()
     ListView1 = new TListView(this);
     ListView1->SetName("ListView1");
     ListView1->SetBounds(160, 1, 312, 151);
+    ListView1->SetAlign(TAlign::alRight);
     ListView1->SetParent(MainPanel);
     ListView1->AddColumn("ファイル名", 150, TAlignment::taLeftJustify);
     ListView1->AddColumn("サイズ", 80, TAlignment::taRightJustify);
