@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
+#include "toolkit/StdCtrls.h"
 
 namespace tk {
 
@@ -279,6 +280,20 @@ void TForm::Close()
         application->Terminate();
     else
         Hide();
+}
+
+bool TForm::PressDialogButton(bool isDefault)
+{
+    for (TComponent* component : Components()) {
+        auto* button = dynamic_cast<TButton*>(component);
+        if (!button || !button->Showing() || !button->Enabled())
+            continue;
+        if (isDefault ? button->Default() : button->Cancel()) {
+            button->InputClick();
+            return true;
+        }
+    }
+    return false;
 }
 
 void TForm::InputResize(int clientWidth, int clientHeight)

@@ -73,6 +73,8 @@ public:
     void SetModalResult(TModalResult result);
     // Closes the form: a modal form ends with mrCancel; the main form ends the application.
     void Close();
+    // Clicks the visible, enabled default button (or cancel button); false when there is none.
+    bool PressDialogButton(bool isDefault);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

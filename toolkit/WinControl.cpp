@@ -36,9 +36,14 @@ void TWinControl::SetTabStop(bool tabStop)
         m_peer->SetTabStop(tabStop);
 }
 
+// Enter and Esc that no handler took press the form's default and cancel buttons, as dialogs
+// of the original desktop did.
 uint16_t TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
 {
     RunHandler([&] { KeyDown(key, shift); });
+    if (key == vk::Return || key == vk::Escape)
+        if (TForm* form = ParentForm(); form && form->PressDialogButton(key == vk::Return))
+            return 0;
     return key;
 }
 

@@ -247,3 +247,32 @@ TEST(Show, TheFirstShowRunsTheResizeEventBeforeTheShowEvent)
     form->Show();
     EXPECT_EQ(seen, (std::vector<std::string>{"resize", "show", "show"}));
 }
+
+TEST(Modal, EnterAndEscPressTheDefaultAndCancelButtons)
+{
+    HeadlessApplication app;
+    auto dialog = app.application.NewForm<TForm>();
+    auto* ok = new TButton(dialog.get());
+    ok->SetParent(dialog.get());
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    auto* cancel = new TButton(dialog.get());
+    cancel->SetParent(dialog.get());
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    auto* field = new TPanel(dialog.get());
+    field->SetParent(dialog.get());
+    int pressed = 0;
+    field->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) {
+        if (key == vk::Escape && ++pressed == 1)
+            key = 0;
+    };
+    app.loop.OnModal = [&](TForm& form) {
+        EXPECT_EQ(field->InputKeyDown(vk::Escape, 0), 0);
+        EXPECT_EQ(form.ModalResult(), mrNone) << "a key a handler took presses nothing";
+        field->InputKeyDown(vk::Return, 0);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    app.loop.OnModal = [&](TForm&) { field->InputKeyDown(vk::Escape, 0); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
