@@ -1,6 +1,10 @@
 #include "app/ImageForm.h"
 
+#include "app/Dialogs.h"
+#include "app/Numbers.h"
+#include "platform/Files.h"
 #include "platform/Host.h"
+#include "toolkit/Application.h"
 
 namespace orvane {
 
@@ -9,19 +13,67 @@ using namespace tk;
 TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
 {
     CreateComponents();
+    BindSortingHandlers();
+    BindMenuStateHandlers();
+    BindDoorHandlers();
+    BindMenuBarHandlers();
+    DirectoryListBox1->OnChange = [this](TObject* sender) { DirectoryListBox1Change(sender); };
+    ListView1->OnClick = [this](TObject* sender) { ListView1Click(sender); };
+    ListView1->OnDblClick = [this](TObject* sender) { ListView1DblClick(sender); };
+    ListView1->OnKeyUp = [this](TObject* sender, uint16_t& key, TShiftState shift) { ListView1KeyUp(sender, key, shift); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnResize = [this](TObject* sender) { FormResize(sender); };
+    Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
 }
 
+// The machine's start values go into the settings store before the settings files are read.
 void TImageForm::FormCreate(TObject*)
 {
     CaptionPrefix = "Orvane - ";
-    SetCaption(CaptionPrefix + m_process.Host.GetCurrentDirectory());
+    SetCaption(CaptionPrefix + DirectoryListBox1->Directory());
+
+    const platform::ScreenRect desktop = m_process.Host.Screen().DesktopRect();
+    const int desktopWidth = desktop.right - desktop.left;
+    const int desktopHeight = desktop.bottom - desktop.top;
+    CapW_Max->SetCaption(NumberToStr(desktopWidth));
+    CapH_Max->SetCaption(NumberToStr(desktopHeight));
+    CapW->SetCaption(NumberToStr(desktopWidth));
+    CapH->SetCaption(NumberToStr(desktopHeight));
+
+    const std::string currentDirectory = m_process.Host.GetCurrentDirectory();
+    CPath->SetCaption(currentDirectory);
+    CashDir->SetCaption(currentDirectory + "\\View");
+
+    for (TImageList* list : {ImageList1, ImageList2, ImageList3, ImageList4})
+        list->Clear();
+    IconCount->SetCaption("14");
+    BuildFixedIcons();
+    ListFolder();
 }
 
-void TImageForm::FormShow(TObject*) {}
+void TImageForm::FormShow(TObject*)
+{
+    PrepareSettingsGrids();
+    ReadWindowPositions();
+    ReadSettings();
 
-void TImageForm::FormClose(TObject*, TCloseAction&) {}
+    // The cache folder is made when nothing exists at its path; a missing parent makes that fail,
+    // and captures and trimming then find no folder.
+    const platform::DriveMap& drives = m_process.Host.Drives();
+    if (!platform::FindExact(drives, CashDir->Caption()))
+        platform::CreateDirectory(drives, CashDir->Caption());
+    TrimCache();
+
+    m_process.view->SetCaption(CaptionPrefix + "Non");
+    Ini();
+}
+
+void TImageForm::FormClose(TObject*, TCloseAction&)
+{
+    WriteWindowPositions();
+}
+
 
 }  // namespace orvane

@@ -1,7 +1,15 @@
 #pragma once
 
 #include "app/Process.h"
+#include "settings/SettingsValues.h"
+#include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
+#include "toolkit/Grids.h"
+#include "toolkit/Html.h"
+#include "toolkit/Image.h"
+#include "toolkit/ScrollBar.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
 
@@ -37,12 +45,234 @@ public:
     tk::TTimer* Timer1 = nullptr;
     tk::TTimer* Timer2 = nullptr;
 
+    // The folder tree, the drive box and the file list with its image lists.
+    tk::TDirectoryListBox* DirectoryListBox1 = nullptr;
+    tk::TDriveComboBox* DriveComboBox2 = nullptr;
+    tk::TListView* ListView1 = nullptr;
+    // A hidden list the rows pass through when they are reordered.
+    tk::TListView* ListView2 = nullptr;
+    // The working lists of the file list (16 and 32 pixels) and the master lists of the built-in
+    // icons they are reset from.
+    tk::TImageList* ImageList1 = nullptr;
+    tk::TImageList* ImageList2 = nullptr;
+    tk::TImageList* ImageList3 = nullptr;
+    tk::TImageList* ImageList4 = nullptr;
+
+    // The panel menus: four caption panels and their drop-downs, whose items are panels; the
+    // check images mark the current choices.
+    tk::TPanel* PanelFile = nullptr;
+    tk::TPanel* PanelView = nullptr;
+    tk::TPanel* PanelTool = nullptr;
+    tk::TPanel* PanelHelp = nullptr;
+    tk::TPanel* MenuFile = nullptr;
+    tk::TPanel* Option = nullptr;
+    tk::TPanel* FClose = nullptr;
+    tk::TPanel* FView = nullptr;
+    tk::TPanel* FBunri = nullptr;
+    tk::TPanel* FUnder = nullptr;
+    tk::TPanel* FRight = nullptr;
+    tk::TPanel* FTool = nullptr;
+    tk::TPanel* FTol = nullptr;
+    tk::TPanel* Fseiretu = nullptr;
+    tk::TPanel* Fsort = nullptr;
+    tk::TPanel* FHelp = nullptr;
+    tk::TPanel* Help = nullptr;
+    tk::TPanel* FHp = nullptr;
+    tk::TPanel* ViewFile = nullptr;
+    tk::TPanel* ListView = nullptr;
+    tk::TPanel* SIconView = nullptr;
+    tk::TPanel* LIconView = nullptr;
+    tk::TPanel* ViewSeiretu = nullptr;
+    tk::TPanel* SortFilename = nullptr;
+    tk::TPanel* SortShurui = nullptr;
+    tk::TPanel* SortDay = nullptr;
+    tk::TPanel* SortSize = nullptr;
+    tk::TPanel* SortMethod = nullptr;
+    tk::TPanel* Asort = nullptr;
+    tk::TPanel* Zsort = nullptr;
+    tk::TImage* Image1 = nullptr;
+    tk::TImage* Image2 = nullptr;
+    tk::TImage* Image3 = nullptr;
+    tk::TImage* Image6 = nullptr;
+    tk::TImage* Image7 = nullptr;
+    tk::TImage* Image8 = nullptr;
+    tk::TImage* Image9 = nullptr;
+    tk::TImage* Image10 = nullptr;
+    tk::TImage* Image11 = nullptr;
+    tk::TImage* Image12 = nullptr;
+    tk::TImage* Image13 = nullptr;
+    tk::TImage* Image14 = nullptr;
+    // The viewer panes below and right of the list: a picture panned by the pane's own scroll
+    // bars, two notice labels, the HTML control and the media panel.
+    tk::TImage* UImage = nullptr;
+    tk::TLabel* ULabel = nullptr;
+    tk::TLabel* ULabel2 = nullptr;
+    tk::TScrollBar* UScrollBarY = nullptr;
+    tk::TScrollBar* UScrollBarX = nullptr;
+    tk::THTML* U_HTML = nullptr;
+    tk::TPanel* U_Midi = nullptr;
+    tk::TButton* U_MidiPlay = nullptr;
+    tk::TButton* U_MidiStop = nullptr;
+    tk::TLabel* U_MidiStatus = nullptr;
+    tk::TImage* RImage = nullptr;
+    tk::TLabel* RLabel = nullptr;
+    tk::TLabel* RLabel2 = nullptr;
+    tk::TScrollBar* RScrollBarX = nullptr;
+    tk::TScrollBar* RScrollBarY = nullptr;
+    tk::TPanel* R_Midi = nullptr;
+    tk::TButton* R_MidiPlay = nullptr;
+    tk::TButton* R_MidiStop = nullptr;
+    tk::TLabel* R_MidiStatus = nullptr;
+    tk::THTML* R_HTML = nullptr;
+
+    // The sort buttons on SortButton.
+    tk::TButton* Sfname = nullptr;
+    tk::TButton* Sfshurui = nullptr;
+    tk::TButton* Sfday = nullptr;
+    tk::TButton* Sfsize = nullptr;
+    tk::TButton* Sfupdn = nullptr;
+
+    // The settings store: hidden labels whose captions hold every setting as text, and the grids
+    // of the capture list, the text list and the icon cache. Users read them when they need them.
+    tk::TPanel* Datas = nullptr;
+    tk::TLabel* WaitTime = nullptr;
+    tk::TLabel* CapH = nullptr;
+    tk::TLabel* CapW = nullptr;
+    tk::TLabel* CapGetCol = nullptr;
+    tk::TLabel* CapMessage = nullptr;
+    tk::TLabel* ETCtype = nullptr;
+    tk::TLabel* FileView = nullptr;
+    tk::TLabel* SortFile = nullptr;
+    tk::TLabel* ViewSet = nullptr;
+    tk::TLabel* SeFile = nullptr;
+    tk::TLabel* MenuBar = nullptr;
+    tk::TLabel* InfoBar = nullptr;
+    tk::TLabel* CashDir = nullptr;
+    tk::TLabel* CashSize = nullptr;
+    tk::TLabel* CapW_Max = nullptr;
+    tk::TLabel* CapH_Max = nullptr;
+    tk::TLabel* CPath = nullptr;
+    tk::TLabel* IconCount = nullptr;
+    tk::TLabel* MenuView = nullptr;
+    tk::TStringGrid* CapNames = nullptr;
+    tk::TStringGrid* TextNames = nullptr;
+    tk::TStringGrid* IconList = nullptr;
+    // The door positions of the layout, as decimal captions.
+    tk::TLabel* UpDoorData = nullptr;
+    tk::TLabel* RightDoorData = nullptr;
+    tk::TLabel* DownDoorData = nullptr;
+
     void FormCreate(tk::TObject* sender);
     void FormShow(tk::TObject* sender);
     void FormClose(tk::TObject* sender, tk::TCloseAction& action);
+    void DirectoryListBox1Change(tk::TObject* sender);
+
+    // The layout of the window's rectangles, re-cut on every resize.
+    void FormResize(tk::TObject* sender);
+    void FitPictureScrollBars();
+    // Moves the top band's boundary by dy and snaps it to 0, 25 or 50 pixels; only while the
+    // boundary is being dragged (its drag flag is 1).
+    void SnapUpDoor(int dy);
+    // The title crawls through the mark panel.
+    void Timer1Timer(tk::TObject* sender);
+
+    // The doors and grips: pressing one starts a drag, moving it while pressed moves it and
+    // re-cuts what borders on it, releasing it ends the drag.
+    void CenterDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void RightDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void DownDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void UpDoorMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void InfoButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void DirButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void RightDoorClick(tk::TObject* sender);
+
+    // The three viewer arrangements: the detached window, the pane below the list, the pane to
+    // its right. Each re-cuts the window for itself and shows the selected file again.
+    void ShowSeparateView();
+    void ShowUnderView();
+    void ShowRightView();
+
+    // Starts the application of the selected row's file type with the file; Enter does the same.
+    void ListView1DblClick(tk::TObject* sender);
+    void ListView1KeyUp(tk::TObject* sender, uint16_t& key, tk::TShiftState shift);
+
+    // Keeps the cache folder's pictures within the size limit by deleting the oldest.
+    void TrimCache();
+
+    // Shows the selected file in the viewer of the current arrangement.
+    void ListView1Click(tk::TObject* sender);
+
+    // Rebuilds the file list from the current folder.
+    void ListFolder();
+    // Finds the icon of a file type that is not one of the fixed ones and gives it to the row.
+    void ResolveIcon(const std::string& extension, const std::string& name, int row);
+
+    // Closes the open drop-down menus and ends menu mode.
+    void CloseMenus();
+    // Paints the first-level items in their normal colours.
+    void ResetMenuItemColors();
+    // The File and Help commands.
+    void OptionClick(tk::TObject* sender);
+    void FCloseClick(tk::TObject* sender);
+    void FHpClick(tk::TObject* sender);
+    // Clicks on the window's surfaces close the menus.
+    void FormClick(tk::TObject* sender);
+    void RRichEditMouseDown(tk::TObject* sender, tk::TMouseButton button, tk::TShiftState shift, int x, int y);
+
+    // Panning a picture larger than its pane.
+    void UScrollBarYChange(tk::TObject* sender);
+    void UScrollBarXChange(tk::TObject* sender);
+    void RScrollBarYChange(tk::TObject* sender);
+    void RScrollBarXChange(tk::TObject* sender);
+
+    // The order of the file list (folders always first) and its style.
+    void SortByName();
+    void SortBySize();
+    void SortByType();
+    void SortByDate();
+    void SortAscending();
+    void SortDescending();
+    void ToggleSortOrder();
+    void SetReportStyle();
+    void SetListStyle();
+    void SetIconStyle();
+
+    // The settings files in the start folder: the window positions (TavoCust2.cnf) and the
+    // settings (TavoCust.cnf).
+    void PrepareSettingsGrids();
+    void ReadWindowPositions();
+    void ReadSettings();
+    void WriteWindowPositions();
+    // The OK step of the settings dialog: writes TavoCust.cnf from the dialog's values, stores
+    // them and applies them. When the file cannot be written nothing is stored; false then.
+    bool StoreSettings(const TSettingsValues& values);
+    // Applies the stored settings to the window.
+    void Ini();
 
 private:
     void CreateComponents();
+    void CreateDatas();
+    void CreateMenus();
+    void CreatePanes();
+    void BindMenuStateHandlers();
+    void BindDoorHandlers();
+    void BindMenuBarHandlers();
+    void EnterCaption(tk::TPanel* caption, int menuNumber);
+    void ClickCaption(tk::TPanel* caption);
+    void MoveIntoWorkArea();
+    void MoveOverInfoBand();
+    void Highlight(tk::TPanel* item, std::initializer_list<tk::TPanel*> normal);
+    tk::TPanel* DropDownOf(tk::TPanel* caption) const;
+    void PlaceDropDown(tk::TPanel* caption);
+    void OpenSecondLevel(tk::TPanel* item, tk::TPanel* dropDown);
+    void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
+    void BuildFixedIcons();
+    void BindSortingHandlers();
+    void SortByKey(int key, tk::TImage* check, tk::TButton* button);
+    void SortInDirection(int direction, tk::TImage* check, tk::TImage* other);
+    void SetStyle(tk::TImage* check, tk::TViewStyle style);
+    void Resort();
+    std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
 };

@@ -1,22 +1,12 @@
 // The main window as designed: every component with its geometry, texts and fixed properties.
 
+#include "app/Design.h"
 #include "app/ImageForm.h"
 
 namespace orvane {
 
 using namespace tk;
 
-namespace {
-TPanel* MakePanel(TForm* form, TWinControl* parent, const char* name, TRect bounds, TBevelCut bevel)
-{
-    auto* panel = new TPanel(form);
-    panel->SetName(name);
-    panel->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    panel->SetBevelOuter(bevel);
-    panel->SetParent(parent);
-    return panel;
-}
-}  // namespace
 
 void TImageForm::CreateComponents()
 {
@@ -29,12 +19,17 @@ void TImageForm::CreateComponents()
     Font().SetCharset(TFontCharset::ShiftJisCharset);
 
     UpperView = MakePanel(this, this, "UpperView", Bounds(0, 0, 594, 50), TBevelCut::bvNone);
+    UpperView->SetAlign(TAlign::alTop);
     MenuPanel = MakePanel(this, UpperView, "MenuPanel", Bounds(2, 0, 288, 25), TBevelCut::bvNone);
     PanelInfo = MakePanel(this, UpperView, "PanelInfo", Bounds(123, 24, 410, 24), TBevelCut::bvNone);
     InfoButton = MakePanel(this, PanelInfo, "InfoButton", Bounds(4, 2, 4, 21), TBevelCut::bvRaised);
     InfoButton->SetVisible(false);
     InfoButton->SetCursor(crHSplit);
     DirBox = MakePanel(this, UpperView, "DirBox", Bounds(-5, 25, 133, 25), TBevelCut::bvNone);
+    DriveComboBox2 = new TDriveComboBox(this);
+    DriveComboBox2->SetName("DriveComboBox2");
+    DriveComboBox2->SetBounds(11, 3, 118, 18);
+    DriveComboBox2->SetParent(DirBox);
     DirButton = MakePanel(this, DirBox, "DirButton", Bounds(4, 2, 5, 21), TBevelCut::bvRaised);
     DirButton->SetVisible(false);
     DirButton->SetCursor(crHSplit);
@@ -60,8 +55,46 @@ void TImageForm::CreateComponents()
     UpDoor->SetShowHint(true);
 
     MainPanel = MakePanel(this, this, "MainPanel", Bounds(0, 53, 473, 153), TBevelCut::bvLowered);
+    DirectoryListBox1 = new TDirectoryListBox(this);
+    DirectoryListBox1->SetName("DirectoryListBox1");
+    DirectoryListBox1->SetBounds(1, 1, 124, 151);
+    DirectoryListBox1->SetParent(MainPanel);
+    DriveComboBox2->SetDirList(DirectoryListBox1);
     CenterDoor = MakePanel(this, MainPanel, "CenterDoor", Bounds(116, 1, 3, 152), TBevelCut::bvRaised);
     CenterDoor->SetCursor(crHSplit);
+    ListView1 = new TListView(this);
+    ListView1->SetName("ListView1");
+    ListView1->SetBounds(160, 1, 312, 151);
+    ListView1->SetParent(MainPanel);
+    ListView1->AddColumn("ファイル名", 150, TAlignment::taLeftJustify);
+    ListView1->AddColumn("サイズ", 80, TAlignment::taRightJustify);
+    ListView1->AddColumn("種類", 80, TAlignment::taCenter);
+    ListView1->AddColumn("更新日時", 120, TAlignment::taLeftJustify);
+    ListView1->SetViewStyle(TViewStyle::vsList);
+    ListView2 = new TListView(this);
+    ListView2->SetName("ListView2");
+    ListView2->SetVisible(false);
+    ListView2->SetParent(this);
+
+    struct ImageListDesign {
+        TImageList* TImageForm::*member;
+        const char* name;
+        int size;
+    };
+    const ImageListDesign imageLists[] = {
+        {&TImageForm::ImageList1, "ImageList1", 16},
+        {&TImageForm::ImageList2, "ImageList2", 32},
+        {&TImageForm::ImageList3, "ImageList3", 16},
+        {&TImageForm::ImageList4, "ImageList4", 32},
+    };
+    for (const ImageListDesign& design : imageLists) {
+        auto* list = new TImageList(this);
+        list->SetName(design.name);
+        list->SetSize(design.size, design.size);
+        this->*design.member = list;
+    }
+    ListView1->SetSmallImages(ImageList1);
+    ListView1->SetLargeImages(ImageList2);
 
     RightDoor = MakePanel(this, this, "RightDoor", Bounds(473, 54, 3, 153), TBevelCut::bvRaised);
     RightDoor->SetCursor(crHSplit);
@@ -78,6 +111,10 @@ void TImageForm::CreateComponents()
     Timer2->SetName("Timer2");
     Timer2->SetEnabled(false);
     Timer2->SetInterval(10000);
+
+    CreatePanes();
+    CreateDatas();
+    CreateMenus();
 }
 
 }  // namespace orvane

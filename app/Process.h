@@ -4,6 +4,8 @@
 // process: the form instances, the paths shared between the viewer and the launcher, and the
 // menu and sort state that every window reads.
 
+#include "app/HostFolders.h"
+
 #include <string>
 
 namespace tk {
@@ -16,6 +18,7 @@ class Host;
 
 namespace orvane {
 
+class IIconExtractor;
 class TImageForm;
 class Tview;
 class TVerForm;
@@ -27,6 +30,10 @@ struct Process {
 
     tk::TApplication& Application;
     platform::Host& Host;
+    // The folders of the drives, as the folder list and the drive box read them.
+    HostFolders Folders{Host};
+    // Where file icons come from; without it every extraction yields nothing.
+    IIconExtractor* Icons = nullptr;
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;
@@ -34,6 +41,8 @@ struct Process {
     TCust* Cust = nullptr;
     TSerch* Serch = nullptr;
 
+    // The number of rows the last listing produced.
+    int ListedCount = 0;
     std::string CurrentPath;
     std::string CaptureFileName;
     int PictureShown = 0;
@@ -48,6 +57,15 @@ struct Process {
     int Cust_5 = 0;
     int Cust_6 = 0;
     int Cust_7 = 0;
+    // The drag flags of the doors and grips: 1 while one is being dragged.
+    struct DragFlags {
+        int CenterDoor = 0;
+        int RightDoor = 0;
+        int DownDoor = 0;
+        int UpDoor = 0;
+        int InfoButton = 0;
+        int DirButton = 0;
+    } DragFlag;
     // The separator the date texts put between year, month and day.
     char DateSeparator = '/';
 };

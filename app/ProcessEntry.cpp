@@ -9,6 +9,7 @@ void RunProcess(Process& process)
 {
     tk::TApplication& application = process.Application;
     application.SetTitle("Orvane");
+    application.SetFolders(&process.Folders);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
     application.CreateForm(process.VerForm, process);

@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include "formats/Unicode.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -8,6 +10,8 @@
 #include <vector>
 
 namespace platform {
+
+using formats::AppendUtf8;
 
 namespace {
 
@@ -97,25 +101,6 @@ const Tables& CodePageTables()
 {
     static const Tables tables;
     return tables;
-}
-
-void AppendUtf8(std::string& out, char32_t character)
-{
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | (character >> 6));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        out += static_cast<char>(0xE0 | (character >> 12));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (character >> 18));
-        out += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    }
 }
 
 // Reads one UTF-8 character at `offset`; none (and a length of 1) for a byte that does not start a

@@ -303,12 +303,28 @@ struct DirectorySearch::State {
     unsigned mask = 0;
     bool root = false;
     int dotsReported = 0;
+    // The folder's names, read at the first step and given in byte order of their host names,
+    // so that every run and every file system lists a folder alike.
+    std::vector<std::string> names;
+    size_t next = 0;
+    bool read = false;
     Writer writer;
 
     ~State()
     {
         if (directory)
             closedir(directory);
+    }
+
+    void ReadNames()
+    {
+        read = true;
+        while (dirent* found = readdir(directory)) {
+            std::string_view name = found->d_name;
+            if (name != "." && name != "..")
+                names.emplace_back(name);
+        }
+        std::sort(names.begin(), names.end());
     }
 };
 
@@ -344,14 +360,14 @@ bool DirectorySearch::Next(FoundFile& entry)
             Wanted(entry.attributes, state.mask))
             return true;
     }
-    while (dirent* found = readdir(state.directory)) {
-        std::string_view hostName = found->d_name;
-        if (hostName == "." || hostName == "..")
-            continue;
+    if (!state.read)
+        state.ReadNames();
+    while (state.next < state.names.size()) {
+        const std::string& hostName = state.names[state.next++];
         entry.name = HostNameToCp932(hostName);
         if (!MatchesPattern(entry.name, state.pattern))
             continue;
-        if (!Describe(fd, found->d_name, state.writer, entry) || !Wanted(entry.attributes, state.mask))
+        if (!Describe(fd, hostName.c_str(), state.writer, entry) || !Wanted(entry.attributes, state.mask))
             continue;
         return true;
     }

@@ -54,7 +54,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 
 // A search over one folder: "C:\work\*.bmp". An entry is reported unless it carries the hidden,
 // system, volume or directory attribute while the mask lacks it. "." and ".." come first, except
-// in a drive's root folder; the rest come in the order the file system gives them.
+// in a drive's root folder; the rest come in the byte order of their host names, the same on
+// every file system.
 class DirectorySearch {
 public:
     DirectorySearch(const DriveMap& drives, std::string_view pattern, unsigned attributeMask);

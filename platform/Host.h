@@ -1,17 +1,25 @@
 #pragma once
 
-// The host's process-level services in the shape the program calls them: the current folder as
-// a DOS path, and the drive map behind every DOS path.
+// The host's services in the shape the program calls them: the drive map behind every DOS path,
+// the current folder, the file types of HKEY_CLASSES_ROOT, starting programs, and the screen.
 
 #include "platform/DriveMap.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
 
+#include <memory>
 #include <string>
 
 namespace platform {
 
 class Host {
 public:
-    explicit Host(DriveMap drives) : m_drives(std::move(drives)) {}
+    // A host over the drive map, with the real screen (X11) and the desktop's file types.
+    explicit Host(DriveMap drives);
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
 
     DriveMap& Drives() { return m_drives; }
     const DriveMap& Drives() const { return m_drives; }
@@ -25,8 +33,19 @@ public:
     // library is named after it ("shell32.dll" there); the icon services answer for that name.
     std::string GetSystemDirectory() const;
 
+    // HKEY_CLASSES_ROOT; the desktop's associations unless another source was set.
+    IClassesRoot& FileTypes();
+    void SetFileTypes(std::unique_ptr<IClassesRoot> fileTypes);
+    // Starting programs, and the record of what was started.
+    Processes& Programs() { return *m_programs; }
+    IScreen& Screen() { return *m_screen; }
+    void SetScreen(std::unique_ptr<IScreen> screen);
+
 private:
     DriveMap m_drives;
+    std::unique_ptr<IClassesRoot> m_fileTypes;
+    std::unique_ptr<Processes> m_programs;
+    std::unique_ptr<IScreen> m_screen;
 };
 
 }  // namespace platform

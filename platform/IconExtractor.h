@@ -3,7 +3,7 @@
 // The icon service over the host's files: executables and libraries, icon and cursor files, PNG
 // and SVG images; and the system icon library, answered from the desktop's icon theme.
 
-#include "platform/IconTheme.h"
+#include "platform/SystemIconTheme.h"
 #include "platform/Icons.h"
 
 namespace platform {
@@ -12,7 +12,7 @@ class Host;
 
 class IconExtractor : public IIcons {
 public:
-    IconExtractor(const Host& host, IconTheme theme) : m_host(host), m_theme(std::move(theme)) {}
+    IconExtractor(const Host& host, SystemIconTheme theme) : m_host(host), m_theme(std::move(theme)) {}
 
     std::optional<IconPixels> ExtractIcon(const std::string& dosPath, int number, int size = 32) override;
 
@@ -20,7 +20,7 @@ private:
     std::optional<IconPixels> SystemLibraryIcon(int number, int size);
 
     const Host& m_host;
-    IconTheme m_theme;
+    SystemIconTheme m_theme;
 };
 
 // Whether a DOS path names the system icon library: the system folder's "shell32.dll", compared

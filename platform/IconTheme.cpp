@@ -1,259 +1,210 @@
 #include "platform/IconTheme.h"
 
-#include <sys/stat.h>
+#include "formats/KeyFile.h"
+#include "platform/HostFiles.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <set>
 
 namespace platform {
 
 namespace {
 
-using IniFile = std::map<std::string, std::map<std::string, std::string>>;
+constexpr int MaxInheritance = 8;
 
-std::string Trim(const std::string& text)
+int Number(const std::optional<std::string>& text, int fallback)
 {
-    size_t start = text.find_first_not_of(" \t\r");
-    if (start == std::string::npos)
-        return "";
-    size_t end = text.find_last_not_of(" \t\r");
-    return text.substr(start, end - start + 1);
+    if (!text || text->empty() || text->size() > 6)
+        return fallback;
+    char* end = nullptr;
+    long value = std::strtol(text->c_str(), &end, 10);
+    return *end == '\0' ? int(value) : fallback;
 }
 
-// The sections and keys of a desktop-style settings file; empty when it cannot be read.
-IniFile ReadIni(const std::string& path)
-{
-    IniFile ini;
-    std::ifstream stream(path);
-    std::string line, section;
-    while (std::getline(stream, line)) {
-        line = Trim(line);
-        if (line.empty() || line[0] == '#' || line[0] == ';')
-            continue;
-        if (line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            continue;
-        }
-        size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        std::string value = Trim(line.substr(equals + 1));
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
-        ini[section][Trim(line.substr(0, equals))] = value;
-    }
-    return ini;
-}
-
-std::string Value(const IniFile& ini, const std::string& section, const std::string& key)
-{
-    auto group = ini.find(section);
-    if (group == ini.end())
-        return "";
-    auto value = group->second.find(key);
-    return value == group->second.end() ? "" : value->second;
-}
-
-std::vector<std::string> SplitList(const std::string& text, char separator)
+std::vector<std::string> SplitCommas(const std::string& list)
 {
     std::vector<std::string> items;
     size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(separator, start);
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
         if (end == std::string::npos)
-            end = text.size();
-        std::string item = Trim(text.substr(start, end - start));
-        if (!item.empty())
-            items.push_back(item);
+            end = list.size();
+        if (end > start)
+            items.push_back(list.substr(start, end - start));
         start = end + 1;
     }
     return items;
 }
 
-int Number(const std::string& text, int otherwise)
+std::optional<std::string> GtkThemeName(const XdgDirs& dirs)
 {
-    if (text.empty())
-        return otherwise;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    return end && *end == '\0' && value >= 0 && value < 100000 ? int(value) : otherwise;
+    std::vector<std::string> configFolders{dirs.configHome};
+    configFolders.insert(configFolders.end(), dirs.configDirs.begin(), dirs.configDirs.end());
+    for (const std::string& folder : configFolders) {
+        for (const char* gtk : {"gtk-4.0", "gtk-3.0"}) {
+            std::optional<std::string> text = ReadHostFile(folder + "/" + gtk + "/settings.ini", 1u << 20);
+            if (!text)
+                continue;
+            std::optional<std::string> name = formats::KeyFile::Parse(*text).Value("Settings", "gtk-icon-theme-name");
+            if (name && !name->empty())
+                return name;
+        }
+    }
+    return std::nullopt;
 }
-
-bool IsFile(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// Image kinds of theme icons this program reads, in order of preference. XPM is not read.
-const char* const Extensions[] = {".png", ".svg"};
 
 }  // namespace
 
-bool IconTheme::Directory::Matches(int wanted) const
-{
-    switch (type) {
-    case SizeType::Fixed:
-        return wanted == size;
-    case SizeType::Scalable:
-        return wanted >= minSize && wanted <= maxSize;
-    case SizeType::Threshold:
-        return wanted >= size - threshold && wanted <= size + threshold;
-    }
-    return false;
-}
-
 int IconTheme::Directory::Distance(int wanted) const
 {
-    int low = type == SizeType::Fixed ? size : type == SizeType::Scalable ? minSize : size - threshold;
-    int high = type == SizeType::Fixed ? size : type == SizeType::Scalable ? maxSize : size + threshold;
-    return wanted < low ? low - wanted : wanted > high ? wanted - high : 0;
-}
-
-IconTheme::IconTheme(std::vector<std::string> baseFolders, std::string themeName)
-    : m_baseFolders(std::move(baseFolders)), m_themeName(std::move(themeName))
-{
-}
-
-IconTheme IconTheme::Desktop()
-{
-    std::string home = Environment("HOME");
-    std::string dataHome = Environment("XDG_DATA_HOME");
-    if (dataHome.empty())
-        dataHome = home + "/.local/share";
-    std::string dataDirs = Environment("XDG_DATA_DIRS");
-    if (dataDirs.empty())
-        dataDirs = "/usr/local/share:/usr/share";
-    std::vector<std::string> folders = {home + "/.icons", dataHome + "/icons"};
-    for (const std::string& folder : SplitList(dataDirs, ':'))
-        folders.push_back(folder + "/icons");
-    folders.push_back("/usr/share/pixmaps");
-    std::string configHome = Environment("XDG_CONFIG_HOME");
-    if (configHome.empty())
-        configHome = home + "/.config";
-    return IconTheme(folders, CurrentIconThemeName(configHome));
-}
-
-std::string CurrentIconThemeName(const std::string& configHome)
-{
-    for (const char* file : {"/gtk-3.0/settings.ini", "/gtk-4.0/settings.ini"}) {
-        std::string name = Value(ReadIni(configHome + file), "Settings", "gtk-icon-theme-name");
-        if (!name.empty())
-            return name;
-    }
-    std::string kde = Value(ReadIni(configHome + "/kdeglobals"), "Icons", "Theme");
-    if (!kde.empty())
-        return kde;
-    std::string system = Value(ReadIni("/etc/gtk-3.0/settings.ini"), "Settings", "gtk-icon-theme-name");
-    return system.empty() ? "default" : system;
-}
-
-const IconTheme::Theme& IconTheme::LoadTheme(const std::string& name) const
-{
-    auto known = m_themes.find(name);
-    if (known != m_themes.end())
-        return known->second;
-    Theme& theme = m_themes[name];
-    // The first index.theme found describes the theme; its folders may lie under every base.
-    for (const std::string& base : m_baseFolders) {
-        IniFile index = ReadIni(base + "/" + name + "/index.theme");
-        if (index.empty())
-            continue;
-        theme.exists = true;
-        theme.parents = SplitList(Value(index, "Icon Theme", "Inherits"), ',');
-        for (const std::string& path : SplitList(Value(index, "Icon Theme", "Directories"), ',')) {
-            if (Number(Value(index, path, "Scale"), 1) != 1)
-                continue;
-            Directory directory;
-            directory.path = path;
-            directory.size = Number(Value(index, path, "Size"), 0);
-            directory.minSize = Number(Value(index, path, "MinSize"), directory.size);
-            directory.maxSize = Number(Value(index, path, "MaxSize"), directory.size);
-            directory.threshold = Number(Value(index, path, "Threshold"), 2);
-            std::string type = Value(index, path, "Type");
-            directory.type = type == "Fixed"      ? SizeType::Fixed
-                             : type == "Scalable" ? SizeType::Scalable
-                                                  : SizeType::Threshold;
-            if (directory.size > 0)
-                theme.directories.push_back(directory);
-        }
+    switch (kind) {
+    case Kind::Fixed:
+        return std::abs(size - wanted);
+    case Kind::Scalable:
+        return wanted < minSize ? minSize - wanted : wanted > maxSize ? wanted - maxSize : 0;
+    case Kind::Threshold:
         break;
     }
-    return theme;
+    return wanted < size - threshold ? minSize - wanted : wanted > size + threshold ? wanted - maxSize : 0;
 }
 
-// The current theme, the themes it inherits (depth first, each once), then hicolor and Adwaita.
-std::vector<std::string> IconTheme::SearchOrder() const
+IconTheme::IconTheme(std::vector<std::string> baseFolders, const std::vector<std::string>& themeNames)
+    : m_baseFolders(std::move(baseFolders))
 {
-    std::vector<std::string> order;
-    std::set<std::string> seen;
-    std::vector<std::string> pending = {m_themeName};
-    while (!pending.empty() && order.size() < 64) {
-        std::string name = pending.front();
-        pending.erase(pending.begin());
-        if (name.empty() || !seen.insert(name).second)
+    for (const std::string& name : themeNames)
+        AddToChain(name, 0);
+    AddToChain("hicolor", 0);
+}
+
+std::vector<std::string> IconTheme::BaseFolders(const XdgDirs& dirs)
+{
+    std::vector<std::string> folders;
+    if (!dirs.home.empty())
+        folders.push_back(dirs.home + "/.icons");
+    for (const std::string& folder : dirs.DataFolders("icons"))
+        folders.push_back(folder);
+    for (const std::string& folder : dirs.DataFolders("pixmaps"))
+        folders.push_back(folder);
+    return folders;
+}
+
+std::vector<std::string> IconTheme::ThemeNames(const XdgDirs& dirs)
+{
+    std::vector<std::string> names;
+    if (std::optional<std::string> chosen = GtkThemeName(dirs))
+        names.push_back(*chosen);
+    names.push_back("Adwaita");
+    return names;
+}
+
+std::unique_ptr<IconTheme::Theme> IconTheme::ReadTheme(const std::string& name) const
+{
+    for (const std::string& base : m_baseFolders) {
+        std::optional<std::string> text = ReadHostFile(base + "/" + name + "/index.theme", 4u << 20);
+        if (!text)
             continue;
-        order.push_back(name);
-        const Theme& theme = LoadTheme(name);
-        pending.insert(pending.begin(), theme.parents.begin(), theme.parents.end());
+        formats::KeyFile index = formats::KeyFile::Parse(*text);
+        auto theme = std::make_unique<Theme>();
+        theme->name = name;
+        theme->parents = SplitCommas(index.Value("Icon Theme", "Inherits").value_or(""));
+        for (const std::string& sub : SplitCommas(index.Value("Icon Theme", "Directories").value_or(""))) {
+            // Folders of images drawn at twice their size and more are for other screens.
+            const formats::KeyFileGroup* group = index.FindGroup(sub);
+            if (!group || Number(group->Value("Scale"), 1) != 1)
+                continue;
+            Directory directory;
+            directory.size = Number(group->Value("Size"), 0);
+            if (directory.size <= 0)
+                continue;
+            std::string kind = group->Value("Type").value_or("Threshold");
+            directory.kind = kind == "Fixed"      ? Directory::Kind::Fixed
+                             : kind == "Scalable" ? Directory::Kind::Scalable
+                                                  : Directory::Kind::Threshold;
+            directory.minSize = Number(group->Value("MinSize"), directory.size);
+            directory.maxSize = Number(group->Value("MaxSize"), directory.size);
+            directory.threshold = Number(group->Value("Threshold"), 2);
+            theme->directories.emplace_back(sub, directory);
+        }
+        return theme;
     }
-    for (const char* fallback : {"hicolor", "Adwaita"})
-        if (seen.insert(fallback).second)
-            order.push_back(fallback);
-    return order;
+    return nullptr;
 }
 
-std::string IconTheme::FindInTheme(const std::string& themeName, const Theme& theme, const std::string& icon,
-                                   int size) const
+void IconTheme::AddToChain(const std::string& name, int depth)
 {
-    std::string closest;
-    int closestDistance = INT_MAX;
-    for (const Directory& directory : theme.directories) {
-        bool matches = directory.Matches(size);
-        int distance = directory.Distance(size);
-        if (!matches && distance >= closestDistance)
-            continue;
-        for (const std::string& base : m_baseFolders)
-            for (const char* extension : Extensions) {
-                std::string path = base + "/" + themeName + "/" + directory.path + "/" + icon + extension;
-                if (!IsFile(path))
+    if (name.empty() || name.find('/') != std::string::npos || depth > MaxInheritance)
+        return;
+    for (const auto& known : m_chain)
+        if (known->name == name)
+            return;
+    std::unique_ptr<Theme> theme = ReadTheme(name);
+    if (!theme)
+        return;
+    std::vector<std::string> parents = theme->parents;
+    m_chain.push_back(std::move(theme));
+    for (const std::string& parent : parents)
+        if (parent != "hicolor")
+            AddToChain(parent, depth + 1);
+}
+
+std::vector<std::string> IconTheme::Chain() const
+{
+    std::vector<std::string> names;
+    for (const auto& theme : m_chain)
+        names.push_back(theme->name);
+    return names;
+}
+
+void IconTheme::List(Theme& theme) const
+{
+    theme.listed = true;
+    for (size_t i = 0; i < theme.directories.size(); ++i) {
+        for (const std::string& base : m_baseFolders) {
+            std::string folder = base + "/" + theme.name + "/" + theme.directories[i].first;
+            for (const HostEntry& entry : ListHostFolder(folder)) {
+                bool png = entry.name.ends_with(".png");
+                if (entry.folder || (!png && !entry.name.ends_with(".svg")))
                     continue;
-                if (matches)
-                    return path;
-                if (distance < closestDistance) {
-                    closest = path;
-                    closestDistance = distance;
-                }
+                std::string icon = entry.name.substr(0, entry.name.size() - 4);
+                theme.images[icon].push_back({i, png, folder + "/" + entry.name});
             }
+        }
     }
-    return closest;
 }
 
-std::string IconTheme::FindIcon(const std::string& name, int size) const
+std::optional<std::string> IconTheme::FindIn(Theme& theme, const std::string& name, int size) const
 {
-    for (const std::string& themeName : SearchOrder()) {
-        const Theme& theme = LoadTheme(themeName);
-        if (!theme.exists)
-            continue;
-        std::string path = FindInTheme(themeName, theme, name, size);
-        if (!path.empty())
-            return path;
+    if (!theme.listed)
+        List(theme);
+    auto it = theme.images.find(name);
+    if (it == theme.images.end())
+        return std::nullopt;
+    const Image* best = nullptr;
+    int bestDistance = INT_MAX;
+    for (const Image& image : it->second) {
+        int distance = theme.directories[image.directory].second.Distance(size);
+        // A PNG of any size before an SVG image; then the nearest size; then the first found.
+        bool better = !best || (image.png && !best->png) || (image.png == best->png && distance < bestDistance);
+        if (better) {
+            best = &image;
+            bestDistance = distance;
+        }
     }
-    // Icons outside any theme, straight in a base folder (/usr/share/pixmaps).
-    for (const std::string& base : m_baseFolders)
-        for (const char* extension : Extensions)
-            if (IsFile(base + "/" + name + extension))
-                return base + "/" + name + extension;
-    return "";
+    return best->path;
+}
+
+std::optional<std::string> IconTheme::Find(const std::vector<std::string>& names, int size) const
+{
+    for (const auto& theme : m_chain)
+        for (const std::string& name : names)
+            if (auto path = FindIn(*theme, name, size))
+                return path;
+    for (const std::string& name : names)
+        for (const std::string& base : m_baseFolders)
+            for (const char* extension : {".png", ".svg"})
+                if (IsHostFile(base + "/" + name + extension))
+                    return base + "/" + name + extension;
+    return std::nullopt;
 }
 
 }  // namespace platform

@@ -1,57 +1,65 @@
 #pragma once
 
-// The desktop's icon theme, looked up by icon name as the freedesktop Icon Theme specification
-// says: the nearest size in the current theme, then in the themes it inherits, then in hicolor
-// (and Adwaita, which most desktops install).
+// Icon files of the desktop's icon themes, looked up as the freedesktop icon theme rules say:
+// the chosen theme, the themes it inherits, then hicolor, then loose files in the base folders.
+// Each theme's folders are listed once, at its first lookup.
 
-#include <map>
+#include "platform/XdgDirs.h"
+
+#include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
 
 class IconTheme {
 public:
-    // `baseFolders` hold the theme folders (for example /usr/share/icons); `themeName` is the
-    // current theme.
-    IconTheme(std::vector<std::string> baseFolders, std::string themeName);
-    // The desktop's: the folders of the XDG data directories, and the theme its settings name.
-    static IconTheme Desktop();
+    // Themes searched in the given order, each followed by the themes it inherits; hicolor last.
+    // Themes without an index file in any base folder are left out.
+    IconTheme(std::vector<std::string> baseFolders, const std::vector<std::string>& themeNames);
 
-    const std::string& ThemeName() const { return m_themeName; }
-    // The host path of the named icon's image (PNG or SVG) nearest `size` pixels; empty when no
-    // theme has it.
-    std::string FindIcon(const std::string& name, int size) const;
+    // ~/.icons, then "icons" of each data folder, then "pixmaps" of each data folder.
+    static std::vector<std::string> BaseFolders(const XdgDirs& dirs);
+    // The theme of the GTK settings (gtk-icon-theme-name of settings.ini in the gtk-4.0 or
+    // gtk-3.0 folder of the configuration folders), then Adwaita, the theme GTK falls back to.
+    static std::vector<std::string> ThemeNames(const XdgDirs& dirs);
+
+    // The file of the first of `names` that a theme has, searching theme by theme: a PNG of the
+    // size or the nearest one, else an SVG image. None when no theme has any of the names.
+    std::optional<std::string> Find(const std::vector<std::string>& names, int size) const;
+
+    // The themes searched, in order.
+    std::vector<std::string> Chain() const;
 
 private:
-    enum class SizeType { Fixed, Scalable, Threshold };
     struct Directory {
-        std::string path;
-        int size = 0;
-        int minSize = 0;
-        int maxSize = 0;
-        int threshold = 2;
-        SizeType type = SizeType::Threshold;
-        bool Matches(int wanted) const;
+        enum class Kind { Fixed, Scalable, Threshold };
+        Kind kind = Kind::Threshold;
+        int size = 0, minSize = 0, maxSize = 0, threshold = 2;
         int Distance(int wanted) const;
     };
+    struct Image {
+        size_t directory = 0;
+        bool png = false;
+        std::string path;
+    };
     struct Theme {
-        std::vector<Directory> directories;
+        std::string name;
         std::vector<std::string> parents;
-        bool exists = false;
+        std::vector<std::pair<std::string, Directory>> directories;   // in the order of the index
+        bool listed = false;
+        std::unordered_map<std::string, std::vector<Image>> images;    // by icon name
     };
 
-    const Theme& LoadTheme(const std::string& name) const;
-    std::vector<std::string> SearchOrder() const;
-    std::string FindInTheme(const std::string& themeName, const Theme& theme, const std::string& icon, int size) const;
+    std::unique_ptr<Theme> ReadTheme(const std::string& name) const;
+    void AddToChain(const std::string& name, int depth);
+    void List(Theme& theme) const;
+    std::optional<std::string> FindIn(Theme& theme, const std::string& name, int size) const;
 
     std::vector<std::string> m_baseFolders;
-    std::string m_themeName;
-    mutable std::map<std::string, Theme> m_themes;
+    std::vector<std::unique_ptr<Theme>> m_chain;   // listed lazily, hence mutable contents
 };
-
-// The icon theme the desktop's settings name: GTK's settings.ini (3 and 4), KDE's kdeglobals, the
-// system GTK settings; "default" (the distribution's choice) when none does.
-std::string CurrentIconThemeName(const std::string& configHome);
 
 }  // namespace platform

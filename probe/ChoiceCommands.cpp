@@ -1,8 +1,14 @@
-// Commands on controls that hold rows, items or texts. The program has no such controls yet,
-// so each names the kind of control it needs once the component is found.
+// Commands on controls that hold rows, items or texts. A command on a control of another kind
+// names the kind it needs.
 
+#include "platform/CodePage.h"
 #include "probe/Arguments.h"
 #include "probe/Probe.h"
+#include "probe/Names.h"
+#include "probe/Session.h"
+#include "toolkit/FileCtrls.h"
+#include "toolkit/Grids.h"
+#include "toolkit/ListView.h"
 
 namespace probe {
 
@@ -12,11 +18,50 @@ namespace {
     ComponentArgument(probe, words, 1);
     throw ProbeError(words[0] + ": " + words[1] + " is not " + kind);
 }
+
+// The row a script names: "#N" counts from 0, "none" is no row, anything else is a caption.
+int RowArgument(const tk::TListView& list, const Words& words, size_t index)
+{
+    const std::string& row = words[index];
+    if (row == "none")
+        return -1;
+    if (row.size() > 1 && row[0] == '#') {
+        int number = IntegerArgument({"", row.substr(1)}, 1, "ROW");
+        if (number < 0 || number >= list.Items().Count())
+            throw ProbeError(words[0] + ": " + words[1] + " has no row " + row);
+        return number;
+    }
+    std::string caption = platform::Utf8ToCp932(row);
+    for (int i = 0; i < list.Items().Count(); ++i)
+        if (list.Items()[i].Caption() == caption)
+            return i;
+    throw ProbeError(words[0] + ": " + words[1] + " has no row " + row);
+}
+// An item a script names: "#N" counts from 0, anything else is the item's text.
+int ItemArgument(const std::vector<std::string>& items, const Words& words, size_t index)
+{
+    const std::string& item = words[index];
+    if (item.size() > 1 && item[0] == '#') {
+        int number = IntegerArgument({"", item.substr(1)}, 1, "ITEM");
+        if (number >= 0 && number < static_cast<int>(items.size()))
+            return number;
+    } else {
+        std::string text = platform::Utf8ToCp932(item);
+        for (size_t i = 0; i < items.size(); ++i)
+            if (items[i] == text)
+                return static_cast<int>(i);
+    }
+    throw ProbeError(words[0] + ": " + words[1] + " has no item " + item);
+}
+
 }  // namespace
 
 void Select(Probe& probe, const Words& words)
 {
-    NotA(probe, words, "a list view");
+    auto* list = dynamic_cast<tk::TListView*>(&InputControlArgument(probe, words, 1));
+    if (!list)
+        NotA(probe, words, "a list view");
+    list->InputSelect(RowArgument(*list, words, 2));
 }
 
 void Type(Probe& probe, const Words& words)
@@ -26,9 +71,14 @@ void Type(Probe& probe, const Words& words)
 
 void Cell(Probe& probe, const Words& words)
 {
-    IntegerArgument(words, 2, "COL");
-    IntegerArgument(words, 3, "ROW");
-    NotA(probe, words, "a string grid");
+    int col = IntegerArgument(words, 2, "COL");
+    int row = IntegerArgument(words, 3, "ROW");
+    auto* grid = dynamic_cast<tk::TStringGrid*>(&InputControlArgument(probe, words, 1));
+    if (!grid)
+        NotA(probe, words, "a string grid");
+    if (col < 0 || row < 0)
+        throw ProbeError("cell: COL and ROW must not be negative");
+    grid->InputCell(col, row, platform::Utf8ToCp932(words[4]));
 }
 
 void Check(Probe& probe, const Words& words)
@@ -38,6 +88,11 @@ void Check(Probe& probe, const Words& words)
 
 void Choose(Probe& probe, const Words& words)
 {
+    tk::TControl& control = InputControlArgument(probe, words, 1);
+    if (auto* drives = dynamic_cast<tk::TDriveComboBox*>(&control)) {
+        drives->InputChoose(ItemArgument(drives->Items(), words, 2));
+        return;
+    }
     NotA(probe, words, "a combo box, drive box or tab control");
 }
 
@@ -47,9 +102,12 @@ void UpDown(Probe& probe, const Words& words)
     NotA(probe, words, "an up-down control");
 }
 
-void Dir(Probe&, const Words&)
+void Dir(Probe& probe, const Words& words)
 {
-    throw ProbeError("dir: the main window has no folder tree yet");
+    auto* tree = dynamic_cast<tk::TDirectoryListBox*>(FindNamed(probe.Running().Application(), "ImageForm.DirectoryListBox1"));
+    if (!tree)
+        throw ProbeError("dir: the main window has no folder tree");
+    tree->InputDirectory(platform::Utf8ToCp932(words[1]));
 }
 
 }  // namespace probe

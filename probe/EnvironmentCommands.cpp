@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 #include "probe/Arguments.h"
 #include "probe/Probe.h"
+#include "probe/Session.h"
+#include "platform/Screen.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,21 +82,33 @@ void Desktop(Probe& probe, const Words& words)
     probe.Env().desktopHeight = height;
 }
 
-void Registry(Probe&, const Words&)
+void Registry(Probe& probe, const Words& words)
 {
-    throw ProbeError("registry: file types are not available yet");
+    std::string file = AbsoluteHostPath(words[1]);
+    struct stat status {};
+    if (stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        throw ProbeError("registry: " + words[1] + " is not a file");
+    probe.Env().registryFile = file;
 }
 
-void Foreground(Probe&, const Words& words)
+// Sets the foreground window, before or after start.
+void Foreground(Probe& probe, const Words& words)
 {
-    bool none = words.size() == 2 && words[1] == "none";
-    if (!none) {
+    std::optional<std::pair<int, int>> size;
+    if (!(words.size() == 2 && words[1] == "none")) {
         if (words.size() != 3)
             throw ProbeError("usage: foreground W H | foreground none");
-        if (IntegerArgument(words, 1, "W") <= 0 || IntegerArgument(words, 2, "H") <= 0)
+        size.emplace(IntegerArgument(words, 1, "W"), IntegerArgument(words, 2, "H"));
+        if (size->first <= 0 || size->second <= 0)
             throw ProbeError("foreground: the size must be positive");
     }
-    throw ProbeError("foreground: the foreground window is not available yet");
+    probe.Env().foreground = size;
+    if (probe.Started() && !probe.Ended()) {
+        if (size)
+            probe.Running().Screen().SetForeground(size->first, size->second);
+        else
+            probe.Running().Screen().SetNoForeground();
+    }
 }
 
 void IdleWait(Probe& probe, const Words& words)

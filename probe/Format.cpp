@@ -18,6 +18,9 @@ std::string ShowText(std::string_view cp932)
                 ++i;
         } else if (utf8[i] == '\n') {
             shown += "\\n";
+        } else if (static_cast<unsigned char>(utf8[i]) < 0x20 && utf8[i] != '\t') {
+            // Other control bytes would break the answer's line or the comparison of outputs.
+            shown += "\\x" + Hex8(static_cast<unsigned char>(utf8[i])).substr(6);
         } else {
             shown += utf8[i];
         }

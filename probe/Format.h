@@ -9,7 +9,8 @@
 
 namespace probe {
 
-// A text of the program (code page 932) as UTF-8 on one line: each line break becomes "\n".
+// A text of the program (code page 932) as UTF-8 on one line: each line break becomes "\n" and
+// every other control byte but the tab "\xNN".
 std::string ShowText(std::string_view cp932);
 
 // Integers in decimal, booleans true/false, texts as UTF-8, colours as #RRGGBB or sys:N,

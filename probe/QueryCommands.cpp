@@ -5,11 +5,19 @@
 #include "probe/Names.h"
 #include "probe/Probe.h"
 #include "probe/ProcessValues.h"
+#include "platform/Host.h"
+#include "probe/Session.h"
 #include "toolkit/Application.h"
+#include "toolkit/Grids.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/ListView.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <vector>
 #include <ostream>
 #include <sys/stat.h>
 
@@ -46,6 +54,62 @@ const char* ButtonsName(unsigned flags)
     ComponentArgument(probe, words, 1);
     throw ProbeError(words[0] + ": " + words[1] + " is not " + kind);
 }
+
+// The component the words name, as the kind a query needs.
+template <class T>
+T& Named(Probe& probe, const Words& words, const char* kind)
+{
+    if (auto* component = dynamic_cast<T*>(FindNamed(probe.Running().Application(), words[1])))
+        return *component;
+    NotA(probe, words, kind);
+}
+
+// Reads "[N]" at `offset` of the text; advances past it.
+bool ReadIndex(std::string_view text, size_t& offset, int& index)
+{
+    if (offset >= text.size() || text[offset] != '[')
+        return false;
+    size_t close = text.find(']', offset);
+    if (close == std::string_view::npos || close == offset + 1 || close - offset > 10)
+        return false;
+    index = 0;
+    for (size_t i = offset + 1; i < close; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        index = index * 10 + (text[i] - '0');
+    }
+    offset = close + 1;
+    return true;
+}
+
+// Properties with an index, which no list of properties holds: Cells[C][R] of a grid.
+std::optional<tk::TPropertyValue> IndexedProperty(tk::TComponent* component, std::string_view property)
+{
+    constexpr std::string_view cells = "Cells";
+    auto* grid = dynamic_cast<tk::TStringGrid*>(component);
+    if (!grid || property.substr(0, cells.size()) != cells)
+        return std::nullopt;
+    size_t offset = cells.size();
+    int col = 0, row = 0;
+    if (!ReadIndex(property, offset, col) || !ReadIndex(property, offset, row) || offset != property.size())
+        return std::nullopt;
+    return tk::TPropertyValue::Text(grid->Cell(col, row));
+}
+
+std::string Hex8Of(const std::vector<uint32_t>& pixels)
+{
+    std::vector<unsigned char> rgba;
+    rgba.reserve(pixels.size() * 4);
+    for (uint32_t pixel : pixels) {
+        rgba.push_back(static_cast<unsigned char>(pixel >> 16));
+        rgba.push_back(static_cast<unsigned char>(pixel >> 8));
+        rgba.push_back(static_cast<unsigned char>(pixel));
+        rgba.push_back(static_cast<unsigned char>(pixel >> 24));
+    }
+    unsigned long crc = crc32(0L, Z_NULL, 0);
+    crc = crc32(crc, rgba.data(), static_cast<uInt>(rgba.size()));
+    return Hex8(crc);
+}
 }  // namespace
 
 void Get(Probe& probe, const Words& words)
@@ -60,7 +124,11 @@ void Get(Probe& probe, const Words& words)
     }
     if (split.owner == ProcessName && IsPendingProcessValue(split.property))
         throw ProbeError("get: " + path + " is not available yet");
-    auto value = PropertiesOf(probe, words, split.owner).Find(split.property);
+    std::optional<tk::TPropertyValue> value;
+    if (split.owner != ProcessName)
+        value = IndexedProperty(FindNamed(probe.Running().Application(), split.owner), split.property);
+    if (!value)
+        value = PropertiesOf(probe, words, split.owner).Find(split.property);
     if (!value)
         throw ProbeError("get: " + split.owner + " has no property " + split.property);
     probe.Out() << path << '=' << FormatValue(*value) << '\n';
@@ -76,17 +144,40 @@ void Dump(Probe& probe, const Words& words)
 
 void Rows(Probe& probe, const Words& words)
 {
-    NotA(probe, words, "a list view");
+    const auto& list = Named<tk::TListView>(probe, words, "a list view");
+    const tk::TListItems& items = list.Items();
+    for (int row = 0; row < items.Count(); ++row) {
+        const tk::TListItem& item = items[row];
+        probe.Out() << '#' << row << ' ' << ShowText(item.Caption());
+        for (int sub = 0; sub < 4; ++sub)
+            probe.Out() << '|' << ShowText(item.SubItem(sub));
+        probe.Out() << '|' << item.ImageIndex() << '\n';
+    }
+    probe.Out() << "rows=" << items.Count() << '\n';
 }
 
+// The grid's rows, and after them any row beyond its size that holds text.
 void Grid(Probe& probe, const Words& words)
 {
-    NotA(probe, words, "a string grid");
+    const auto& grid = Named<tk::TStringGrid>(probe, words, "a string grid");
+    int lastRow = std::max(grid.RowCount(), grid.StoredRowCount()) - 1;
+    for (int row = 0; row <= lastRow; ++row) {
+        probe.Out() << '#' << row << ' ';
+        for (int col = 0; col < grid.ColCount(); ++col)
+            probe.Out() << (col ? "|" : "") << ShowText(grid.Cell(col, row));
+        probe.Out() << '\n';
+    }
 }
 
 void Images(Probe& probe, const Words& words)
 {
-    NotA(probe, words, "an image list");
+    const auto& images = Named<tk::TImageList>(probe, words, "an image list");
+    probe.Out() << images.Count() << '\n';
+    for (int index = 0; index < images.Count(); ++index) {
+        const tk::TIcon& image = images.Image(index);
+        probe.Out() << '#' << index << ' ' << image.Width() << 'x' << image.Height() << ' ' << Hex8Of(image.Pixels())
+                    << '\n';
+    }
 }
 
 void Messages(Probe& probe, const Words&)
@@ -121,7 +212,13 @@ void File(Probe& probe, const Words& words)
     probe.Out() << "file " << path << " size=" << size << " crc=" << Hex8(crc) << '\n';
 }
 
-// The program starts no other programs yet, so there is nothing to list.
-void Spawned(Probe&, const Words&) {}
+void Spawned(Probe& probe, const Words&)
+{
+    if (!probe.Started())
+        return;
+    for (const platform::SpawnRecord& start : probe.Running().Host().Programs().TakeStarts())
+        probe.Out() << "spawn cmdline=\"" << ShowText(start.commandLine) << "\" ok=" << (start.ok ? "true" : "false")
+                    << '\n';
+}
 
 }  // namespace probe

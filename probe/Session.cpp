@@ -1,6 +1,7 @@
 #include "probe/Session.h"
 
 #include "app/Process.h"
+#include "platform/ClassesRoot.h"
 #include "platform/CodePage.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
@@ -23,6 +24,20 @@ std::optional<std::string> Session::Start(const Environment& environment)
     if (!environment.currentFolder.empty()
         && !m_host->SetCurrentDirectory(platform::Utf8ToCp932(environment.currentFolder)))
         return "cannot make " + environment.currentFolder + " the current folder";
+    if (!environment.registryFile.empty()) {
+        std::string error;
+        auto fileTypes = platform::ClassesRoot::FromRegistryFile(environment.registryFile, error);
+        if (!fileTypes)
+            return error;
+        m_host->SetFileTypes(std::move(fileTypes));
+    }
+    auto screen = std::make_unique<platform::FakeScreen>();
+    screen->SetDesktop(environment.desktopWidth, environment.desktopHeight);
+    if (environment.foreground)
+        screen->SetForeground(environment.foreground->first, environment.foreground->second);
+    m_screen = screen.get();
+    m_host->SetScreen(std::move(screen));
+    m_host->Programs().SetIdleBound(environment.idleWaitMs);
 
     m_application = std::make_unique<tk::TApplication>();
     m_application->SetClock(&m_clock);

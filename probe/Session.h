@@ -15,6 +15,7 @@ namespace tk {
 class TApplication;
 }
 namespace platform {
+class FakeScreen;
 class Host;
 }
 namespace orvane {
@@ -31,6 +32,10 @@ struct Environment {
     int desktopWidth = 1024;
     int desktopHeight = 768;
     int idleWaitMs = 5000;
+    // A registry file (host path) as the whole of HKEY_CLASSES_ROOT; empty: the desktop's own.
+    std::string registryFile;
+    // The foreground window's size; none: there is no foreground window.
+    std::optional<std::pair<int, int>> foreground;
 };
 
 class Session {
@@ -51,6 +56,8 @@ public:
     orvane::Process& Process() { return *m_process; }
     platform::Host& Host() { return *m_host; }
     tk::ManualClock& Clock() { return m_clock; }
+    // The screen the program sees: the desktop and the foreground window the script set.
+    platform::FakeScreen& Screen() { return *m_screen; }
 
 private:
     void End();
@@ -59,6 +66,7 @@ private:
     ProbeMessageLoop m_loop;
     tk::IDialogs& m_dialogs;
     std::unique_ptr<platform::Host> m_host;
+    platform::FakeScreen* m_screen = nullptr;
     std::unique_ptr<tk::TApplication> m_application;
     std::unique_ptr<orvane::Process> m_process;
     bool m_ended = false;

@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     fonts-ipafont-gothic fonts-ipafont-mincho
+    shared-mime-info
 )
 if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev)

@@ -72,6 +72,8 @@ public:
     void SetMessageLoop(IMessageLoop* loop) { m_loop = loop; }
     IDialogs* Dialogs() const { return m_dialogs; }
     void SetDialogs(IDialogs* dialogs) { m_dialogs = dialogs; }
+    IFolders* Folders() const { return m_folders; }
+    void SetFolders(IFolders* folders) { m_folders = folders; }
     ITextMetrics& TextMetrics() const;
     void SetTextMetrics(ITextMetrics* metrics) { m_textMetrics = metrics; }
     // The picture loader that images created from now on use; none in a bare application.
@@ -100,6 +102,7 @@ private:
     IMessageLoop* m_loop = nullptr;
     IDialogs* m_dialogs = nullptr;
     ITextMetrics* m_textMetrics = nullptr;
+    IFolders* m_folders = nullptr;
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
     IPictureFormats* m_pictureFormats = nullptr;
     int m_desktopWidth = 1024;

@@ -79,7 +79,13 @@ void TControl::SetBounds(int left, int top, int width, int height)
     m_height = height;
     if (m_peer)
         m_peer->SetBounds(BoundsRect());
+    // Docked children follow before the control's own handlers hear of its new size.
+    if (auto* container = dynamic_cast<TWinControl*>(this);
+        container && (oldBounds.Width() != width || oldBounds.Height() != height))
+        container->AlignControls();
     BoundsChanged(oldBounds);
+    if (m_align != TAlign::alNone && m_parent)
+        m_parent->AlignControls();
 }
 
 void TControl::SetVisible(bool visible)
@@ -90,6 +96,8 @@ void TControl::SetVisible(bool visible)
     if (m_peer)
         m_peer->SetVisible(visible);
     VisibleChanged();
+    if (m_align != TAlign::alNone && m_parent)
+        m_parent->AlignControls();
 }
 
 bool TControl::Showing() const
@@ -186,6 +194,15 @@ void TControl::SetCaption(const std::string& caption)
     if (m_peer)
         m_peer->SetText(m_caption);
     CaptionChanged();
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (m_align == align)
+        return;
+    m_align = align;
+    if (m_parent)
+        m_parent->AlignControls();
 }
 
 void TControl::BringToFront()

@@ -73,6 +73,11 @@ public:
     const std::string& Text() const { return m_caption; }
     void SetText(const std::string& text) { SetCaption(text); }
 
+    // How the control docks in its parent's client area: along an edge (keeping its other
+    // dimension) or filling what is left.
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign align);
+
     // Moves the control to the top or the bottom of its parent's stacking order.
     void BringToFront();
     void SendToBack();
@@ -130,6 +135,7 @@ protected:
 
 private:
     TWinControl* m_parent = nullptr;
+    TAlign m_align = TAlign::alNone;
     int m_left = 0;
     int m_top = 0;
     int m_width = 0;

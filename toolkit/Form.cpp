@@ -163,6 +163,8 @@ void TForm::SetActiveControl(TWinControl* control)
         previous->InputExit();
     if (control)
         control->InputEnter();
+    if (control && control->Peer())
+        control->Peer()->SetFocus();
 }
 
 void TForm::ApplyPosition()
@@ -191,7 +193,8 @@ void TForm::SetVisible(bool visible)
 {
     if (Visible() == visible)
         return;
-    if (visible && !m_shownBefore) {
+    bool first = visible && !m_shownBefore;
+    if (first) {
         m_shownBefore = true;
         ApplyPosition();
     }
@@ -200,6 +203,10 @@ void TForm::SetVisible(bool visible)
     TWinControl::SetVisible(visible);
     if (m_designing)
         return;
+    // The window gets its size when it is first made, and the resize event runs then, before
+    // the show event, as it did on the original desktop.
+    if (first && OnResize)
+        RunHandler([this] { OnResize(this); });
     if (visible && OnShow)
         RunHandler([this] { OnShow(this); });
     if (!visible && OnHide)

@@ -32,6 +32,8 @@ public:
 
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);
+    // One past the last row that holds a cell, within the grid's size or beyond it.
+    int StoredRowCount() const { return static_cast<int>(m_cells.size()); }
 
     // The user typed a text into a cell (the cell's old text is replaced).
     TNotifyEvent OnSetEditText;

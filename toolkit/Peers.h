@@ -22,6 +22,9 @@ class TImage;
 class TScrollBar;
 class TListView;
 class TStringGrid;
+class TDirectoryListBox;
+class TDriveComboBox;
+class THTML;
 
 class TControlPeer {
 public:
@@ -39,6 +42,9 @@ public:
     virtual void Restack() {}
     // The content changed (a picture was replaced, a canvas drawn on).
     virtual void Invalidate() {}
+    // The control became its form's active control: the input focus goes to it.
+    virtual void SetFocus() {}
+    virtual void SetTabStop(bool tabStop) {}
 };
 
 class TFormPeer : public TControlPeer {
@@ -98,6 +104,24 @@ public:
     virtual void CellsChanged() {}
 };
 
+class TDirectoryListBoxPeer : public TControlPeer {
+public:
+    // The folder lines were built anew (another current folder).
+    virtual void ItemsChanged() {}
+};
+
+class TDriveComboBoxPeer : public TControlPeer {
+public:
+    // The drives or the chosen drive changed.
+    virtual void ItemsChanged() {}
+};
+
+class THtmlPeer : public TControlPeer {
+public:
+    // A document was asked for (THTML::URL); the back end loads it again even when unchanged.
+    virtual void RequestDoc() {}
+};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -110,6 +134,9 @@ public:
     virtual std::unique_ptr<TScrollBarPeer> CreatePeer(TScrollBar& scrollBar) = 0;
     virtual std::unique_ptr<TListViewPeer> CreatePeer(TListView&) { return nullptr; }
     virtual std::unique_ptr<TStringGridPeer> CreatePeer(TStringGrid&) { return nullptr; }
+    virtual std::unique_ptr<TDirectoryListBoxPeer> CreatePeer(TDirectoryListBox&) { return nullptr; }
+    virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
+    virtual std::unique_ptr<THtmlPeer> CreatePeer(THTML&) { return nullptr; }
 };
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -72,6 +73,27 @@ public:
     // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
     // no known kind or its content cannot be decoded; the message names the file and the reason.
     virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
+};
+
+// The folders of the drives, for the folder list and the drive box. Paths are DOS paths in code
+// page 932.
+class IFolders {
+public:
+    virtual ~IFolders() = default;
+    // The drive letters there are, in order ('C', 'Z', ...).
+    virtual std::vector<char> Drives() = 0;
+    // A short name of the drive, shown after its letter.
+    virtual std::string DriveLabel(char drive) = 0;
+    virtual std::string CurrentDirectory() = 0;
+    // False when the folder cannot be entered; the current folder then stays.
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    // The folder last made current on the drive, its root before that ("C:").
+    virtual std::string DriveDirectory(char drive) = 0;
+    // The names of a folder's subfolders, hidden ones left out, in the order the list shows them.
+    virtual std::vector<std::string> SubFolders(const std::string& path) = 0;
+    // The host path (UTF-8) of a DOS path, for back ends that open files themselves; empty when
+    // no drive holds it.
+    virtual std::string HostPath(const std::string& path) = 0;
 };
 
 }  // namespace tk

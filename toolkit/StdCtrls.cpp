@@ -38,6 +38,13 @@ void TPanel::SetBevelOuter(TBevelCut bevel)
     m_bevelOuter = bevel;
     if (PanelPeer())
         PanelPeer()->SetBevelOuter(bevel);
+    AlignControls();
+}
+
+TRect TPanel::ClientRect() const
+{
+    int inset = m_bevelOuter == TBevelCut::bvNone ? 0 : 1;
+    return TRect{inset, inset, Width() - inset, Height() - inset};
 }
 
 void TPanel::SetAlignment(TAlignment alignment)

@@ -15,6 +15,9 @@ public:
     TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(TAlignment alignment);
 
+    // Inside the bevel.
+    TRect ClientRect() const override;
+
     void DescribeProperties(TPropertyList& list) const override;
 
 protected:

@@ -50,6 +50,7 @@ using TShiftState = unsigned;
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 enum class TScrollBarKind { sbHorizontal, sbVertical };
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TFormPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum class TFormStyle { fsNormal, fsStayOnTop };

@@ -27,9 +27,19 @@ void TWinControl::SetFocus()
         form->SetActiveControl(this);
 }
 
-void TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
+void TWinControl::SetTabStop(bool tabStop)
+{
+    if (m_tabStop == tabStop)
+        return;
+    m_tabStop = tabStop;
+    if (m_peer)
+        m_peer->SetTabStop(tabStop);
+}
+
+uint16_t TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
 {
     RunHandler([&] { KeyDown(key, shift); });
+    return key;
 }
 
 void TWinControl::InputKeyUp(uint16_t key, TShiftState shift)
@@ -50,6 +60,11 @@ void TWinControl::InputEnter()
 void TWinControl::InputExit()
 {
     RunHandler([this] { DoExit(); });
+}
+
+void TWinControl::InputFocus()
+{
+    RunHandler([this] { SetFocus(); });
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift)
@@ -82,6 +97,12 @@ void TWinControl::DoExit()
         OnExit(this);
 }
 
+void TWinControl::InitializePeer()
+{
+    m_peer->SetTabStop(m_tabStop);
+    TControl::InitializePeer();
+}
+
 void TWinControl::CreateChildPeers()
 {
     for (TControl* child : m_controls)
@@ -107,6 +128,47 @@ void TWinControl::ColorChanged()
 void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);
+    if (control->Align() != TAlign::alNone)
+        AlignControls();
+}
+
+void TWinControl::AlignControls()
+{
+    // Docking moves the children, which would ask for docking again.
+    if (m_aligning)
+        return;
+    m_aligning = true;
+    TRect rest = ClientRect();
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* child : m_controls) {
+            if (child->Align() != pass || !child->Visible())
+                continue;
+            int width = rest.Width() < 0 ? 0 : rest.Width();
+            int height = rest.Height() < 0 ? 0 : rest.Height();
+            switch (pass) {
+            case TAlign::alTop:
+                child->SetBounds(rest.Left, rest.Top, width, child->Height());
+                rest.Top += child->Height();
+                break;
+            case TAlign::alBottom:
+                child->SetBounds(rest.Left, rest.Bottom - child->Height(), width, child->Height());
+                rest.Bottom -= child->Height();
+                break;
+            case TAlign::alLeft:
+                child->SetBounds(rest.Left, rest.Top, child->Width(), height);
+                rest.Left += child->Width();
+                break;
+            case TAlign::alRight:
+                child->SetBounds(rest.Right - child->Width(), rest.Top, child->Width(), height);
+                rest.Right -= child->Width();
+                break;
+            default:
+                child->SetBounds(rest.Left, rest.Top, width, height);
+                break;
+            }
+        }
+    }
+    m_aligning = false;
 }
 
 void TWinControl::RemoveControl(TControl* control)

@@ -14,10 +14,16 @@ public:
     ~TWinControl() override;
 
     const std::vector<TControl*>& Controls() const { return m_controls; }
+
+    // The area docked controls share, in the control's own coordinates.
+    virtual TRect ClientRect() const { return TRect{0, 0, ClientWidth(), ClientHeight()}; }
+    // Places the docked children: those along the top, bottom, left and right edges in that
+    // order, each in its stacking order, then the ones that fill what is left.
+    void AlignControls();
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
 
     bool TabStop() const { return m_tabStop; }
-    void SetTabStop(bool tabStop) { m_tabStop = tabStop; }
+    void SetTabStop(bool tabStop);
     bool Focused() const;
     // Makes this control the active control of its form.
     void SetFocus();
@@ -29,14 +35,19 @@ public:
     TNotifyEvent OnExit;
 
     // Keyboard input. A held key repeats key-downs only and gives one key-up at its release.
-    void InputKeyDown(uint16_t key, TShiftState shift);
+    // The key-down answers the key as the handlers left it: 0 when one of them swallowed it, and
+    // then no key press follows.
+    uint16_t InputKeyDown(uint16_t key, TShiftState shift);
     void InputKeyUp(uint16_t key, TShiftState shift);
     void InputKeyPress(char key);
     // The control gains or loses the input focus.
     void InputEnter();
     void InputExit();
+    // The user put the input focus on the control: it becomes its form's active control.
+    void InputFocus();
 
 protected:
+    void InitializePeer() override;
     void CreateChildPeers() override;
     void FontChanged() override;
     void ColorChanged() override;
@@ -55,6 +66,7 @@ private:
 
     std::vector<TControl*> m_controls;
     bool m_tabStop = false;
+    bool m_aligning = false;
 };
 
 }  // namespace tk

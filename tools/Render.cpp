@@ -99,7 +99,7 @@ int RenderIcon(platform::Host& host, const std::string& specification, int size,
         path == "shell32.dll" ? host.GetSystemDirectory() + "\\shell32.dll" : ToDos(host, path);
     if (!dos)
         return Fail("no drive holds " + path);
-    platform::IconExtractor icons(host, platform::IconTheme::Desktop());
+    platform::IconExtractor icons(host, platform::SystemIconTheme::Desktop());
     auto icon = icons.ExtractIcon(*dos, number, size);
     if (!icon)
         return Fail("no icon " + std::to_string(number) + " in " + platform::Cp932ToUtf8(*dos));

@@ -16,7 +16,7 @@
 
 using platform::IconExtractor;
 using platform::IconPixels;
-using platform::IconTheme;
+using platform::SystemIconTheme;
 
 namespace {
 
@@ -88,7 +88,7 @@ protected:
 
     IconExtractor Extractor(const std::string& theme)
     {
-        return IconExtractor(m_host, IconTheme({(m_folder / "themes").string()}, theme));
+        return IconExtractor(m_host, SystemIconTheme({(m_folder / "themes").string()}, theme));
     }
 
     std::string SystemLibrary() { return m_host.GetSystemDirectory() + "\\SHELL32.DLL"; }
@@ -168,9 +168,9 @@ TEST_F(IconExtractionTest, WithoutAnyThemeTheThreeIconsAreDrawnAt16And32Pixels)
         }
 }
 
-TEST(IconTheme, TheDesktopsThemeFindsTheThreeSystemIcons)
+TEST(SystemIconTheme, TheDesktopsThemeFindsTheThreeSystemIcons)
 {
-    IconTheme theme = IconTheme::Desktop();
+    SystemIconTheme theme = SystemIconTheme::Desktop();
     if (theme.FindIcon("folder", 32).empty())
         GTEST_SKIP() << "no installed icon theme has a folder icon";
     for (const char* name : {"text-x-generic", "application-x-executable", "folder"})
@@ -182,11 +182,11 @@ TEST(IconTheme, TheDesktopsThemeFindsTheThreeSystemIcons)
     EXPECT_NE(folder16.find("16"), std::string::npos) << folder16;
 }
 
-TEST(IconTheme, TheCurrentThemeComesFromTheDesktopsSettings)
+TEST(SystemIconTheme, TheCurrentThemeComesFromTheDesktopsSettings)
 {
     samples::TemporaryFolder config("config");
     WriteText(config / "kdeglobals", "[General]\nName=x\n\n[Icons]\nTheme=breeze\n");
-    EXPECT_EQ(platform::CurrentIconThemeName(config.Path().string()), "breeze");
+    EXPECT_EQ(platform::CurrentSystemIconThemeName(config.Path().string()), "breeze");
     WriteText(config / "gtk-3.0" / "settings.ini", "[Settings]\ngtk-theme-name = Adwaita\ngtk-icon-theme-name = Papirus\n");
-    EXPECT_EQ(platform::CurrentIconThemeName(config.Path().string()), "Papirus") << "GTK's settings come first";
+    EXPECT_EQ(platform::CurrentSystemIconThemeName(config.Path().string()), "Papirus") << "GTK's settings come first";
 }

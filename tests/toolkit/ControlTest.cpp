@@ -252,3 +252,36 @@ TEST(Labels, AutoSizeFollowsCaptionAndFont)
     label.SetCaption("a much longer caption than before");
     EXPECT_EQ(label.Width(), 48);
 }
+
+TEST(Docking, EdgesFirstInOrderThenTheRestFilledAndResizingRedocks)
+{
+    TForm form(nullptr);
+    form.SetClientWidth(300);
+    form.SetClientHeight(200);
+    auto* top = new TPanel(&form);
+    top->SetHeight(50);
+    top->SetAlign(TAlign::alTop);
+    top->SetParent(&form);
+    auto* fill = new TPanel(&form);
+    fill->SetAlign(TAlign::alClient);
+    fill->SetParent(&form);
+    auto* left = new TPanel(&form);
+    left->SetWidth(40);
+    left->SetAlign(TAlign::alLeft);
+    left->SetParent(&form);
+    EXPECT_EQ(top->BoundsRect(), Bounds(0, 0, 300, 50));
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 50, 40, 150));
+    EXPECT_EQ(fill->BoundsRect(), Bounds(40, 50, 260, 150)) << "the filling control takes what the edges leave";
+
+    form.SetClientWidth(500);
+    EXPECT_EQ(top->Width(), 500);
+    EXPECT_EQ(fill->Width(), 460);
+    top->SetVisible(false);
+    EXPECT_EQ(fill->Top(), 0) << "a hidden control leaves its edge to the others";
+
+    auto* inner = new TPanel(&form);
+    inner->SetAlign(TAlign::alClient);
+    inner->SetParent(fill);
+    fill->SetBevelOuter(TBevelCut::bvLowered);
+    EXPECT_EQ(inner->BoundsRect(), Bounds(1, 1, 458, 198)) << "a panel's bevel is not part of its client area";
+}

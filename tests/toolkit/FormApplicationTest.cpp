@@ -234,3 +234,16 @@ TEST(MessageBoxes, TheAnswerOfTheDialogServiceIsReturned)
     TApplication bare;
     EXPECT_EQ(bare.MessageBox("text", "caption", mbOk), mrOk) << "without a dialog service a box answers OK";
 }
+
+TEST(Show, TheFirstShowRunsTheResizeEventBeforeTheShowEvent)
+{
+    HeadlessApplication app;
+    auto form = app.application.NewForm<TForm>();
+    std::vector<std::string> seen;
+    form->OnResize = [&](TObject*) { seen.push_back("resize"); };
+    form->OnShow = [&](TObject*) { seen.push_back("show"); };
+    form->Show();
+    form->Hide();
+    form->Show();
+    EXPECT_EQ(seen, (std::vector<std::string>{"resize", "show", "show"}));
+}

@@ -1,0 +1,189 @@
+// The doors between the window's rectangles and the two grips of the one-line top band. Each has
+// its own drag flag; while it is 1, moves of the pointer (relative to the door itself, which
+// keeps receiving them while a button is held) move the door and re-cut its neighbours.
+
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+
+namespace orvane {
+
+using namespace tk;
+
+void TImageForm::BindDoorHandlers()
+{
+    struct Door {
+        TPanel* panel;
+        int Process::DragFlags::*flag;
+        void (TImageForm::*move)(TObject*, TShiftState, int, int);
+    };
+    const Door doors[] = {
+        {CenterDoor, &Process::DragFlags::CenterDoor, &TImageForm::CenterDoorMouseMove},
+        {RightDoor, &Process::DragFlags::RightDoor, &TImageForm::RightDoorMouseMove},
+        {DownDoor, &Process::DragFlags::DownDoor, &TImageForm::DownDoorMouseMove},
+        {UpDoor, &Process::DragFlags::UpDoor, &TImageForm::UpDoorMouseMove},
+        {InfoButton, &Process::DragFlags::InfoButton, &TImageForm::InfoButtonMouseMove},
+        {DirButton, &Process::DragFlags::DirButton, &TImageForm::DirButtonMouseMove},
+    };
+    for (const Door& door : doors) {
+        int* flag = &(m_process.DragFlag.*door.flag);
+        // The folder tree's door starts a drag with the left button only.
+        bool leftOnly = door.panel == CenterDoor;
+        door.panel->OnMouseDown = [flag, leftOnly](TObject*, TMouseButton button, TShiftState, int, int) {
+            if (!leftOnly || button == TMouseButton::mbLeft)
+                *flag = 1;
+        };
+        door.panel->OnMouseUp = [flag](TObject*, TMouseButton, TShiftState, int, int) { *flag = 0; };
+        door.panel->OnMouseMove = [this, move = door.move](TObject* sender, TShiftState shift, int x, int y) {
+            (this->*move)(sender, shift, x, y);
+        };
+    }
+    RightDoor->OnClick = [this](TObject* sender) { RightDoorClick(sender); };
+}
+
+void TImageForm::CenterDoorMouseMove(TObject*, TShiftState, int x, int)
+{
+    if (m_process.DragFlag.CenterDoor != 1)
+        return;
+    CenterDoor->SetWidth(3);
+    CenterDoor->SetTop(1);
+    ListView1->SetTop(1);
+    CenterDoor->SetLeft(CenterDoor->Left() + x);
+    if (CenterDoor->Left() < 10)
+        CenterDoor->SetLeft(10);
+    if (CenterDoor->Left() > MainPanel->Width() - 10)
+        CenterDoor->SetLeft(MainPanel->Width() - 10);
+    CenterDoor->SetHeight(MainPanel->Height());
+    DirectoryListBox1->SetWidth(CenterDoor->Left());
+    ListView1->SetLeft(CenterDoor->Left() + 3);
+    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - 3);
+}
+
+void TImageForm::RightDoorMouseMove(TObject*, TShiftState, int x, int)
+{
+    if (m_process.DragFlag.RightDoor != 1)
+        return;
+    const int W = ClientWidth();
+    RightDoor->SetWidth(3);
+    RightDoor->SetHeight(MainPanel->Height() + 1);
+    RightDoor->SetLeft(RightDoor->Left() + x);
+    if (RightDoor->Left() < ListView1->Left() + 10)
+        RightDoor->SetLeft(ListView1->Left() + 10);
+    // Within 10 pixels of the right edge the right pane snaps shut.
+    if (RightDoor->Left() > W - 10)
+        RightDoor->SetLeft(W - 3);
+    RightDoorData->SetCaption(NumberToStr(W - RightDoor->Left()));
+    MainPanel->SetTop(UpperView->Height() + 3);
+    MainPanel->SetLeft(1);
+    MainPanel->SetWidth(RightDoor->Left());
+    DownDoor->SetWidth(MainPanel->Width() + 1);
+    RightDoor->SetTop(MainPanel->Top());
+    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - 3);
+    ListView1->SetLeft(CenterDoor->Left() + 3);
+    RightView->SetBounds(RightDoor->Left() + 3, MainPanel->Top(), W - RightDoor->Left() - 3, MainPanel->Height());
+    UnderView->SetWidth(MainPanel->Width());
+    if (m_process.PictureShown != 1)
+        return;
+    RScrollBarY->SetLeft(RightView->Width() - 10);
+    RScrollBarY->SetTop(0);
+    RScrollBarX->SetTop(RightView->Height() - 10);
+    RScrollBarX->SetLeft(0);
+    RScrollBarX->SetMin(0);
+    RScrollBarX->SetLargeChange(RScrollBarX->Width() / 2);
+    const int pictureWidth = RImage->Picture().Width();
+    if (pictureWidth - RightView->Width() > 0) {
+        RScrollBarX->Show();
+        RScrollBarY->SetHeight(RightView->Height() - 10);
+        RScrollBarX->SetMax(pictureWidth - RightView->Width());
+    } else {
+        RScrollBarY->SetHeight(RightView->Height());
+        RScrollBarX->Hide();
+    }
+    RScrollBarX->SetWidth(RScrollBarY->Visible() ? RightView->Width() - 10 : RightView->Width());
+}
+
+void TImageForm::DownDoorMouseMove(TObject*, TShiftState, int, int y)
+{
+    if (m_process.DragFlag.DownDoor != 1)
+        return;
+    // A list panel already shorter than 10 pixels can only grow.
+    if (MainPanel->Height() < 10 && y <= 0)
+        return;
+    const int H = ClientHeight();
+    DownDoor->SetTop(DownDoor->Top() + y);
+    if (DownDoor->Top() < UpDoor->Top() + 10)
+        DownDoor->SetTop(UpDoor->Top() + 10);
+    if (DownDoor->Top() > H - 25)
+        DownDoor->SetTop(H - 25);
+    DownDoorData->SetCaption(NumberToStr(H - DownDoor->Top()));
+    DownDoor->SetBounds(1, DownDoor->Top(), MainPanel->Width() + 2, 3);
+    const int listHeight = DownDoor->Top() - UpDoor->Top() - 3;
+    MainPanel->SetHeight(listHeight);
+    RightDoor->SetHeight(listHeight);
+    CenterDoor->SetHeight(listHeight);
+    UnderView->SetTop(DownDoor->Top() + 3);
+    UnderView->SetHeight(H - DownDoor->Top() - 3);
+    RightDoor->SetHeight(MainPanel->Height());
+    RightView->SetHeight(MainPanel->Height());
+    if (m_process.PictureShown != 1)
+        return;
+    UScrollBarY->SetTop(0);
+    UScrollBarY->SetLeft(UnderView->Width() - 10);
+    UScrollBarY->SetLargeChange(UScrollBarY->Height() / 2);
+    UScrollBarY->SetMin(0);
+    UScrollBarX->SetTop(UnderView->Height() - 10);
+    UScrollBarX->SetLeft(0);
+    const int pictureHeight = UImage->Picture().Height();
+    if (pictureHeight - UnderView->Height() > 0) {
+        UScrollBarY->Show();
+        UScrollBarX->SetWidth(UnderView->Width() - 10);
+        UScrollBarY->SetMax(pictureHeight - UnderView->Height());
+    } else {
+        UScrollBarX->SetWidth(UnderView->Width());
+        UScrollBarY->Hide();
+        UImage->SetTop(0);
+    }
+    UScrollBarY->SetHeight(UScrollBarX->Visible() ? UnderView->Height() - 10 : UnderView->Height());
+}
+
+// The band jumps between its three heights while the door is dragged.
+void TImageForm::UpDoorMouseMove(TObject*, TShiftState, int, int y)
+{
+    SnapUpDoor(y);
+}
+
+void TImageForm::InfoButtonMouseMove(TObject*, TShiftState, int x, int)
+{
+    if (m_process.DragFlag.InfoButton != 1)
+        return;
+    PanelInfo->SetLeft(PanelInfo->Left() + x);
+    if (PanelInfo->Left() < 70)
+        PanelInfo->SetLeft(70);
+    if (PanelInfo->Left() > DirBox->Left())
+        PanelInfo->SetLeft(DirBox->Left() - 30);
+}
+
+// The limits apply in this order; a later one wins. The drive box never leaves a gap before the
+// title mark.
+void TImageForm::DirButtonMouseMove(TObject*, TShiftState, int x, int)
+{
+    if (m_process.DragFlag.DirButton != 1)
+        return;
+    DirBox->SetLeft(DirBox->Left() + x);
+    if (DirBox->Left() < PanelInfo->Left() + 30)
+        DirBox->SetLeft(PanelInfo->Left() + 30);
+    if (DirBox->Left() + DirBox->Width() < Mark->Left())
+        DirBox->SetLeft(Mark->Left() - DirBox->Width());
+    if (DirBox->Left() > ClientWidth() - 80)
+        DirBox->SetLeft(ClientWidth() - 80);
+}
+
+// A click arrives after the mouse-up, so after a plain click the right door goes on following
+// the pointer over it until the next mouse-up.
+void TImageForm::RightDoorClick(TObject*)
+{
+    for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
+        dropDown->Hide();
+    m_process.DragFlag.RightDoor = 1;
+}
+
+}  // namespace orvane

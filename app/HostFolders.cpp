@@ -1,0 +1,89 @@
+#include "app/HostFolders.h"
+
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+char Upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// Folder names in the list's order: ASCII letters without regard to case, other bytes as they are.
+bool ListOrder(const std::string& a, const std::string& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
+    });
+}
+}  // namespace
+
+std::vector<char> HostFolders::Drives()
+{
+    std::vector<char> drives;
+    for (const auto& [letter, root] : m_host.Drives().Roots())
+        drives.push_back(letter);
+    return drives;
+}
+
+std::string HostFolders::DriveLabel(char drive)
+{
+    const auto& roots = m_host.Drives().Roots();
+    auto it = roots.find(Upper(drive));
+    if (it == roots.end())
+        return std::string();
+    const std::string& root = it->second;
+    return root == "/" ? "/" : platform::HostNameToCp932(root.substr(root.rfind('/') + 1));
+}
+
+std::string HostFolders::CurrentDirectory()
+{
+    return m_host.GetCurrentDirectory();
+}
+
+// The folder left behind stays its drive's current folder, and the new one becomes its own's.
+bool HostFolders::SetCurrentDirectory(const std::string& path)
+{
+    std::string previous = m_host.GetCurrentDirectory();
+    if (!m_host.SetCurrentDirectory(path))
+        return false;
+    for (const std::string& folder : {previous, m_host.GetCurrentDirectory()})
+        if (folder.size() >= 2 && folder[1] == ':')
+            m_driveDirectories[Upper(folder[0])] = folder;
+    return true;
+}
+
+std::string HostFolders::DriveDirectory(char drive)
+{
+    auto it = m_driveDirectories.find(Upper(drive));
+    if (it != m_driveDirectories.end())
+        return it->second;
+    std::string current = m_host.GetCurrentDirectory();
+    if (!current.empty() && Upper(current[0]) == Upper(drive))
+        return current;
+    return std::string(1, Upper(drive)) + ":\\";
+}
+
+std::vector<std::string> HostFolders::SubFolders(const std::string& path)
+{
+    std::vector<std::string> names;
+    std::string pattern = path.empty() || path.back() == '\\' ? path + "*.*" : path + "\\*.*";
+    platform::DirectorySearch search(m_host.Drives(), pattern, platform::faDirectory | platform::faReadOnly);
+    for (platform::FoundFile entry; search.Next(entry);)
+        if ((entry.attributes & platform::faDirectory) && entry.name != "." && entry.name != "..")
+            names.push_back(entry.name);
+    std::sort(names.begin(), names.end(), ListOrder);
+    return names;
+}
+
+std::string HostFolders::HostPath(const std::string& path)
+{
+    return platform::ResolveHostPath(m_host.Drives(), path).value_or(std::string());
+}
+
+}  // namespace orvane

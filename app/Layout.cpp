@@ -1,0 +1,181 @@
+// The main window cut into rectangles by hand: the top band, the list panel with the folder tree
+// and the file list, the two viewer panes and the doors between them. W and H are the client
+// width and height of the window.
+
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+
+namespace orvane {
+
+using namespace tk;
+
+void TImageForm::FormResize(TObject*)
+{
+    const int W = ClientWidth();
+    const int H = ClientHeight();
+    CenterDoor->SetWidth(3);
+    CenterDoor->SetTop(1);
+    UpDoor->SetBounds(1, StrToNumber(UpDoorData->Caption()), W, 3);
+    RightDoor->SetBounds(W - StrToNumber(RightDoorData->Caption()), UpDoor->Top() + 3, 3, RightDoor->Height());
+    DownDoor->SetBounds(1, H - StrToNumber(DownDoorData->Caption()), RightDoor->Left(), 3);
+    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    MainPanel->SetBounds(1, UpDoor->Top() + 3, RightDoor->Left(), DownDoor->Top() - UpDoor->Top() - 3);
+    RightView->SetBounds(RightDoor->Left() + 3, UpDoor->Top() + 3, W - RightDoor->Left() - 3, MainPanel->Height());
+    UnderView->SetBounds(1, DownDoor->Top() + 3, MainPanel->Width(), H - DownDoor->Top() - 6);
+    Mark->SetLeft(UpperView->Width() - 50);
+    if (UpDoor->Top() == 25) {
+        MarkTitle->SetTop(5);
+        MarkTitle->SetHeight(12);
+        DirBox->SetTop(MenuPanel->Top());
+        DirBox->SetLeft(W - 80);
+        PanelInfo->SetTop(MenuPanel->Top());
+        PanelInfo->SetLeft(DirBox->Left() - 30);
+    } else {
+        MarkTitle->SetTop(10);
+        MarkTitle->SetHeight(25);
+    }
+    CenterDoor->SetHeight(MainPanel->Height());
+    DirectoryListBox1->SetBounds(1, 1, DirectoryListBox1->Width(), MainPanel->Height());
+    ListView1->SetBounds(CenterDoor->Left() + 3, 1, MainPanel->Width() - CenterDoor->Left() - 3, MainPanel->Height());
+    if (m_process.PictureShown == 1) {
+        FitPictureScrollBars();
+    } else {
+        for (TScrollBar* bar : {RScrollBarY, RScrollBarX, UScrollBarY, UScrollBarX})
+            bar->Hide();
+    }
+    // The only clamps: the geometry is corrected, the door labels keep their values.
+    if (DownDoor->Top() < MainPanel->Top()) {
+        DownDoor->SetTop(MainPanel->Top() + 10);
+        UnderView->SetTop(DownDoor->Top() + 3);
+    }
+    if (RightDoor->Left() < CenterDoor->Left()) {
+        RightDoor->SetLeft(CenterDoor->Left() + 10);
+        RightView->SetLeft(CenterDoor->Left() + 13);
+        DirectoryListBox1->SetLeft(1);
+        DirectoryListBox1->SetWidth(CenterDoor->Left());
+        MainPanel->SetWidth(RightDoor->Left());
+    }
+}
+
+void TImageForm::FitPictureScrollBars()
+{
+    const int puWidth = UImage->Picture().Width(), puHeight = UImage->Picture().Height();
+    const int prWidth = RImage->Picture().Width(), prHeight = RImage->Picture().Height();
+    const int dyU = puHeight - UnderView->Height();
+    const int dxU = puWidth - UnderView->Width();
+    const int dxR = prWidth - RightView->Width();
+    const int dyR = prHeight - RightView->Height();
+
+    UScrollBarX->SetLeft(0);
+    UScrollBarX->SetMin(0);
+    UScrollBarX->SetTop(UnderView->Height() - 10);
+    UScrollBarX->SetLargeChange(UnderView->Width() / 2);
+    UScrollBarY->SetMin(0);
+    UScrollBarY->SetTop(0);
+    UScrollBarY->SetLeft(UnderView->Width() - 10);
+    UScrollBarY->SetLargeChange(UScrollBarY->Height() / 2);
+    RScrollBarY->SetTop(0);
+    RScrollBarY->SetMin(0);
+    RScrollBarY->SetLeft(RightView->Width() - 10);
+    RScrollBarY->SetLargeChange(RScrollBarY->Height() / 2);
+    RScrollBarX->SetLeft(0);
+    RScrollBarX->SetMin(0);
+    RScrollBarX->SetTop(RightView->Height() - 10);
+    RScrollBarX->SetLargeChange(RightView->Width() / 2);
+    RScrollBarX->SetWidth(RightView->Width());
+
+    if (dyU > 0) {
+        UScrollBarY->Show();
+        UScrollBarX->SetWidth(UnderView->Width() - 10);
+        UScrollBarY->SetMax(puHeight - UnderView->Height());
+    } else {
+        UScrollBarX->SetWidth(UnderView->Width());
+        UScrollBarY->Hide();
+        UImage->SetTop(0);
+    }
+    if (dxU > 0) {
+        UScrollBarX->Show();
+        UScrollBarX->SetMax(puWidth - UnderView->Width());
+        UScrollBarY->SetHeight(UnderView->Height() - 10);
+    } else {
+        UScrollBarY->SetHeight(UnderView->Height());
+        UScrollBarX->Hide();
+        UImage->SetLeft(0);
+    }
+    if (dxR > 0) {
+        RScrollBarX->Show();
+        RScrollBarY->SetHeight(RightView->Height() - 10);
+        RScrollBarX->SetMax(prWidth - RightView->Width());
+    } else {
+        RScrollBarY->SetHeight(RightView->Height());
+        RScrollBarX->Hide();
+        RImage->SetLeft(0);
+    }
+    if (dyR > 0) {
+        RScrollBarY->Show();
+        RScrollBarY->SetMax(prHeight - RightView->Height());
+        RScrollBarX->SetWidth(RightView->Width() - 10);
+    } else {
+        RScrollBarX->SetWidth(RightView->Width());
+        RScrollBarY->Hide();
+        RImage->SetTop(0);
+    }
+}
+
+void TImageForm::SnapUpDoor(int dy)
+{
+    if (m_process.DragFlag.UpDoor != 1)
+        return;
+    const int W = ClientWidth();
+    UpDoor->SetTop(UpDoor->Top() + dy);
+    if (UpDoor->Top() < 15)
+        UpDoor->SetTop(0);
+    if (UpDoor->Top() > 35) {
+        UpDoor->SetTop(50);
+        DirBox->SetTop(25);
+        DirBox->SetLeft(-5);
+        PanelInfo->SetTop(25);
+        PanelInfo->SetLeft(140);
+        InfoButton->Hide();
+        DirButton->Hide();
+        MarkTitle->SetTop(10);
+        MarkTitle->Font().SetSize(18);
+    }
+    if (UpDoor->Top() >= 15 && UpDoor->Top() <= 35) {
+        UpDoor->SetTop(25);
+        DirBox->SetTop(MenuPanel->Top());
+        DirBox->SetLeft(W - 80);
+        PanelInfo->SetTop(MenuPanel->Top());
+        PanelInfo->SetLeft(DirBox->Left() - 30);
+        InfoButton->Show();
+        DirButton->Show();
+        MarkTitle->SetTop(5);
+        MarkTitle->Font().SetSize(10);
+    }
+    UpDoor->SetHeight(3);
+    UpDoor->SetLeft(1);
+    UpDoor->SetWidth(W);
+    UpDoorData->SetCaption(NumberToStr(UpDoor->Top()));
+    MainPanel->SetTop(UpDoor->Top() + 3);
+    MainPanel->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    CenterDoor->SetTop(1);
+    CenterDoor->SetHeight(MainPanel->Height());
+    RightDoor->SetTop(MainPanel->Top());
+    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    UpperView->SetHeight(UpDoor->Top());
+    RightView->SetTop(MainPanel->Top());
+    RightView->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+}
+
+// The wrap distance follows the type size the band chose; at any other size the title does not
+// come back.
+void TImageForm::Timer1Timer(TObject*)
+{
+    MarkTitle->SetLeft(MarkTitle->Left() - 5);
+    if (MarkTitle->Left() < -210 && MarkTitle->Font().Size() == 18)
+        MarkTitle->SetLeft(40);
+    if (MarkTitle->Left() < -120 && MarkTitle->Font().Size() == 10)
+        MarkTitle->SetLeft(40);
+}
+
+}  // namespace orvane

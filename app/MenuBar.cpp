@@ -1,0 +1,214 @@
+// The panel menus: hovering a caption raises it; a click opens its drop-down and enters menu
+// mode, in which hovering another caption opens that one's drop-down at once. Items light up
+// under the pointer.
+
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+#include "toolkit/Application.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+const TColor NormalBack = TColor::System(syscolor::BtnFace);
+const TColor NormalText = TColor::System(syscolor::WindowText);
+const TColor LitBack = TColor::System(syscolor::ActiveCaption);
+const TColor LitText = TColor::System(syscolor::Window);
+
+void Paint(TPanel* item, bool lit)
+{
+    item->SetColor(lit ? LitBack : NormalBack);
+    item->Font().SetColor(lit ? LitText : NormalText);
+}
+}  // namespace
+
+void TImageForm::ResetMenuItemColors()
+{
+    for (TPanel* item : {FHp, FTol, FUnder, FRight, FBunri, FClose, Option})
+        Paint(item, false);
+}
+
+TPanel* TImageForm::DropDownOf(TPanel* caption) const
+{
+    return caption == PanelFile ? MenuFile : caption == PanelView ? FView : caption == PanelTool ? FTool : FHelp;
+}
+
+// The caption's own coordinates within the menu panel serve directly as the window's.
+void TImageForm::PlaceDropDown(TPanel* caption)
+{
+    TPanel* dropDown = DropDownOf(caption);
+    dropDown->SetLeft(caption->Left() + 5);
+    dropDown->SetTop(caption->Top() + caption->Height());
+}
+
+void TImageForm::EnterCaption(TPanel* caption, int menuNumber)
+{
+    ResetMenuItemColors();
+    MenuView->SetCaption("1");
+    if (m_process.HoveredMenu == menuNumber)
+        return;
+    m_process.HoveredMenu = menuNumber;
+    for (TPanel* other : {PanelFile, PanelView, PanelTool, PanelHelp})
+        if (other != caption)
+            other->SetBevelOuter(TBevelCut::bvNone);
+    if (m_process.MenuMode == 1) {
+        caption->SetBevelOuter(TBevelCut::bvLowered);
+        PlaceDropDown(caption);
+        for (TPanel* other : {PanelFile, PanelView, PanelTool, PanelHelp})
+            DropDownOf(other)->SetVisible(other == caption);
+    } else {
+        caption->SetBevelOuter(TBevelCut::bvRaised);
+    }
+}
+
+void TImageForm::ClickCaption(TPanel* caption)
+{
+    if (m_process.MenuMode != 0) {
+        m_process.MenuMode = 0;
+        caption->SetBevelOuter(TBevelCut::bvNone);
+        DropDownOf(caption)->Hide();
+        return;
+    }
+    m_process.MenuMode = 1;
+    caption->SetBevelOuter(TBevelCut::bvLowered);
+    PlaceDropDown(caption);
+    DropDownOf(caption)->Show();
+}
+
+// Menu mode stays on: the next caption entered opens its drop-down at once.
+void TImageForm::MoveIntoWorkArea()
+{
+    if (MenuView->Caption() != "1")
+        return;
+    for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
+        caption->SetBevelOuter(TBevelCut::bvNone);
+    for (TPanel* dropDown : {FHelp, FTool, FView, MenuFile, ViewFile, ViewSeiretu, SortMethod})
+        dropDown->Hide();
+    m_process.HoveredMenu = 0;
+    MenuView->SetCaption("0");
+}
+
+void TImageForm::MoveOverInfoBand()
+{
+    if (m_process.MenuMode == 1)
+        return;
+    for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
+        caption->SetBevelOuter(TBevelCut::bvNone);
+    m_process.HoveredMenu = 0;
+}
+
+void TImageForm::Highlight(TPanel* item, std::initializer_list<TPanel*> normal)
+{
+    if (item)
+        Paint(item, true);
+    for (TPanel* other : normal)
+        Paint(other, false);
+}
+
+// A second level opens beside its item, always measured by the first item's width.
+void TImageForm::OpenSecondLevel(TPanel* item, TPanel* dropDown)
+{
+    dropDown->SetLeft(item->Left() + FTool->Left() + FTol->Width() - 2);
+    dropDown->SetTop(item->Top() + FTool->Top());
+    for (TPanel* other : {ViewFile, ViewSeiretu, SortMethod})
+        other->SetVisible(other == dropDown);
+}
+
+void TImageForm::OptionClick(TObject*)
+{
+    CloseMenus();
+    auto dialog = Application()->NewForm<TCust>(m_process);
+    dialog->ShowModal();
+}
+
+void TImageForm::FCloseClick(TObject*)
+{
+    Close();
+}
+
+void TImageForm::FHpClick(TObject*)
+{
+    Paint(FHp, false);
+    FHelp->Hide();
+    CloseMenus();
+    auto dialog = Application()->NewForm<TVerForm>(m_process);
+    dialog->ShowModal();
+}
+
+void TImageForm::BindMenuBarHandlers()
+{
+    auto move = [](auto handler) {
+        return [handler](TObject*, TShiftState, int, int) { handler(); };
+    };
+    const std::pair<TPanel*, int> captions[] = {{PanelFile, 1}, {PanelView, 3}, {PanelTool, 4}, {PanelHelp, 5}};
+    for (const auto& [caption, number] : captions) {
+        caption->OnMouseMove = move([this, caption = caption, number = number] { EnterCaption(caption, number); });
+        caption->OnClick = [this, caption = caption](TObject*) { ClickCaption(caption); };
+    }
+    for (TControl* workArea : std::initializer_list<TControl*>{MenuPanel, DirectoryListBox1, ListView1, SortButton})
+        workArea->OnMouseMove = move([this] { MoveIntoWorkArea(); });
+    for (TControl* band : std::initializer_list<TControl*>{PanelInfo, DirBox})
+        band->OnMouseMove = move([this] { MoveOverInfoBand(); });
+
+    struct ItemRule {
+        TPanel* over;
+        TPanel* lit;
+        std::initializer_list<TPanel*> normal;
+    };
+    const ItemRule rules[] = {
+        {Option, Option, {FClose}},
+        {FClose, FClose, {Option}},
+        {MenuFile, nullptr, {Option, FClose}},
+        {FBunri, FBunri, {FUnder, FRight}},
+        {FUnder, FUnder, {FBunri, FRight}},
+        {FRight, FRight, {FBunri, FUnder}},
+        {FView, nullptr, {FBunri, FUnder, FRight}},
+        {FHp, FHp, {}},
+        {FHelp, nullptr, {FHp}},
+        {ListView, ListView, {SIconView, LIconView}},
+        {SIconView, SIconView, {ListView, LIconView}},
+        {LIconView, LIconView, {SIconView, ListView}},
+        {SortFilename, SortFilename, {SortShurui, SortDay, SortSize}},
+        {SortShurui, SortShurui, {SortFilename, SortDay, SortSize}},
+        {SortDay, SortDay, {SortFilename, SortShurui, SortSize}},
+        {SortSize, SortSize, {SortFilename, SortShurui, SortDay}},
+        {Asort, Asort, {Zsort}},
+        {Zsort, Zsort, {Asort}},
+    };
+    for (const ItemRule& rule : rules) {
+        std::vector<TPanel*> normal(rule.normal);
+        rule.over->OnMouseMove = move([this, lit = rule.lit, normal] {
+            if (lit)
+                Paint(lit, true);
+            for (TPanel* other : normal)
+                Paint(other, false);
+        });
+    }
+    // The tool menu's items open their second level as they light up.
+    FTol->OnMouseMove = move([this] {
+        Highlight(FTol, {Fsort, Fseiretu});
+        OpenSecondLevel(FTol, ViewFile);
+    });
+    Fseiretu->OnMouseMove = move([this] {
+        Highlight(Fseiretu, {FTol, Fsort});
+        OpenSecondLevel(Fseiretu, ViewSeiretu);
+    });
+    Fsort->OnMouseMove = move([this] {
+        Highlight(Fsort, {FTol, Fseiretu});
+        OpenSecondLevel(Fsort, SortMethod);
+    });
+    FTool->OnMouseMove = move([this] {
+        for (TPanel* dropDown : {SortMethod, ViewFile, ViewSeiretu})
+            dropDown->Hide();
+    });
+
+    Option->OnClick = [this](TObject* sender) { OptionClick(sender); };
+    FClose->OnClick = [this](TObject* sender) { FCloseClick(sender); };
+    FHp->OnClick = [this](TObject* sender) { FHpClick(sender); };
+    FBunri->OnClick = [this](TObject*) { ShowSeparateView(); };
+    FUnder->OnClick = [this](TObject*) { ShowUnderView(); };
+    FRight->OnClick = [this](TObject*) { ShowRightView(); };
+}
+
+}  // namespace orvane

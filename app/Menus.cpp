@@ -1,0 +1,45 @@
+// The menu state shared by every command: which caption was last entered, and menu mode.
+
+#include "app/ImageForm.h"
+
+namespace orvane {
+
+using namespace tk;
+
+// The second-level drop-downs stay: their own commands close them.
+void TImageForm::CloseMenus()
+{
+    for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
+        dropDown->Hide();
+    if (m_process.HoveredMenu != 0) {
+        for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
+            caption->SetBevelOuter(TBevelCut::bvNone);
+        m_process.HoveredMenu = 0;
+    }
+    m_process.MenuMode = 0;
+}
+
+void TImageForm::FormClick(TObject*)
+{
+    CloseMenus();
+}
+
+void TImageForm::RRichEditMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    CloseMenus();
+}
+
+// The window's surfaces where a click closes the menus.
+void TImageForm::BindMenuStateHandlers()
+{
+    OnClick = [this](TObject* sender) { FormClick(sender); };
+    for (TControl* surface : std::initializer_list<TControl*>{CenterDoor, UImage, DownDoor, RImage, UpperView, PanelInfo,
+                                                              InfoButton, DriveComboBox2, DirButton, Mark, UpDoor})
+        surface->OnClick = [this](TObject* sender) { FormClick(sender); };
+    UScrollBarY->OnChange = [this](TObject* sender) { UScrollBarYChange(sender); };
+    UScrollBarX->OnChange = [this](TObject* sender) { UScrollBarXChange(sender); };
+    RScrollBarY->OnChange = [this](TObject* sender) { RScrollBarYChange(sender); };
+    RScrollBarX->OnChange = [this](TObject* sender) { RScrollBarXChange(sender); };
+}
+
+}  // namespace orvane

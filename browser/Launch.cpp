@@ -1,0 +1,111 @@
+// Starting the application the desktop associates with the selected file, and arming the capture
+// of its window for the file types in the capture list.
+
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+#include "platform/Host.h"
+#include "toolkit/Application.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+const char* const FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
+
+// The text after the caption's last dot at its second character or later, letters upper-cased
+// byte by byte; empty without such a dot or when the dot ends the caption.
+std::string LaunchExtension(const std::string& caption)
+{
+    size_t dot = caption.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == caption.size())
+        return std::string();
+    std::string extension = caption.substr(dot + 1);
+    for (char& c : extension)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return extension;
+}
+
+// The command up to the first blank after its last dot (at its second character or later), a
+// blank and the path; the file itself when the command has no such dot. The command's own
+// arguments after the program are dropped and the path is appended without quotes.
+std::string CommandLine(const std::string& command, const std::string& fullPath)
+{
+    size_t dot = command.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return fullPath;
+    size_t blank = command.find(' ', dot);
+    size_t q = blank == std::string::npos || blank + 1 >= command.size() ? command.size() : blank + 1;
+    return command.substr(0, q) + " " + fullPath;
+}
+
+std::string Flattened(std::string path)
+{
+    for (char& c : path) {
+        if (c == ':')
+            c = '#';
+        else if (c == '\\')
+            c = '!';
+    }
+    return path;
+}
+
+}  // namespace
+
+void TImageForm::ListView1DblClick(TObject*)
+{
+    const TListItem* selected = ListView1->Selected();
+    if (!selected)
+        return;
+
+    std::string folder = DirectoryListBox1->Directory();
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    Timer2->SetInterval(StrToNumber(WaitTime->Caption()) * 1000);
+    m_process.CurrentPath = Flattened(m_process.CurrentPath);
+    m_process.CaptureFileName = CashDir->Caption() + "\\" + m_process.CurrentPath + ".bmp";
+
+    const std::string caption = selected->Caption();
+    const bool isFolder = selected->SubItem(1) == FolderType;
+    const std::string extension = LaunchExtension(caption);
+    bool capture = false;
+    for (int row = 1; row < CapNames->RowCount(); ++row)
+        capture = capture || CapNames->Cell(1, row) == extension;
+    const std::string fullPath = folder + "\\" + caption;
+
+    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
+    const std::string extKey = "." + extension;
+    std::string command = fileTypes.DefaultValue(extKey + "\\shell\\open\\command").value_or(std::string());
+    if (fileTypes.KeyExists(extKey) && !fileTypes.KeyExists(extKey + "\\DefaultIcon")) {
+        std::string className = fileTypes.DefaultValue(extKey).value_or(std::string());
+        command = fileTypes.DefaultValue(className + "\\shell\\open\\command").value_or(std::string());
+    }
+    const std::string commandLine = CommandLine(command, fullPath);
+
+    platform::IProcesses& programs = m_process.Host.Programs();
+    platform::StartedProcess started = programs.CreateProcess(commandLine);
+    if (started.started) {
+        programs.WaitForInputIdle(started, platform::InfiniteWait);
+        if (capture) {
+            Timer2->SetEnabled(true);
+            Mark->SetColor(clBlue);
+        }
+        return;
+    }
+    if (isFolder)
+        DirectoryListBox1->SetDirectory(commandLine);
+    else
+        Application()->MessageBox("アプリケーションを起動できません！", "Error", mbOk);
+}
+
+void TImageForm::ListView1KeyUp(TObject* sender, uint16_t& key, TShiftState)
+{
+    if (key == vk::Return)
+        ListView1DblClick(sender);
+    else
+        ListView1Click(sender);
+}
+
+}  // namespace orvane

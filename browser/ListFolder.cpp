@@ -1,0 +1,140 @@
+// The file list: the rows of the current folder, rebuilt from the file system.
+
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+#include "browser/DateText.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+
+#include <array>
+#include <cstring>
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+// The eleven extensions with an icon of their own among the built-in ones, from index 3 on.
+constexpr std::array<const char*, 11> FixedExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
+                                                         "txt", "inf", "ini", "mid", "wav"};
+
+bool SameIgnoringAsciiCase(const std::string& a, const char* b)
+{
+    size_t length = std::strlen(b);
+    if (a.size() != length)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
+        char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// The built-in icon of a fixed extension, or -1.
+int FixedImageIndex(const std::string& extension)
+{
+    for (size_t i = 0; i < FixedExtensions.size(); ++i)
+        if (SameIgnoringAsciiCase(extension, FixedExtensions[i]))
+            return static_cast<int>(i) + 3;
+    return -1;
+}
+
+// The text after the name's last dot; the whole name when it has none. A dot is never the
+// second byte of a double-byte character, so a plain search finds the right one.
+std::string ExtensionOf(const std::string& name)
+{
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(dot + 1);
+}
+
+const char* const FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
+const char* const FileTypeSuffix = " ﾌｧｲﾙ";
+
+}  // namespace
+
+void TImageForm::ListFolder()
+{
+    ListView1->SetViewStyle(TViewStyle::vsList);
+
+    ImageList1->Clear();
+    ImageList2->Clear();
+    for (int k = 0; k < 14; ++k) {
+        ImageList1->AddImage(*ImageList3, k);
+        ImageList2->AddImage(*ImageList4, k);
+    }
+    IconCount->SetCaption("14");
+    for (int row = 0; row < IconList->RowCount(); ++row) {
+        IconList->SetCell(0, row, "");
+        IconList->SetCell(1, row, "");
+    }
+
+    m_process.ListedCount = 0;
+    int i = 0;
+    TListItems& items = ListView1->Items();
+    const char separator = m_process.DateSeparator;
+    platform::DirectorySearch search(m_process.Host.Drives(), "*.*", platform::faAnyFile);
+    for (platform::FoundFile entry; search.Next(entry);) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        std::string extension = ExtensionOf(entry.name);
+        if (i >= items.Count())
+            items.Add().SetSubItems({"", "", "", ""});
+        TListItem& item = items[i];
+        item.SetCaption(entry.name);
+        const std::string date = DateText(entry.time, separator);
+        if (entry.attributes >= 16 && entry.attributes <= 23) {
+            item.SetImageIndex(0);
+            item.SetSubItem(0, "");
+            item.SetSubItem(1, FolderType);
+            item.SetSubItem(2, date);
+            item.SetSubItem(3, "A");
+        } else {
+            item.SetSubItem(1, extension + FileTypeSuffix);
+            item.SetSubItem(3, "B");
+            // The whole 64-bit size: the old 32-bit field showed files over 2 GiB as negative.
+            item.SetSubItem(0, NumberToStr(static_cast<long long>(entry.size)));
+            item.SetSubItem(2, date);
+            int fixed = FixedImageIndex(extension);
+            if (fixed >= 0)
+                item.SetImageIndex(fixed);
+            else
+                ResolveIcon(extension, entry.name, i);
+        }
+        ++i;
+    }
+
+    m_process.ListedCount = i;
+    items.Truncate(m_process.ListedCount);
+
+    if (m_process.ListedCount > 0) {
+        using Operation = void (TImageForm::*)();
+        const std::pair<TImage*, Operation> keys[] = {{Image6, &TImageForm::SortByName},
+                                                      {Image7, &TImageForm::SortByType},
+                                                      {Image8, &TImageForm::SortByDate},
+                                                      {Image9, &TImageForm::SortBySize}};
+        for (const auto& [check, operation] : keys) {
+            if (check->Visible()) {
+                check->Hide();
+                (this->*operation)();
+                break;
+            }
+        }
+    }
+    if (Image10->Visible())
+        ListView1->SetViewStyle(TViewStyle::vsReport);
+    else if (Image11->Visible())
+        ListView1->SetViewStyle(TViewStyle::vsList);
+    else if (Image12->Visible())
+        ListView1->SetViewStyle(TViewStyle::vsIcon);
+}
+
+void TImageForm::DirectoryListBox1Change(TObject*)
+{
+    SetCaption(CaptionPrefix + DirectoryListBox1->Directory());
+    ListFolder();
+}
+
+}  // namespace orvane

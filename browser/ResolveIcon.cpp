@@ -1,0 +1,155 @@
+// The icons of the file list: the built-in set made at start, and the icon of any other file type
+// found through the file-type registry, kept in a per-listing cache from extension to image.
+
+#include "app/Icons.h"
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+#include "platform/Host.h"
+
+#include <array>
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && Lower(a) == Lower(b);
+}
+
+// The key's default value; an absent key or value reads as empty text.
+std::string DefaultValueOf(platform::IClassesRoot& fileTypes, const std::string& key)
+{
+    return fileTypes.DefaultValue(key).value_or(std::string());
+}
+
+}  // namespace
+
+IconLocation SplitIconSpecification(const std::string& specification)
+{
+    size_t comma = specification.rfind(',');
+    if (comma == std::string::npos)
+        return {specification, StrToNumber(specification)};
+    return {specification.substr(0, comma), StrToNumber(std::string_view(specification).substr(comma + 1))};
+}
+
+namespace {
+
+// An extracted icon that the image lists can take, or null: an icon that cannot be added counts
+// as none, so that both working lists always hold the same number of images.
+std::unique_ptr<TIcon> Extract(IIconExtractor* icons, const std::string& path, int number)
+{
+    if (!icons)
+        return nullptr;
+    std::unique_ptr<TIcon> icon = icons->ExtractIcon(path, number);
+    return icon && !icon->Empty() ? std::move(icon) : nullptr;
+}
+
+// A last resort that keeps the built-in indexes in place when not even the system library
+// yields an icon: a blank one.
+std::unique_ptr<TIcon> BlankIcon()
+{
+    return std::make_unique<TIcon>(32, 32, std::vector<uint32_t>(32 * 32, 0));
+}
+
+}  // namespace
+
+void TImageForm::BuildFixedIcons()
+{
+    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
+    const std::string library = m_process.Host.GetSystemDirectory() + "\\shell32.dll";
+    auto append = [&](std::unique_ptr<TIcon> icon) {
+        if (!icon)
+            icon = BlankIcon();
+        ImageList3->Add(*icon);
+        ImageList4->Add(*icon);
+    };
+    for (int number : {3, 0, 2})
+        append(Extract(m_process.Icons, library, number));
+
+    constexpr std::array<const char*, 11> extensions = {".dll", ".drv", ".sys", ".com", ".hlp", ".bmp",
+                                                        ".txt", ".inf", ".ini", ".mid", ".wav"};
+    for (const char* extension : extensions) {
+        std::string className = DefaultValueOf(fileTypes, extension);
+        std::string iconKey = className + "\\DefaultIcon";
+        std::string specification =
+            fileTypes.KeyExists(iconKey) ? DefaultValueOf(fileTypes, iconKey) : className;
+        IconLocation location = SplitIconSpecification(specification);
+        std::unique_ptr<TIcon> icon = Extract(m_process.Icons, location.path, location.number);
+        if (!icon)
+            icon = Extract(m_process.Icons, library, 2);
+        append(std::move(icon));
+    }
+}
+
+void TImageForm::ResolveIcon(const std::string& extension, const std::string& name, int row)
+{
+    const int n = StrToNumber(IconCount->Caption());
+    const std::string lower = Lower(extension);
+    const bool ownIcon = lower == "exe" || lower == "ico" || lower == "scr";
+    TListItem& item = ListView1->Items()[row];
+
+    // One registry look-up per type and listing; files that carry their own icon are never
+    // found in the cache.
+    if (!ownIcon && lower != "lnk") {
+        for (int k = 14; k < n; ++k) {
+            if (SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
+                item.SetImageIndex(k);
+                return;
+            }
+        }
+    }
+
+    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
+    const std::string extKey = "." + extension;
+    const bool ownDefaultIcon = fileTypes.KeyExists(extKey + "\\DefaultIcon");
+    std::string specification = DefaultValueOf(fileTypes, extKey + "\\DefaultIcon");
+    if (fileTypes.KeyExists(extKey) && !ownDefaultIcon) {
+        std::string className = DefaultValueOf(fileTypes, extKey);
+        specification = DefaultValueOf(fileTypes, className + "\\DefaultIcon");
+    }
+    const IconLocation location = SplitIconSpecification(specification);
+
+    // The small image goes to ImageList1 and the large one to ImageList2.
+    const TIcon* small = nullptr;
+    const TIcon* large = nullptr;
+    std::unique_ptr<TIcon> extracted;
+    if (name == "Recycled") {
+        small = large = &ImageList1->Image(13);
+    } else if (specification.empty() && lower != "scr") {
+        small = &ImageList1->Image(1);
+        large = &ImageList2->Image(1);
+    } else if (ownIcon) {
+        extracted = Extract(m_process.Icons, name, 0);
+        small = extracted ? extracted.get() : &ImageList1->Image(2);
+        large = extracted ? extracted.get() : &ImageList2->Image(2);
+    } else {
+        extracted = Extract(m_process.Icons, location.path, location.number);
+        small = extracted ? extracted.get() : &ImageList1->Image(1);
+        large = extracted ? extracted.get() : &ImageList2->Image(1);
+    }
+    // The list's own images are copied before anything is added to it.
+    TIcon smallCopy = *small;
+    TIcon largeCopy = *large;
+    ImageList1->Add(smallCopy);
+    ImageList2->Add(largeCopy);
+
+    IconCount->SetCaption(NumberToStr(n + 1));
+    if (IconList->RowCount() <= n)
+        IconList->SetRowCount(IconList->RowCount() + 1);
+    IconList->SetCell(0, n, NumberToStr(n));
+    IconList->SetCell(1, n, extension);
+    item.SetImageIndex(n);
+}
+
+}  // namespace orvane

@@ -1,0 +1,165 @@
+// Sorting the file list by name, type, date or size, folders first in both directions, and its
+// three list styles. The current choices are the visible check images of the menus.
+
+#include "app/ImageForm.h"
+#include "browser/RowOrder.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+// The field of a row that a sort key reads: 0 the caption, 1 the size, 2 the type, 3 the date,
+// 4 the folder/file group.
+const std::string& Field(const TListItem& item, int key)
+{
+    return key == 0 ? item.Caption() : item.SubItem(key - 1);
+}
+}  // namespace
+
+void TImageForm::BindSortingHandlers()
+{
+    const std::pair<TControl*, void (TImageForm::*)()> bindings[] = {
+        {SortFilename, &TImageForm::SortByName}, {Sfname, &TImageForm::SortByName},
+        {SortSize, &TImageForm::SortBySize},     {Sfsize, &TImageForm::SortBySize},
+        {SortShurui, &TImageForm::SortByType},   {Sfshurui, &TImageForm::SortByType},
+        {SortDay, &TImageForm::SortByDate},      {Sfday, &TImageForm::SortByDate},
+        {Asort, &TImageForm::SortAscending},     {Zsort, &TImageForm::SortDescending},
+        {Sfupdn, &TImageForm::ToggleSortOrder},  {ListView, &TImageForm::SetReportStyle},
+        {SIconView, &TImageForm::SetListStyle},  {LIconView, &TImageForm::SetIconStyle},
+    };
+    for (const auto& [control, operation] : bindings)
+        control->OnClick = [this, operation = operation](TObject*) { (this->*operation)(); };
+}
+
+void TImageForm::Resort()
+{
+    const int n = m_process.ListedCount;
+    if (n <= 0)
+        return;
+    TListItems& items = ListView1->Items();
+    std::vector<int> idx(n);
+    for (int r = 0; r < n; ++r)
+        idx[r] = r;
+    TListItems& staging = ListView2->Items();
+    while (staging.Count() < n)
+        staging.Add();
+
+    auto byField = [&](int key) { return [&items, key](int row) -> std::string_view { return Field(items[row], key); }; };
+    QuickSortRows(idx, 0, n - 1, false, false, byField(4));
+    int m = 0;
+    while (m < n && items[idx[m]].SubItem(3) == "A")
+        ++m;
+    const bool descending = m_process.SortDirection == 1;
+    const bool numeric = m_process.SortKey == 1;
+    if (m > 1)
+        QuickSortRows(idx, 0, m - 1, descending, numeric, byField(m_process.SortKey));
+    if (n - m > 1)
+        QuickSortRows(idx, m, n - 1, descending, numeric, byField(m_process.SortKey));
+
+    for (int p = 0; p < n; ++p) {
+        staging[p].SetCaption(items[idx[p]].Caption());
+        staging[p].SetSubItems(items[idx[p]].SubItems());
+        staging[p].SetImageIndex(items[idx[p]].ImageIndex());
+    }
+    for (int p = 0; p < n; ++p) {
+        items[p].SetCaption(staging[p].Caption());
+        items[p].SetSubItems(staging[p].SubItems());
+        items[p].SetImageIndex(staging[p].ImageIndex());
+    }
+}
+
+void TImageForm::SortByKey(int key, TImage* check, TButton* button)
+{
+    m_process.SortKey = key;
+    if (check->Visible())
+        return;
+    for (TButton* other : {Sfname, Sfshurui, Sfday, Sfsize})
+        other->Font().SetColor(other == button ? clRed : clWindowText);
+    for (TImage* other : {Image6, Image7, Image8, Image9})
+        other->SetVisible(other == check);
+    ViewSeiretu->Hide();
+    CloseMenus();
+    Resort();
+}
+
+void TImageForm::SortByName()
+{
+    SortByKey(0, Image6, Sfname);
+}
+
+void TImageForm::SortBySize()
+{
+    SortByKey(1, Image9, Sfsize);
+}
+
+void TImageForm::SortByType()
+{
+    SortByKey(2, Image7, Sfshurui);
+}
+
+void TImageForm::SortByDate()
+{
+    SortByKey(3, Image8, Sfday);
+}
+
+void TImageForm::SortInDirection(int direction, TImage* check, TImage* other)
+{
+    if (check->Visible())
+        return;
+    m_process.SortDirection = direction;
+    check->Show();
+    other->Hide();
+    SortMethod->Hide();
+    CloseMenus();
+    Resort();
+}
+
+void TImageForm::SortAscending()
+{
+    SortInDirection(0, Image13, Image14);
+}
+
+void TImageForm::SortDescending()
+{
+    SortInDirection(1, Image14, Image13);
+}
+
+void TImageForm::ToggleSortOrder()
+{
+    if (Image13->Visible())
+        SortDescending();
+    else
+        SortAscending();
+}
+
+void TImageForm::SetStyle(TImage* check, TViewStyle style)
+{
+    if (check->Visible())
+        return;
+    for (TImage* other : {Image10, Image11, Image12})
+        if (other != check)
+            other->Hide();
+    ViewFile->Hide();
+    CloseMenus();
+    check->Show();
+    ListView1->SetViewStyle(style);
+}
+
+void TImageForm::SetReportStyle()
+{
+    SetStyle(Image10, TViewStyle::vsReport);
+}
+
+// The menu says small icons, but the style is the list style.
+void TImageForm::SetListStyle()
+{
+    SetStyle(Image11, TViewStyle::vsList);
+}
+
+void TImageForm::SetIconStyle()
+{
+    SetStyle(Image12, TViewStyle::vsIcon);
+}
+
+}  // namespace orvane

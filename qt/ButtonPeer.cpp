@@ -1,0 +1,34 @@
+#include "qt/ButtonPeer.h"
+
+#include "qt/Convert.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QPointer>
+#include <QPushButton>
+
+namespace qtui {
+
+ButtonPeer::ButtonPeer(tk::TButton& button, QtBackend& backend)
+    : ControlPeer(button, backend), m_button(button), m_pushButton(new QPushButton(ParentContainer()))
+{
+    m_pushButton->setAutoDefault(false);
+    m_pushButton->setFocusPolicy(button.TabStop() ? Qt::StrongFocus : Qt::NoFocus);
+    Attach(m_pushButton, InputRouter::ClickStyle::Native);
+    QPointer<InputRouter> router(Router());
+    QObject::connect(m_pushButton, &QPushButton::clicked, m_pushButton, [this, router] {
+        // A button whose peer is gone (the click closed its form) stays quiet.
+        if (router && router->Attached())
+            m_button.InputClick();
+    });
+}
+
+void ButtonPeer::Apply(unsigned changes)
+{
+    WidgetPeer::Apply(changes);
+    if (changes & TextChange)
+        m_pushButton->setText(ToQString(m_button.Caption()));
+    if (changes & DefaultChange)
+        m_pushButton->setDefault(m_button.Default());
+}
+
+}  // namespace qtui

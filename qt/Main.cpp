@@ -1,0 +1,34 @@
+// The program: the Qt back end under the application's process entry.
+
+#include "app/Process.h"
+#include "platform/DriveMap.h"
+#include "platform/Host.h"
+#include "qt/ClassicLook.h"
+#include "qt/Display.h"
+#include "qt/QtBackend.h"
+#include "toolkit/Application.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    std::string why;
+    if (!qtui::DisplayReachable(why)) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return 1;
+    }
+    QApplication qtApplication(argc, argv);
+    qtui::ApplyClassicLook(qtApplication);
+    qtui::QtBackend backend;
+    {
+        tk::TApplication application;
+        backend.Install(application);
+        platform::Host host(platform::DriveMap::Default());
+        orvane::Process process(application, host);
+        orvane::RunProcess(process);
+    }
+    return 0;
+}

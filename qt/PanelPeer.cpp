@@ -1,0 +1,89 @@
+#include "qt/PanelPeer.h"
+
+#include "qt/ClassicLook.h"
+#include "qt/Convert.h"
+#include "toolkit/StdCtrls.h"
+
+#include <QPainter>
+
+namespace qtui {
+
+PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PanelWidget::SetColor(const QColor& color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    update();
+}
+
+void PanelWidget::SetTextColor(const QColor& color)
+{
+    if (m_textColor == color)
+        return;
+    m_textColor = color;
+    update();
+}
+
+void PanelWidget::SetCaption(const QString& caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void PanelWidget::SetBevel(tk::TBevelCut bevel)
+{
+    if (m_bevel == bevel)
+        return;
+    m_bevel = bevel;
+    update();
+}
+
+void PanelWidget::SetAlignment(tk::TAlignment alignment)
+{
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void PanelWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_color);
+    QRect inner = DrawBevel(painter, rect(), m_bevel);
+    if (m_caption.isEmpty())
+        return;
+    painter.setFont(font());
+    painter.setPen(m_textColor);
+    painter.drawText(inner, CaptionFlags(m_alignment, VerticalPlacement::Centre) | Qt::TextShowMnemonic, m_caption);
+}
+
+PanelPeer::PanelPeer(tk::TPanel& panel, QtBackend& backend)
+    : ControlPeer(panel, backend), m_panel(panel), m_panelWidget(new PanelWidget(ParentContainer()))
+{
+    Attach(m_panelWidget, InputRouter::ClickStyle::Released);
+}
+
+void PanelPeer::Apply(unsigned changes)
+{
+    WidgetPeer::Apply(changes);
+    if (changes & ColorChange)
+        m_panelWidget->SetColor(ToQColor(m_panel.Color()));
+    if (changes & FontChange)
+        m_panelWidget->SetTextColor(ToQColor(m_panel.Font().Color()));
+    if (changes & TextChange)
+        m_panelWidget->SetCaption(ToQString(m_panel.Caption()));
+    if (changes & BevelChange)
+        m_panelWidget->SetBevel(m_panel.BevelOuter());
+    if (changes & AlignmentChange)
+        m_panelWidget->SetAlignment(m_panel.Alignment());
+}
+
+}  // namespace qtui

@@ -1,0 +1,187 @@
+#include "qt/QtBackend.h"
+
+#include "qt/ButtonPeer.h"
+#include "qt/Convert.h"
+#include "qt/FormPeer.h"
+#include "qt/ImagePeer.h"
+#include "qt/LabelPeer.h"
+#include "qt/PanelPeer.h"
+#include "qt/ScrollBarPeer.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/Image.h"
+#include "toolkit/ScrollBar.h"
+#include "toolkit/StdCtrls.h"
+#include "toolkit/Timer.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace qtui {
+
+QtBackend::QtBackend()
+{
+    // Windows come and go as the model says; hiding the last one does not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtBackend::~QtBackend()
+{
+    for (auto& [timer, qtimer] : m_timers)
+        qtimer->stop();
+}
+
+void QtBackend::Install(tk::TApplication& application)
+{
+    application.SetPeerFactory(this);
+    application.SetClock(this);
+    application.SetMessageLoop(this);
+    application.SetDialogs(this);
+    application.SetTextMetrics(this);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        application.SetDesktopSize(screen->geometry().width(), screen->geometry().height());
+}
+
+std::unique_ptr<tk::TFormPeer> QtBackend::CreatePeer(tk::TForm& form)
+{
+    return std::make_unique<FormPeer>(form, *this);
+}
+
+std::unique_ptr<tk::TPanelPeer> QtBackend::CreatePeer(tk::TPanel& panel)
+{
+    return std::make_unique<PanelPeer>(panel, *this);
+}
+
+std::unique_ptr<tk::TLabelPeer> QtBackend::CreatePeer(tk::TLabel& label)
+{
+    return std::make_unique<LabelPeer>(label, *this);
+}
+
+std::unique_ptr<tk::TButtonPeer> QtBackend::CreatePeer(tk::TButton& button)
+{
+    return std::make_unique<ButtonPeer>(button, *this);
+}
+
+std::unique_ptr<tk::TImagePeer> QtBackend::CreatePeer(tk::TImage& image)
+{
+    return std::make_unique<ImagePeer>(image, *this);
+}
+
+std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scrollBar)
+{
+    return std::make_unique<ScrollBarPeer>(scrollBar, *this);
+}
+
+void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)
+{
+    QTimer*& qtimer = m_timers[&timer];
+    if (!qtimer) {
+        qtimer = new QTimer(&m_timerOwner);
+        tk::TTimer* target = &timer;
+        QObject::connect(qtimer, &QTimer::timeout, qtimer, [target] { target->Fire(); });
+    }
+    qtimer->start(std::max(intervalMs, 1));
+}
+
+void QtBackend::StopTimer(tk::TTimer& timer)
+{
+    auto it = m_timers.find(&timer);
+    if (it == m_timers.end())
+        return;
+    it->second->stop();
+    it->second->deleteLater();
+    m_timers.erase(it);
+}
+
+void QtBackend::Run()
+{
+    if (m_quitRequested)
+        return;
+    m_running = true;
+    QApplication::exec();
+    m_running = false;
+}
+
+// Ends the main loop and every modal loop inside it.
+void QtBackend::Quit()
+{
+    m_quitRequested = true;
+    for (const ModalLoop& modal : m_modalLoops)
+        modal.loop->exit();
+    if (m_running)
+        QApplication::exit(0);
+}
+
+void QtBackend::RunModal(tk::TForm& form)
+{
+    if (m_quitRequested || form.ModalResult() != tk::mrNone || !form.Visible())
+        return;
+    QEventLoop loop;
+    m_modalLoops.push_back({&form, &loop});
+    loop.exec(QEventLoop::DialogExec);
+    std::erase_if(m_modalLoops, [&](const ModalLoop& modal) { return modal.loop == &loop; });
+}
+
+void QtBackend::EndModal(tk::TForm& form)
+{
+    ExitModalLoop(form);
+}
+
+void QtBackend::FormHidden(tk::TForm& form)
+{
+    ExitModalLoop(form);
+}
+
+void QtBackend::ExitModalLoop(tk::TForm& form)
+{
+    for (const ModalLoop& modal : m_modalLoops)
+        if (modal.form == &form)
+            modal.loop->exit();
+}
+
+int QtBackend::MessageBox(const std::string& text, const std::string& caption, unsigned flags)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (flags & tk::mbIconMask) {
+    case tk::mbIconError: icon = QMessageBox::Critical; break;
+    case tk::mbIconQuestion: icon = QMessageBox::Question; break;
+    case tk::mbIconWarning: icon = QMessageBox::Warning; break;
+    case tk::mbIconInformation: icon = QMessageBox::Information; break;
+    default: break;
+    }
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    switch (flags & tk::mbButtonMask) {
+    case tk::mbOkCancel: buttons = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case tk::mbYesNo: buttons = QMessageBox::Yes | QMessageBox::No; break;
+    default: break;
+    }
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    QMessageBox box(icon, ToQString(caption), ToQString(text), buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return tk::mrCancel;
+    case QMessageBox::Yes: return tk::mrYes;
+    case QMessageBox::No: return tk::mrNo;
+    default: return tk::mrOk;
+    }
+}
+
+int QtBackend::TextWidth(const tk::TFont& font, const std::string& text)
+{
+    return QFontMetrics(ToQFont(font)).horizontalAdvance(ToQString(text));
+}
+
+int QtBackend::TextHeight(const tk::TFont& font)
+{
+    return QFontMetrics(ToQFont(font)).height();
+}
+
+}  // namespace qtui

@@ -1,0 +1,79 @@
+#pragma once
+
+// The Qt back end: the peers of every component kind and the services the component model asks
+// of its surroundings (clock, message loop, message boxes, text measurement), over Qt Widgets.
+// Make one after the QApplication and keep it until the tk::TApplication that uses it is gone.
+
+#include "qt/FlushQueue.h"
+#include "toolkit/Peers.h"
+#include "toolkit/Services.h"
+
+#include <QObject>
+
+#include <map>
+#include <vector>
+
+class QEventLoop;
+class QTimer;
+
+namespace tk {
+class TApplication;
+}
+
+namespace qtui {
+
+class QtBackend : public tk::IPeerFactory,
+                  public tk::IClock,
+                  public tk::IMessageLoop,
+                  public tk::IDialogs,
+                  public tk::ITextMetrics {
+public:
+    QtBackend();
+    ~QtBackend() override;
+    QtBackend(const QtBackend&) = delete;
+    QtBackend& operator=(const QtBackend&) = delete;
+
+    // Gives the application every service of this back end and the primary screen's size.
+    void Install(tk::TApplication& application);
+
+    FlushQueue& Queue() { return m_queue; }
+
+    std::unique_ptr<tk::TFormPeer> CreatePeer(tk::TForm& form) override;
+    std::unique_ptr<tk::TPanelPeer> CreatePeer(tk::TPanel& panel) override;
+    std::unique_ptr<tk::TLabelPeer> CreatePeer(tk::TLabel& label) override;
+    std::unique_ptr<tk::TButtonPeer> CreatePeer(tk::TButton& button) override;
+    std::unique_ptr<tk::TImagePeer> CreatePeer(tk::TImage& image) override;
+    std::unique_ptr<tk::TScrollBarPeer> CreatePeer(tk::TScrollBar& scrollBar) override;
+
+    void StartTimer(tk::TTimer& timer, int intervalMs) override;
+    void StopTimer(tk::TTimer& timer) override;
+
+    void Run() override;
+    void Quit() override;
+    void RunModal(tk::TForm& form) override;
+    void EndModal(tk::TForm& form) override;
+    // A form was hidden: a modal loop that runs for it ends.
+    void FormHidden(tk::TForm& form);
+
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+
+    int TextWidth(const tk::TFont& font, const std::string& text) override;
+    int TextHeight(const tk::TFont& font) override;
+
+private:
+    struct ModalLoop {
+        tk::TForm* form;
+        QEventLoop* loop;
+    };
+    void ExitModalLoop(tk::TForm& form);
+
+    FlushQueue m_queue;
+    // Owns the timers, so that one stopped inside its own timeout is freed safely later.
+    QObject m_timerOwner;
+    std::map<tk::TTimer*, QTimer*> m_timers;
+    std::vector<ModalLoop> m_modalLoops;
+    bool m_running = false;
+    bool m_quitRequested = false;
+};
+
+}  // namespace qtui

@@ -1,0 +1,107 @@
+#pragma once
+
+// What every peer of the Qt back end shares: its widget at the model's pixel geometry, the
+// properties every control has, and the coalescing of changes. A setter only records what
+// changed and queues the peer; the flush then applies the model's present state to the widget,
+// without calling back into the model.
+
+#include "qt/FlushQueue.h"
+#include "qt/InputRouter.h"
+#include "toolkit/Peers.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace tk {
+class TControl;
+}
+
+namespace qtui {
+
+class QtBackend;
+
+class WidgetPeer : public Flushable {
+public:
+    WidgetPeer(tk::TControl& control, QtBackend& backend);
+    ~WidgetPeer() override;
+
+    tk::TControl& Control() const { return m_control; }
+    // The widget that stands for the control.
+    QWidget* Widget() const { return m_widget; }
+    // The widget that the peers of the control's children are placed on.
+    virtual QWidget* Container() const { return m_widget; }
+    // The peer of a control, when it has one from this back end.
+    static WidgetPeer* Of(const tk::TControl& control);
+
+    void Flush() final;
+    bool FlushPending() const;
+
+protected:
+    enum Change : unsigned {
+        BoundsChange = 1u << 0,
+        VisibleChange = 1u << 1,
+        EnabledChange = 1u << 2,
+        ColorChange = 1u << 3,
+        FontChange = 1u << 4,
+        HintChange = 1u << 5,
+        CursorChange = 1u << 6,
+        TextChange = 1u << 7,
+        OrderChange = 1u << 8,
+        ContentChange = 1u << 9,
+        // Changes of one kind of control.
+        KindChange1 = 1u << 10,
+        KindChange2 = 1u << 11,
+        KindChange3 = 1u << 12,
+        KindChange4 = 1u << 13,
+        FocusChange = 1u << 14,
+        TabStopChange = 1u << 15,
+        AllChanges = (1u << 16) - 1,
+    };
+
+    // Takes the widget (made on ParentContainer()) and routes its input to the control.
+    void Attach(QWidget* widget, InputRouter::ClickStyle style);
+    // The widget the control's parent gives its children; none for a form.
+    QWidget* ParentContainer() const;
+    QtBackend& Backend() const { return m_backend; }
+    InputRouter* Router() const { return m_router; }
+
+    void Changed(unsigned changes);
+    // Applies the changed properties except visibility; kinds add their own after the base.
+    virtual void Apply(unsigned changes);
+    virtual void ApplyVisible();
+
+private:
+    void ApplyOrder();
+
+    tk::TControl& m_control;
+    QtBackend& m_backend;
+    QPointer<QWidget> m_widget;
+    QPointer<InputRouter> m_router;
+    unsigned m_changes = 0;
+};
+
+// The setters of the base peer interface, for a peer of interface I.
+template <class I>
+class ControlPeer : public I, public WidgetPeer {
+public:
+    using WidgetPeer::WidgetPeer;
+
+    void SetBounds(const tk::TRect&) override { Changed(BoundsChange); }
+    void SetVisible(bool) override { Changed(VisibleChange); }
+    void SetEnabled(bool) override { Changed(EnabledChange); }
+    void SetColor(tk::TColor) override { Changed(ColorChange); }
+    void SetFont(const tk::TFont&) override { Changed(FontChange); }
+    void SetHint(const std::string&, bool) override { Changed(HintChange); }
+    void SetCursor(tk::TCursor) override { Changed(CursorChange); }
+    void SetText(const std::string&) override { Changed(TextChange); }
+    void Restack() override { Changed(OrderChange); }
+    void Invalidate() override { Changed(ContentChange); }
+    void SetFocus() override { Changed(FocusChange); }
+    void SetTabStop(bool) override { Changed(TabStopChange); }
+};
+
+// The widget of a control's peer; null without one.
+QWidget* WidgetOf(const tk::TControl& control);
+
+}  // namespace qtui

@@ -1,0 +1,55 @@
+// Bringing the window into line with the stored settings through the same operations the menus
+// run, each only where its state is not shown already.
+
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+
+namespace orvane {
+
+using namespace tk;
+
+void TImageForm::Ini()
+{
+    const int fileView = StrToNumber(FileView->Caption());
+    const int sortFile = StrToNumber(SortFile->Caption());
+    const int viewSet = StrToNumber(ViewSet->Caption());
+    const int seFile = StrToNumber(SeFile->Caption());
+
+    using Operation = void (TImageForm::*)();
+    struct Choice {
+        int value;
+        TImage* check;
+        Operation operation;
+    };
+    auto apply = [this](int setting, std::initializer_list<Choice> choices) {
+        for (const Choice& choice : choices)
+            if (setting == choice.value && !choice.check->Visible())
+                (this->*choice.operation)();
+    };
+    apply(fileView, {{0, Image10, &TImageForm::SetReportStyle},
+                     {1, Image11, &TImageForm::SetListStyle},
+                     {2, Image12, &TImageForm::SetIconStyle}});
+    apply(sortFile, {{0, Image13, &TImageForm::SortAscending}, {1, Image14, &TImageForm::SortDescending}});
+    apply(viewSet, {{0, Image1, &TImageForm::ShowSeparateView},
+                    {1, Image2, &TImageForm::ShowUnderView},
+                    {2, Image3, &TImageForm::ShowRightView}});
+    apply(seFile, {{0, Image6, &TImageForm::SortByName},
+                   {1, Image7, &TImageForm::SortByType},
+                   {2, Image8, &TImageForm::SortByDate},
+                   {3, Image9, &TImageForm::SortBySize}});
+
+    // The drag flag is raised and lowered within the call, so no mouse handling can see it.
+    m_process.DragFlag.UpDoor = 1;
+    const std::string& menuBar = MenuBar->Caption();
+    const std::string& infoBar = InfoBar->Caption();
+    int band = menuBar == "0" && infoBar == "0" ? 0 : menuBar == "1" && infoBar == "0" ? 25
+             : menuBar == "1" && infoBar == "1"                                  ? 50
+                                                                                 : -1;
+    if (band >= 0) {
+        UpDoor->SetTop(band);
+        SnapUpDoor(0);
+    }
+    m_process.DragFlag.UpDoor = 0;
+}
+
+}  // namespace orvane

@@ -1,0 +1,179 @@
+// The two settings files in the start folder: TavoCust2.cnf with the window positions, written
+// whenever the main window closes, and TavoCust.cnf with the settings, written by the OK step of
+// the settings dialog. Both are read once, when the main window is first shown.
+
+#include "app/ImageForm.h"
+#include "app/Dialogs.h"
+#include "app/Numbers.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
+#include "settings/SettingsText.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+const char* const UserEntryState = "ﾕｰｻﾞｰ済";
+
+// Reads list rows into the grid from row 2 on, up to the marker line; a file that ends first
+// ends the list there. Every line before the marker is a row, an empty one too.
+void ReadList(SettingsReader& reader, TStringGrid& grid, const std::string& marker)
+{
+    for (int row = 2;; ++row) {
+        const SettingsLine* line = reader.Next();
+        if (!line || line->value == marker)
+            return;
+        grid.SetCell(1, row, line->value);
+        grid.SetCell(0, row, UserEntryState);
+    }
+}
+
+void PrepareListGrid(TStringGrid& grid, const char* preset)
+{
+    grid.SetCell(0, 0, "状態");
+    grid.SetCell(1, 0, "拡張子");
+    grid.SetCell(0, 1, "設定済");
+    grid.SetCell(1, 1, preset);
+}
+
+// The extensions of the dialog's user rows (row 2 on) that are not empty, as file lines.
+void AppendListLines(const std::vector<TListEntry>& rows, std::vector<std::string>& lines)
+{
+    for (size_t row = 2; row < rows.size(); ++row)
+        if (!rows[row].extension.empty())
+            lines.push_back(rows[row].extension);
+}
+
+// Copies the dialog's user rows into the store's grid; rows of the store beyond them stay.
+void StoreList(const std::vector<TListEntry>& rows, TStringGrid& grid)
+{
+    for (size_t row = 2; row < rows.size(); ++row) {
+        grid.SetCell(0, static_cast<int>(row), rows[row].state);
+        grid.SetCell(1, static_cast<int>(row), rows[row].extension);
+    }
+}
+
+int ClampSize(const std::string& text, int upperBound)
+{
+    int value = StrToNumber(text);
+    if (value < 10)
+        value = 10;
+    if (value > upperBound)
+        value = upperBound;
+    return value;
+}
+
+}  // namespace
+
+std::string TImageForm::SettingsFilePath(const char* fileName) const
+{
+    return CPath->Caption() + "\\" + fileName;
+}
+
+void TImageForm::PrepareSettingsGrids()
+{
+    PrepareListGrid(*CapNames, "XLS");
+    PrepareListGrid(*TextNames, "TXT");
+}
+
+void TImageForm::ReadWindowPositions()
+{
+    auto content = platform::ReadWholeFile(m_process.Host.Drives(), SettingsFilePath("TavoCust2.cnf"));
+    if (!content)
+        return;
+    SettingsReader reader(*content);
+    // Each bound is set on its own, as the window's properties are; a new size runs the resize
+    // handling. A file that ends early leaves the rest as they are.
+    using Setter = void (TControl::*)(int);
+    const Setter setters[] = {&TControl::SetTop, &TControl::SetLeft, &TControl::SetWidth, &TControl::SetHeight};
+    for (TForm* form : {static_cast<TForm*>(this), static_cast<TForm*>(m_process.view)}) {
+        for (Setter setter : setters) {
+            const SettingsLine* line = reader.Next();
+            if (!line)
+                return;
+            if (form)
+                (form->*setter)(StrToNumber(line->value));
+        }
+    }
+}
+
+void TImageForm::ReadSettings()
+{
+    auto content = platform::ReadWholeFile(m_process.Host.Drives(), SettingsFilePath("TavoCust.cnf"));
+    if (!content)
+        return;
+    SettingsReader reader(*content);
+    for (TLabel* setting : {WaitTime, CapH, CapW, CapGetCol, CapMessage, ETCtype, FileView, SortFile, ViewSet, SeFile,
+                            MenuBar, InfoBar}) {
+        const SettingsLine* line = reader.Next();
+        if (!line)
+            return;
+        setting->SetCaption(line->value);
+    }
+    ReadList(reader, *CapNames, "@CAP");
+    ReadList(reader, *TextNames, "@TXT");
+    for (TLabel* setting : {CashDir, CashSize}) {
+        const SettingsLine* line = reader.Next();
+        if (!line)
+            return;
+        setting->SetCaption(line->value);
+    }
+}
+
+void TImageForm::WriteWindowPositions()
+{
+    std::vector<std::string> lines;
+    for (const TForm* form : {static_cast<const TForm*>(this), static_cast<const TForm*>(m_process.view)})
+        for (int value : {form->Top(), form->Left(), form->Width(), form->Height()})
+            lines.push_back(NumberToStr(value));
+    platform::ReplaceFile(m_process.Host.Drives(), SettingsFilePath("TavoCust2.cnf"), JoinSettingsLines(lines));
+}
+
+bool TImageForm::StoreSettings(const TSettingsValues& values)
+{
+    const std::string waitTime = NumberToStr(StrToNumber(values.waitTime));
+    const std::string capH = NumberToStr(ClampSize(values.capH, values.capHMax));
+    const std::string capW = NumberToStr(ClampSize(values.capW, values.capWMax));
+    std::vector<std::string> choices;
+    for (int choice : values.choices)
+        choices.push_back(NumberToStr(choice));
+    const std::string menuBar = values.menuBar ? "1" : "0";
+    const std::string infoBar = values.infoBar ? "1" : "0";
+
+    std::vector<std::string> lines = {waitTime, capH, capW};
+    lines.insert(lines.end(), choices.begin(), choices.end());
+    lines.push_back(menuBar);
+    lines.push_back(infoBar);
+    AppendListLines(values.capNames, lines);
+    lines.push_back("@CAP");
+    AppendListLines(values.textNames, lines);
+    lines.push_back("@TXT");
+    lines.push_back(values.cashDir);
+    lines.push_back(values.cashSize);
+
+    // The file is written whole before anything is stored, so a file that cannot be written
+    // leaves every setting as it was.
+    if (!platform::ReplaceFile(m_process.Host.Drives(), values.cPath + "\\TavoCust.cnf", JoinSettingsLines(lines)))
+        return false;
+
+    WaitTime->SetCaption(waitTime);
+    CapH->SetCaption(capH);
+    CapW->SetCaption(capW);
+    TLabel* chosen[] = {CapGetCol, CapMessage, ETCtype, FileView, SortFile, ViewSet, SeFile};
+    for (int i = 0; i < 7; ++i)
+        chosen[i]->SetCaption(choices[i]);
+    MenuBar->SetCaption(menuBar);
+    InfoBar->SetCaption(infoBar);
+    StoreList(values.capNames, *CapNames);
+    StoreList(values.textNames, *TextNames);
+    CashDir->SetCaption(values.cashDir);
+    CashSize->SetCaption(values.cashSize);
+    Ini();
+    return true;
+}
+
+}  // namespace orvane

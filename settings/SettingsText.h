@@ -1,0 +1,37 @@
+#pragma once
+
+// The line format of the two settings files: byte text in code page 932, each line ended by
+// carriage return and line feed; a bare line feed is read as well.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+struct SettingsLine {
+    std::string value;  // the line without its line end, byte for byte
+    bool ended = true;  // false for a last line that has no line end
+};
+
+// Splits a file's content into its lines. A carriage return just before the line feed belongs to
+// the line end; a last line without a line end keeps every character.
+std::vector<SettingsLine> SplitSettingsLines(std::string_view content);
+
+// Reads the lines one after the other; past the end it has nothing more to give.
+class SettingsReader {
+public:
+    explicit SettingsReader(std::string_view content) : m_lines(SplitSettingsLines(content)) {}
+    bool AtEnd() const { return m_next >= m_lines.size(); }
+    // The next line, or none at the end of the file.
+    const SettingsLine* Next() { return AtEnd() ? nullptr : &m_lines[m_next++]; }
+
+private:
+    std::vector<SettingsLine> m_lines;
+    size_t m_next = 0;
+};
+
+// Joins values into a file's content, each followed by CR LF.
+std::string JoinSettingsLines(const std::vector<std::string>& values);
+
+}  // namespace orvane

@@ -1,0 +1,69 @@
+#pragma once
+
+// One run of the whole program without a display, started in a folder of a temporary drive C:.
+
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+#include "app/Process.h"
+#include "platform/Host.h"
+#include "toolkit/Application.h"
+#include "toolkit/Headless.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace orvane {
+
+struct HeadlessRun {
+    tk::TApplication application;
+    tk::RecordingDialogs dialogs;
+    tk::ManualClock clock;
+    platform::Host host;
+    Process process{application, host};
+
+    HeadlessRun(const platform::DriveMap& drives, const std::string& startFolder) : host(drives)
+    {
+        application.SetDialogs(&dialogs);
+        application.SetClock(&clock);
+        application.SetDesktopSize(1024, 768);
+        auto screen = std::make_unique<platform::FakeScreen>();
+        screen->SetDesktop(1024, 768);
+        host.SetScreen(std::move(screen));
+        host.SetCurrentDirectory(startFolder);
+        RunProcess(process);
+    }
+    TImageForm& Form() { return *process.ImageForm; }
+};
+
+// A temporary folder mapped to C:, removed with everything in it at the end.
+class TemporaryDrive {
+public:
+    TemporaryDrive()
+    {
+        char pattern[] = "/tmp/orvane-app-XXXXXX";
+        if (mkdtemp(pattern))
+            m_root = pattern;
+        drives.Map('C', m_root);
+        drives.Map('Z', "/");
+        if (!getcwd(m_previous, sizeof m_previous))
+            m_previous[0] = '\0';
+    }
+    ~TemporaryDrive()
+    {
+        if (m_previous[0] && chdir(m_previous) != 0)
+            m_previous[0] = '\0';
+        std::system(("rm -rf '" + m_root + "'").c_str());
+    }
+    const std::string& Root() const { return m_root; }
+
+    platform::DriveMap drives;
+
+private:
+    std::string m_root;
+    char m_previous[4096] = {};
+};
+
+}  // namespace orvane

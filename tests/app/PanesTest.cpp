@@ -1,0 +1,128 @@
+// The viewer panes' scroll bars panning a picture, and the menu state that clicks on the
+// window's surfaces close.
+
+#include "tests/app/HeadlessRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace orvane;
+using namespace tk;
+
+namespace {
+
+class Panes : public ::testing::Test {
+protected:
+    Panes() : run((mkdir((drive.Root() + "/work").c_str(), 0755), drive.drives), "C:\\work") {}
+
+    // Shows a picture of the size in the under pane, the bars placed as the display places them.
+    void ShowPicture(TImage& image, int width, int height)
+    {
+        image.Picture().SetGraphic(std::make_unique<TBitmap>(width, height));
+    }
+
+    TemporaryDrive drive;
+    HeadlessRun run;
+};
+
+}  // namespace
+
+TEST_F(Panes, ABarPansFromZeroToTheOverflowOnceItHasChanged)
+{
+    TImageForm& form = run.Form();
+    form.UnderView->SetBounds(0, 218, 481, 150);
+    ShowPicture(*form.UImage, 600, 400);
+    form.UScrollBarX->Show();
+    form.UScrollBarY->Show();
+    EXPECT_EQ(form.UScrollBarY->Max(), 100) << "the old maximum stays until the bar first changes";
+
+    form.UScrollBarY->InputScroll(1);
+    EXPECT_EQ(form.UScrollBarY->Max(), 250);
+    EXPECT_EQ(form.UScrollBarY->Height(), 140);
+    EXPECT_EQ(form.UScrollBarY->LargeChange(), 70);
+    form.UScrollBarX->InputScroll(1);
+    EXPECT_EQ(form.UScrollBarX->Max(), 119);
+    EXPECT_EQ(form.UScrollBarX->Width(), 471);
+    EXPECT_EQ(form.UScrollBarX->LargeChange(), 235);
+
+    form.UScrollBarY->InputScroll(250);
+    EXPECT_EQ(form.UImage->Top(), -250) << "the picture's bottom meets the pane's bottom";
+    EXPECT_EQ(form.UImage->Height(), 400);
+    form.UScrollBarY->InputScroll(900);
+    EXPECT_EQ(form.UImage->Top(), -250);
+}
+
+TEST_F(Panes, APictureAsHighAsThePaneHasNoVerticalBarOneMorePixelHasARangeOfOne)
+{
+    TImageForm& form = run.Form();
+    form.RightView->SetBounds(481, 61, 104, 157);
+    ShowPicture(*form.RImage, 50, 157);
+    form.RScrollBarY->Show();
+    form.RScrollBarY->InputScroll(5);
+    EXPECT_FALSE(form.RScrollBarY->Visible());
+    EXPECT_EQ(form.RImage->Top(), -form.RScrollBarY->Position()) << "the picture follows the bar's position";
+
+    ShowPicture(*form.RImage, 50, 158);
+    form.RScrollBarY->Show();
+    form.RScrollBarY->InputScroll(0);
+    form.RScrollBarY->InputScroll(1);
+    EXPECT_TRUE(form.RScrollBarY->Visible());
+    EXPECT_EQ(form.RScrollBarY->Max(), 1);
+    EXPECT_EQ(form.RImage->Top(), -1);
+    EXPECT_EQ(form.RScrollBarY->Height(), form.RScrollBarX->Visible() ? 147 : 157);
+}
+
+TEST_F(Panes, LoweringTheMaximumBelowThePositionMovesThePicture)
+{
+    TImageForm& form = run.Form();
+    form.UnderView->SetBounds(0, 218, 481, 150);
+    ShowPicture(*form.UImage, 100, 400);
+    form.UScrollBarX->Hide();
+    form.UScrollBarY->Show();
+    form.UScrollBarY->InputScroll(90);
+    EXPECT_EQ(form.UScrollBarY->Max(), 250);
+    ShowPicture(*form.UImage, 100, 200);
+    form.UScrollBarY->InputScroll(80);
+    EXPECT_EQ(form.UScrollBarY->Max(), 50);
+    EXPECT_EQ(form.UScrollBarY->Position(), 50);
+    EXPECT_EQ(form.UImage->Top(), -50);
+    EXPECT_EQ(form.UScrollBarY->Height(), 150) << "without the other bar the bar takes the pane's whole height";
+}
+
+TEST_F(Panes, ClicksOnTheSurfacesCloseTheFirstLevelMenusOnly)
+{
+    TImageForm& form = run.Form();
+    run.process.MenuMode = 1;
+    run.process.HoveredMenu = 3;
+    form.PanelView->SetBevelOuter(TBevelCut::bvLowered);
+    form.FView->Show();
+    form.ViewFile->Show();
+    form.Mark->InputClick();
+    EXPECT_FALSE(form.FView->Visible());
+    EXPECT_TRUE(form.ViewFile->Visible()) << "a second-level drop-down stays open";
+    EXPECT_EQ(form.PanelView->BevelOuter(), TBevelCut::bvNone);
+    EXPECT_EQ(run.process.MenuMode, 0);
+    EXPECT_EQ(run.process.HoveredMenu, 0);
+
+    form.PanelFile->SetBevelOuter(TBevelCut::bvRaised);
+    run.process.MenuMode = 1;
+    form.InputClick();
+    EXPECT_EQ(run.process.MenuMode, 0);
+    EXPECT_EQ(form.PanelFile->BevelOuter(), TBevelCut::bvRaised)
+        << "with no caption entered the captions keep their bevels";
+}
+
+TEST_F(Panes, ACacheLimitThatIsNoWholeNumberTrimsNothing)
+{
+    TImageForm& form = run.Form();
+    std::string view = drive.Root() + "/work/View";
+    std::system(("truncate -s 3000000 '" + view + "/a.bmp'").c_str());
+    form.CashSize->SetCaption("1MB");
+    form.TrimCache();
+    struct stat info;
+    EXPECT_EQ(stat((view + "/a.bmp").c_str(), &info), 0);
+    form.CashSize->SetCaption("1");
+    form.TrimCache();
+    EXPECT_NE(stat((view + "/a.bmp").c_str(), &info), 0) << "a picture larger than the limit alone goes too";
+}

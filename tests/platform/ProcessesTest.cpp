@@ -1,0 +1,335 @@
+// Starting programs: command lines taken apart as that system did, .desktop entries, programs
+// that really start (or cannot), and the wait for them.
+
+#include "platform/CommandLine.h"
+#include "platform/DesktopEntry.h"
+#include "platform/DriveMap.h"
+#include "platform/Processes.h"
+
+#include <gtest/gtest.h>
+
+#include <ftw.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+using namespace platform;
+
+namespace {
+std::string Joined(const std::vector<std::string>& words)
+{
+    std::string out;
+    for (const std::string& word : words)
+        out += "[" + word + "]";
+    return out;
+}
+
+long long NowMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+}  // namespace
+
+// ---- Command lines -------------------------------------------------------------------------
+
+TEST(CommandLine, SplitsByTheQuoteAndBackslashRulesOfThatSystem)
+{
+    struct Case {
+        const char* line;
+        const char* words;
+    } cases[] = {
+        {"a.exe b c", "[a.exe][b][c]"},
+        {"  a.exe \t b   c  ", "[a.exe][b][c]"},
+        {"\"C:\\Program Files\\a.exe\" x", "[C:\\Program Files\\a.exe][x]"},
+        // The program name ends at its closing quote, backslash or not, and the next word may
+        // follow at once.
+        {"\"C:\\dir\\\" x", "[C:\\dir\\][x]"},
+        {"\"C:\\a\"b c", "[C:\\a][b][c]"},
+        {"p \"a b\" c", "[p][a b][c]"},
+        {"p a\\b \"c\\d\" e\\\\", "[p][a\\b][c\\d][e\\\\]"},
+        {"p a\\\\\"b c\"", "[p][a\\b c]"},
+        {"p a\\\\\\\"b", "[p][a\\\"b]"},
+        {"p a\\\"b", "[p][a\"b]"},
+        {"p \\\\\\\\\"x y\"", "[p][\\\\x y]"},
+        {"p \"\" x", "[p][][x]"},
+        {"p \"\"", "[p][]"},
+        {"p \"a\"\"b\"", "[p][a\"b]"},
+        {"p \"a b", "[p][a b]"},
+        // The second byte of "表" is 0x5C: no backslash, so the quote after it groups.
+        {"p C:\\表\"a b\"", "[p][C:\\表a b]"},
+        {"C:\\ソフト\\a.exe x", "[C:\\ソフト\\a.exe][x]"},
+        {"", ""},
+        {"   ", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Joined(SplitCommandLine(c.line)), c.words) << "command line: " << c.line;
+}
+
+TEST(CommandLine, AnUnquotedProgramNameMayEndAtAnyBlankAsCreateProcessTriesThem)
+{
+    std::vector<ProgramSplit> splits = ProgramSplits("C:\\Program Files\\a.exe  x ");
+    ASSERT_EQ(splits.size(), 3u);
+    EXPECT_EQ(splits[0].program, "C:\\Program");
+    EXPECT_EQ(splits[0].rest, "Files\\a.exe  x ");
+    EXPECT_EQ(splits[1].program, "C:\\Program Files\\a.exe");
+    EXPECT_EQ(splits[1].rest, "x ");
+    EXPECT_EQ(splits[2].program, "C:\\Program Files\\a.exe  x");
+    EXPECT_EQ(splits[2].rest, "");
+
+    splits = ProgramSplits("\"C:\\Program Files\\a.exe\"   C:\\My Docs\\a b.txt");
+    ASSERT_EQ(splits.size(), 1u);
+    EXPECT_EQ(splits[0].rest, "C:\\My Docs\\a b.txt");
+}
+
+// ---- Desktop entries -----------------------------------------------------------------------
+
+TEST(DesktopEntry, ReadsItsOwnGroupOnly)
+{
+    auto entry = ParseDesktopEntry("# comment\n[Desktop Entry]\r\nName = Viewer\nName[ja]=ビューア\n"
+                                   "Exec=view\\s%f\nIcon=view\n[Desktop Action New]\nExec=other\n",
+                                   "/apps/view.desktop");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->exec, "view %f");
+    EXPECT_EQ(entry->name, "Viewer");
+    EXPECT_EQ(entry->icon, "view");
+    EXPECT_EQ(entry->location, "/apps/view.desktop");
+
+    EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nName=No program\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nType=Link\nExec=x\nURL=http://x/\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Other]\nExec=x\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("", "x"));
+}
+
+TEST(DesktopEntry, ExpandsFieldCodesAndQuoting)
+{
+    struct Case {
+        const char* exec;
+        std::vector<std::string> files;
+        const char* argv;
+    } cases[] = {
+        {"app %f", {"/a b.txt"}, "[app][/a b.txt]"},
+        {"app %f", {}, "[app]"},
+        {"app --file=%f", {"/x"}, "[app][--file=/x]"},
+        {"app %F", {"/a", "/b c"}, "[app][/a][/b c]"},
+        {"app %U", {"/a b", "/\xE8\xA1\xA8"}, "[app][file:///a%20b][file:///%E8%A1%A8]"},
+        {"app %u", {"http://host/x y"}, "[app][http://host/x y]"},
+        {"app %i %c %k", {}, "[app][--icon][view][Viewer][/apps/view.desktop]"},
+        {"app 100%% %d %D %n %N %v %m", {}, "[app][100%]"},
+        // The value's escapes are undone before the quoting is read: \\\\ in the file is one
+        // backslash within quotes, \\$ a dollar sign.
+        {"\"/opt/my app/run\" \"a \\\"b\\\"\" \"c \\\\ d\" \\$HOME 'e f'", {},
+         "[/opt/my app/run][a \"b\"][c \\ d][$HOME][e f]"},
+        {"\"/opt/run %f", {"/x"}, ""},
+        {"%f", {}, ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = std::string("[Desktop Entry]\nName=Viewer\nIcon=view\nExec=") + c.exec + "\n";
+        auto entry = ParseDesktopEntry(text, "/apps/view.desktop");
+        ASSERT_TRUE(entry) << c.exec;
+        EXPECT_EQ(Joined(ExpandExec(*entry, c.files)), c.argv) << "Exec=" << c.exec;
+    }
+}
+
+// ---- Programs that really start ------------------------------------------------------------
+
+// A temporary folder mapped as drive T:, with a script that writes its arguments to a file.
+class Starting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/orvane-processes-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        m_drives.Map('T', m_root);
+        Folder("my tools");
+        Folder("My Docs");
+        Folder("\xE8\xA1\xA8");  // "表" in UTF-8
+        Folder("apps");
+        m_output = m_root + "/out.txt";
+        File("my tools/args.sh", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m_output + "'\n",
+             0755);
+        File("My Docs/a b.txt", "text\n", 0644);
+    }
+
+    void TearDown() override
+    {
+        nftw(m_root.c_str(), [](const char* path, const struct stat*, int, FTW*) { return remove(path); }, 16,
+             FTW_DEPTH | FTW_PHYS);
+    }
+
+    void Folder(const std::string& name) { ASSERT_EQ(mkdir((m_root + "/" + name).c_str(), 0755), 0) << name; }
+
+    void File(const std::string& name, const std::string& text, mode_t mode)
+    {
+        std::string path = m_root + "/" + name;
+        std::ofstream(path, std::ios::binary) << text;
+        ASSERT_EQ(chmod(path.c_str(), mode), 0) << path;
+    }
+
+    // Starts the command line, waits for its end and gives what the script wrote.
+    std::string Run(const std::string& commandLine)
+    {
+        std::remove(m_output.c_str());
+        StartedProcess process = m_processes.CreateProcess(commandLine);
+        if (!process.started)
+            return "not started: " + process.error;
+        if (m_processes.WaitForInputIdle(process, 5000) != IdleWait::Ended)
+            return "did not end";
+        std::ifstream file(m_output);
+        std::string line;
+        std::string out;
+        while (std::getline(file, line))
+            out += "[" + line + "]";
+        return out;
+    }
+
+    std::string m_root;
+    std::string m_output;
+    DriveMap m_drives;
+    Processes m_processes{m_drives};
+};
+
+TEST_F(Starting, APathWithBlanksArrivesWholeAsAHostPath)
+{
+    EXPECT_EQ(Run("\"T:\\my tools\\args.sh\" T:\\My Docs\\a b.txt"), "[" + m_root + "/My Docs/a b.txt]");
+    EXPECT_EQ(Run("\"T:\\my tools\\args.sh\"  T:\\My Docs"), "[" + m_root + "/My Docs]") << "a folder too";
+    // When the rest names nothing, it is split into arguments, DOS paths mapped.
+    EXPECT_EQ(Run("\"T:\\my tools\\args.sh\" T:\\My Docs\\none.txt"),
+              "[" + m_root + "/My][Docs\\none.txt]");
+}
+
+TEST_F(Starting, ArgumentsAreSplitAndDosPathsMapped)
+{
+    EXPECT_EQ(Run("\"T:\\my tools\\args.sh\" \"quoted arg\" T:\\表\\x.txt plain Q:\\unmapped"),
+              "[quoted arg][" + m_root + "/\xE8\xA1\xA8/x.txt][plain][Q:\\unmapped]");
+}
+
+TEST_F(Starting, FindsUnquotedProgramPathsWithBlanksAndBareNamesOnPath)
+{
+    EXPECT_EQ(Run("T:\\my tools\\args.sh one"), "[one]");
+    // "sh" comes from PATH; the script's DOS path reaches it as a host path.
+    EXPECT_EQ(Run("sh \"T:\\my tools\\args.sh\" two"), "[two]");
+}
+
+TEST_F(Starting, ADesktopEntryRunsItsExecLine)
+{
+    File("apps/viewer.desktop",
+         "[Desktop Entry]\nType=Application\nName=Viewer\nExec=\"" + m_root
+             + "/my tools/args.sh\" --path %f --uris %U --name %c\n",
+         0644);
+    EXPECT_EQ(Run("\"T:\\apps\\viewer.desktop\" T:\\My Docs\\a b.txt"),
+              "[--path][" + m_root + "/My Docs/a b.txt][--uris][file://" + m_root
+                  + "/My%20Docs/a%20b.txt][--name][Viewer]");
+    EXPECT_EQ(Run("\"T:\\apps\\viewer.desktop\""), "[--path][--uris][--name][Viewer]");
+}
+
+TEST_F(Starting, ProgramsThatCannotStartFailCleanly)
+{
+    File("apps/broken.desktop", "[Desktop Entry]\nName=Broken\n", 0644);
+    File("apps/missing.desktop", "[Desktop Entry]\nExec=/nonexistent/program %f\n", 0644);
+    File("my tools/bad interpreter.sh", "#!/nonexistent/shell\n", 0755);
+    const char* lines[] = {
+        "T:\\nothing.exe x",
+        "\"T:\\My Docs\\a b.txt\"",
+        "T:\\My Docs\\a b.txt",
+        "T:\\My Docs",
+        "\"T:\\apps\\broken.desktop\" x",
+        "\"T:\\apps\\missing.desktop\" x",
+        "\"T:\\my tools\\bad interpreter.sh\"",
+        "Q:\\unmapped\\a.exe",
+        "no-such-program-on-path",
+        "",
+    };
+    for (const char* line : lines) {
+        StartedProcess process = m_processes.CreateProcess(line);
+        EXPECT_FALSE(process.started) << line;
+        EXPECT_FALSE(process.error.empty()) << line;
+        EXPECT_EQ(m_processes.WaitForInputIdle(process, 100), IdleWait::Failed) << line;
+    }
+    EXPECT_NE(m_processes.CreateProcess("\"T:\\My Docs\\a b.txt\"").error.find("not executable"), std::string::npos);
+}
+
+TEST_F(Starting, EveryStartIsRecorded)
+{
+    StartedProcess started = m_processes.CreateProcess("\"T:\\my tools\\args.sh\" x");
+    m_processes.CreateProcess("T:\\nothing.exe");
+    m_processes.WaitForInputIdle(started, 5000);
+    std::vector<SpawnRecord> starts = m_processes.TakeStarts();
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[0].commandLine, "\"T:\\my tools\\args.sh\" x");
+    EXPECT_TRUE(starts[0].ok);
+    EXPECT_EQ(starts[1].commandLine, "T:\\nothing.exe");
+    EXPECT_FALSE(starts[1].ok);
+    EXPECT_TRUE(m_processes.TakeStarts().empty());
+}
+
+TEST_F(Starting, TheProgramInheritsTheCurrentFolderAndEnvironment)
+{
+    File("my tools/where.sh", "#!/bin/sh\npwd > '" + m_output + "'\necho \"$ORVANE_TEST_MARK\" >> '" + m_output + "'\n",
+         0755);
+    char previous[4096];
+    ASSERT_TRUE(getcwd(previous, sizeof previous));
+    ASSERT_EQ(chdir((m_root + "/My Docs").c_str()), 0);
+    setenv("ORVANE_TEST_MARK", "inherited", 1);
+    std::string out = Run("\"T:\\my tools\\where.sh\"");
+    unsetenv("ORVANE_TEST_MARK");
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_EQ(out, "[" + m_root + "/My Docs][inherited]");
+}
+
+// ---- Waiting -------------------------------------------------------------------------------
+
+TEST_F(Starting, WaitingEndsWithTheProgramAndLeavesNoZombie)
+{
+    StartedProcess process = m_processes.CreateProcess("\"T:\\my tools\\args.sh\"");
+    ASSERT_TRUE(process.started) << process.error;
+    EXPECT_EQ(m_processes.WaitForInputIdle(process, 5000), IdleWait::Ended);
+    EXPECT_EQ(waitpid(process.pid, nullptr, WNOHANG), -1) << "already collected";
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(Starting, ProgramsThatEndUnwatchedAreCollectedAtTheNextStart)
+{
+    StartedProcess first = m_processes.CreateProcess("\"T:\\my tools\\args.sh\"");
+    ASSERT_TRUE(first.started) << first.error;
+    for (int i = 0; i < 500 && kill(first.pid, 0) == 0; ++i) {
+        siginfo_t info{};
+        if (waitid(P_PID, first.pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == first.pid)
+            break;
+        usleep(10000);
+    }
+    m_processes.CreateProcess("T:\\nothing.exe");
+    EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(Starting, WaitingGivesUpAtTheBound)
+{
+    StartedProcess process = m_processes.CreateProcess("sleep 5");
+    ASSERT_TRUE(process.started) << process.error;
+    long long start = NowMs();
+    EXPECT_EQ(m_processes.WaitForInputIdle(process, 150), IdleWait::TimedOut);
+    long long waited = NowMs() - start;
+    EXPECT_GE(waited, 150);
+    EXPECT_LT(waited, 2000);
+
+    // A wait without a time limit is held to the service's bound.
+    m_processes.SetIdleBound(100);
+    start = NowMs();
+    EXPECT_EQ(m_processes.WaitForInputIdle(process, InfiniteWait), IdleWait::TimedOut);
+    EXPECT_LT(NowMs() - start, 2000);
+
+    kill(process.pid, SIGKILL);
+    m_processes.SetIdleBound(5000);
+    EXPECT_EQ(m_processes.WaitForInputIdle(process, InfiniteWait), IdleWait::Ended);
+}

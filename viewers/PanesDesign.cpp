@@ -1,0 +1,131 @@
+// The two docked viewer panes as designed. Within a pane the picture and the labels lie beneath
+// the controls with windows of their own (rich edit, scroll bars, HTML control, media panel).
+
+#include "app/Design.h"
+#include "app/ImageForm.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+TImage* MakePicture(TForm* form, TPanel* pane, const char* name, TRect bounds)
+{
+    auto* image = new TImage(form);
+    image->SetName(name);
+    image->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    image->SetAutoSize(true);
+    image->SetParent(pane);
+    return image;
+}
+
+// The first label shows the notices in large bold type; the second the product's name in red.
+TLabel* MakeNotice(TForm* form, TPanel* pane, const char* name, int left, int top)
+{
+    TLabel* label = MakeLabel(form, pane, name, left, top, "データがありません");
+    label->Font().SetName(DefaultFontName());
+    label->Font().SetPixelHeight(19);
+    label->Font().SetStyle(fsBold);
+    label->Font().SetColor(clBlack);
+    label->SetVisible(false);
+    return label;
+}
+
+TLabel* MakeProductName(TForm* form, TPanel* pane, const char* name, int left, int top)
+{
+    TLabel* label = MakeLabel(form, pane, name, left, top, "Orvane");
+    label->Font().SetName(DefaultFontName());
+    label->Font().SetPixelHeight(12);
+    label->Font().SetColor(clRed);
+    label->SetVisible(false);
+    return label;
+}
+
+TScrollBar* MakeBar(TForm* form, TPanel* pane, const char* name, TScrollBarKind kind, TRect bounds, int pageStep)
+{
+    auto* bar = new TScrollBar(form);
+    bar->SetName(name);
+    bar->SetKind(kind);
+    bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    bar->SetParams(0, 0, 100);
+    bar->SetPageSize(0);
+    bar->SetLargeChange(pageStep);
+    bar->SetParent(pane);
+    return bar;
+}
+
+THTML* MakeHtml(TForm* form, TPanel* pane, const char* name)
+{
+    auto* html = new THTML(form);
+    html->SetName(name);
+    html->SetAlign(TAlign::alClient);
+    html->SetParent(pane);
+    return html;
+}
+
+struct MediaPanel {
+    TPanel* panel;
+    TButton* play;
+    TButton* stop;
+    TLabel* status;
+};
+
+// A media panel: play and stop buttons that take no focus, and a status label that starts out
+// showing its own name.
+MediaPanel MakeMediaPanel(TForm* form, TPanel* pane, const std::string& prefix, TRect bounds, int statusLeft,
+                          int statusTop)
+{
+    MediaPanel media;
+    media.panel = MakePanel(form, pane, (prefix + "Midi").c_str(), bounds, TBevelCut::bvLowered);
+    auto makeButton = [&](const char* suffix, int left, const char* caption) {
+        auto* button = new TButton(form);
+        button->SetName(prefix + "Midi" + suffix);
+        button->SetBounds(left, 3, 25, 24);
+        button->SetCaption(caption);
+        button->SetTabStop(false);
+        button->SetParent(media.panel);
+        return button;
+    };
+    media.play = makeButton("Play", 3, "play");
+    media.stop = makeButton("Stop", 27, "stop");
+    std::string statusName = prefix + "MidiStatus";
+    media.status = MakeLabel(form, media.panel, statusName.c_str(), statusLeft, statusTop, statusName);
+    media.status->Font().SetName(DefaultFontName());
+    media.status->Font().SetPixelHeight(12);
+    media.status->Font().SetStyle(fsBold);
+    media.status->Font().SetColor(clFuchsia);
+    return media;
+}
+
+}  // namespace
+
+void TImageForm::CreatePanes()
+{
+    UImage = MakePicture(this, UnderView, "UImage", Bounds(1, 1, 479, 148));
+    ULabel = MakeNotice(this, UnderView, "ULabel", 7, 3);
+    ULabel2 = MakeProductName(this, UnderView, "ULabel2", 106, 25);
+    UScrollBarY = MakeBar(this, UnderView, "UScrollBarY", TScrollBarKind::sbVertical, Bounds(426, 4, 16, 78), 1);
+    UScrollBarX = MakeBar(this, UnderView, "UScrollBarX", TScrollBarKind::sbHorizontal, Bounds(0, 64, 121, 10), 1);
+    U_HTML = MakeHtml(this, UnderView, "U_HTML");
+    MediaPanel under = MakeMediaPanel(this, UnderView, "U_", Bounds(1, 0, 140, 30), 58, 10);
+    U_Midi = under.panel;
+    U_MidiPlay = under.play;
+    U_MidiStop = under.stop;
+    U_MidiStatus = under.status;
+    U_Midi->SetVisible(false);
+
+    RImage = MakePicture(this, RightView, "RImage", Bounds(1, 1, 102, 155));
+    RLabel = MakeNotice(this, RightView, "RLabel", 13, 3);
+    RLabel2 = MakeProductName(this, RightView, "RLabel2", 9, 27);
+    RScrollBarX = MakeBar(this, RightView, "RScrollBarX", TScrollBarKind::sbHorizontal, Bounds(2, 136, 99, 10), 1);
+    RScrollBarY = MakeBar(this, RightView, "RScrollBarY", TScrollBarKind::sbVertical, Bounds(82, 8, 16, 121), 10);
+    MediaPanel right = MakeMediaPanel(this, RightView, "R_", Bounds(1, 0, 88, 45), 5, 29);
+    R_Midi = right.panel;
+    R_MidiPlay = right.play;
+    R_MidiStop = right.stop;
+    R_MidiStatus = right.status;
+    R_HTML = MakeHtml(this, RightView, "R_HTML");
+}
+
+}  // namespace orvane
