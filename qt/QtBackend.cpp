@@ -44,6 +44,7 @@ void QtBackend::Install(tk::TApplication& application)
     application.SetMessageLoop(this);
     application.SetDialogs(this);
     application.SetTextMetrics(this);
+    application.SetMetafileRenderer(&m_metafileRenderer);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         application.SetDesktopSize(screen->geometry().width(), screen->geometry().height());
 }
