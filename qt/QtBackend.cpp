@@ -3,12 +3,14 @@
 #include "qt/ButtonPeer.h"
 #include "qt/Convert.h"
 #include "qt/FormPeer.h"
+#include "qt/HtmlPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
 #include "qt/PanelPeer.h"
 #include "qt/ScrollBarPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Html.h"
 #include "toolkit/Image.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
@@ -77,6 +79,11 @@ std::unique_ptr<tk::TImagePeer> QtBackend::CreatePeer(tk::TImage& image)
 std::unique_ptr<tk::TScrollBarPeer> QtBackend::CreatePeer(tk::TScrollBar& scrollBar)
 {
     return std::make_unique<ScrollBarPeer>(scrollBar, *this);
+}
+
+std::unique_ptr<tk::THtmlPeer> QtBackend::CreatePeer(tk::THTML& html)
+{
+    return std::make_unique<HtmlPeer>(html, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

@@ -46,6 +46,7 @@ public:
     std::unique_ptr<tk::TButtonPeer> CreatePeer(tk::TButton& button) override;
     std::unique_ptr<tk::TImagePeer> CreatePeer(tk::TImage& image) override;
     std::unique_ptr<tk::TScrollBarPeer> CreatePeer(tk::TScrollBar& scrollBar) override;
+    std::unique_ptr<tk::THtmlPeer> CreatePeer(tk::THTML& html) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;
