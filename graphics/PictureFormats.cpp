@@ -2,6 +2,7 @@
 
 #include "formats/Bmp.h"
 #include "formats/Icon.h"
+#include "formats/Metafile.h"
 #include "graphics/Graphics.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -76,11 +77,14 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
     PictureKind kind = KindOfExtension(extension);
     if (kind == PictureKind::Unknown)
         throw tk::EInvalidGraphic("Unknown picture file extension (." + extension + ")");
-    if (kind == PictureKind::Metafile)
-        throw tk::EInvalidGraphic("Unsupported picture format (." + extension + "): " + Quoted(dosPath));
-
     platform::MappedFile file = OpenPictureFile(m_drives, dosPath);
     formats::ByteView bytes = file.Bytes();
+    if (kind == PictureKind::Metafile) {
+        auto metafile = formats::ReadMetafile(bytes);
+        if (!metafile)
+            throw tk::EInvalidGraphic("Metafile is not valid: " + Quoted(dosPath) + " (" + metafile.Error() + ")");
+        return MakeMetafile(std::move(*metafile), m_renderer);
+    }
     if (kind == PictureKind::Bitmap) {
         auto image = formats::DecodeBmp(bytes);
         if (!image)

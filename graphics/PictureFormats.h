@@ -2,7 +2,8 @@
 
 // The picture loader of the component model: reads picture files over DOS paths and decodes them
 // by their extension, as the original toolkit's picture class did. Bitmaps (.bmp) become TBitmap;
-// icons (.ico) and cursors (.cur) become TIcon, of the image that fits the large icon size.
+// icons (.ico) and cursors (.cur) become TIcon, of the image that fits the large icon size;
+// metafiles (.wmf, .emf) become TMetafile, drawn by the back end's renderer.
 
 #include "toolkit/Services.h"
 
@@ -17,12 +18,17 @@ namespace graphics {
 
 class PictureFormats : public tk::IPictureFormats {
 public:
-    explicit PictureFormats(const platform::DriveMap& drives) : m_drives(drives) {}
+    // Without a renderer, metafile pictures have their size but no content.
+    explicit PictureFormats(const platform::DriveMap& drives, tk::IMetafileRenderer* renderer = nullptr)
+        : m_drives(drives), m_renderer(renderer)
+    {
+    }
 
     std::unique_ptr<tk::TGraphic> LoadPicture(const std::string& dosPath) override;
 
 private:
     const platform::DriveMap& m_drives;
+    tk::IMetafileRenderer* m_renderer;
 };
 
 // The extension of a DOS path's last part, without its dot, as written; empty when it has none.

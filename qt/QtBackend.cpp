@@ -5,6 +5,7 @@
 #include "qt/DirectoryListPeer.h"
 #include "qt/DriveComboPeer.h"
 #include "qt/FormPeer.h"
+#include "qt/HtmlPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
 #include "qt/ListViewPeer.h"
@@ -16,6 +17,7 @@
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Grids.h"
+#include "toolkit/Html.h"
 #include "toolkit/Image.h"
 #include "toolkit/ListView.h"
 #include "toolkit/RichEdit.h"
@@ -53,6 +55,7 @@ void QtBackend::Install(tk::TApplication& application)
     application.SetMessageLoop(this);
     application.SetDialogs(this);
     application.SetTextMetrics(this);
+    application.SetMetafileRenderer(&m_metafileRenderer);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         application.SetDesktopSize(screen->geometry().width(), screen->geometry().height());
 }
@@ -110,6 +113,11 @@ std::unique_ptr<tk::TDriveComboBoxPeer> QtBackend::CreatePeer(tk::TDriveComboBox
 std::unique_ptr<tk::TRichEditPeer> QtBackend::CreatePeer(tk::TRichEdit& richEdit)
 {
     return std::make_unique<RichEditPeer>(richEdit, *this);
+}
+
+std::unique_ptr<tk::THtmlPeer> QtBackend::CreatePeer(tk::THTML& html)
+{
+    return std::make_unique<HtmlPeer>(html, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

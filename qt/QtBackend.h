@@ -1,10 +1,12 @@
 #pragma once
 
 // The Qt back end: the peers of every component kind and the services the component model asks
-// of its surroundings (clock, message loop, message boxes, text measurement), over Qt Widgets.
+// of its surroundings (clock, message loop, message boxes, text measurement, the drawing of
+// metafiles), over Qt Widgets.
 // Make one after the QApplication and keep it until the tk::TApplication that uses it is gone.
 
 #include "qt/FlushQueue.h"
+#include "qt/MetafileRenderer.h"
 #include "toolkit/Peers.h"
 #include "toolkit/Services.h"
 
@@ -49,6 +51,7 @@ public:
     std::unique_ptr<tk::TDirectoryListBoxPeer> CreatePeer(tk::TDirectoryListBox& list) override;
     std::unique_ptr<tk::TDriveComboBoxPeer> CreatePeer(tk::TDriveComboBox& drives) override;
     std::unique_ptr<tk::TRichEditPeer> CreatePeer(tk::TRichEdit& richEdit) override;
+    std::unique_ptr<tk::THtmlPeer> CreatePeer(tk::THTML& html) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;
@@ -73,6 +76,7 @@ private:
     void ExitModalLoop(tk::TForm& form);
 
     FlushQueue m_queue;
+    MetafileRenderer m_metafileRenderer;
     // Owns the timers, so that one stopped inside its own timeout is freed safely later.
     QObject m_timerOwner;
     std::map<tk::TTimer*, QTimer*> m_timers;

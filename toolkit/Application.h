@@ -82,6 +82,9 @@ public:
     // The picture loader that images created from now on use; none in a bare application.
     IPictureFormats* PictureFormats() const { return m_pictureFormats; }
     void SetPictureFormats(IPictureFormats* formats) { m_pictureFormats = formats; }
+    // The back end's metafile renderer, for picture loaders; none in a bare application.
+    IMetafileRenderer* MetafileRenderer() const { return m_metafileRenderer; }
+    void SetMetafileRenderer(IMetafileRenderer* renderer) { m_metafileRenderer = renderer; }
 
     // The desktop's size in pixels, for centring forms.
     int DesktopWidth() const { return m_desktopWidth; }
@@ -109,6 +112,7 @@ private:
     ITextFiles* m_textFiles = nullptr;
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
     IPictureFormats* m_pictureFormats = nullptr;
+    IMetafileRenderer* m_metafileRenderer = nullptr;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
 };

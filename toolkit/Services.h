@@ -1,15 +1,21 @@
 #pragma once
 
 // What the component model asks of its surroundings: a clock for timers, a message loop for the
-// application and modal forms, message boxes, text measurement, folders, and the reading of picture
-// and text files. The Qt back end provides the real ones; tests and the probe provide their own.
+// application and modal forms, message boxes, text measurement, folders, the reading of picture
+// and text files, and the drawing of metafiles. The Qt back end provides the real ones; tests and
+// the probe provide their own.
 
 #include "toolkit/Font.h"
 #include "toolkit/RichText.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace formats {
+struct Metafile;
+}
 
 namespace tk {
 
@@ -66,6 +72,26 @@ public:
     virtual int TextHeight(const TFont& font) = 0;
 };
 
+// Reads picture files; the component model itself reads no files.
+class IPictureFormats {
+public:
+    virtual ~IPictureFormats() = default;
+    // The picture in the file at a DOS path (code page 932), of the kind its extension names.
+    // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
+    // no known kind or its content cannot be decoded; the message names the file and the reason.
+    virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
+};
+
+// Draws metafiles, for the pictures that hold one (TMetafile); the component model draws no
+// vectors itself.
+class IMetafileRenderer {
+public:
+    virtual ~IMetafileRenderer() = default;
+    // The metafile's records drawn to fill width x height pixels: 0xAARRGGBB with straight alpha,
+    // rows from the top, transparent where nothing is drawn.
+    virtual std::vector<uint32_t> Render(const formats::Metafile& metafile, int width, int height) = 0;
+};
+
 // The folders of the drives, for the folder list and the drive box. Paths are DOS paths in code
 // page 932.
 class IFolders {
@@ -86,16 +112,6 @@ public:
     // The host path (UTF-8) of a DOS path, for back ends that open files themselves; empty when
     // no drive holds it.
     virtual std::string HostPath(const std::string& path) = 0;
-};
-
-// Reads picture files; the component model itself reads no files.
-class IPictureFormats {
-public:
-    virtual ~IPictureFormats() = default;
-    // The picture in the file at a DOS path (code page 932), of the kind its extension names.
-    // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
-    // no known kind or its content cannot be decoded; the message names the file and the reason.
-    virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
 };
 
 enum class TTextFormat { RichOrPlain, Plain };

@@ -1,11 +1,16 @@
 // orvane-render: writes what the picture loader or the icon extraction makes of a file as a PNG,
-// for looking at results and comparing them with other programs.
+// or how the HTML control lays out a page, for looking at results and comparing them with other
+// programs.
 //
 //   orvane-render FILE OUT.png
 //   orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png
+//   orvane-render --html FILE [--width PIXELS] OUT.png
 //
 // FILE and PATH are host paths or DOS paths (C: is the home folder, Z: the root). A PATH of just
-// "shell32.dll" names the system icon library.
+// "shell32.dll" names the system icon library. Metafiles are drawn by the Qt back end's player,
+// pages by the HTML control's page reader at a fixed width (640 pixels unless given); both run on
+// Qt's offscreen platform unless another is asked for. This file includes Qt, so it is compiled
+// without the code page conversion and stays ASCII.
 
 #include "formats/Png.h"
 #include "graphics/Graphics.h"
@@ -13,10 +18,17 @@
 #include "platform/CodePage.h"
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
+#include "qt/HtmlPage.h"
+#include "qt/MetafileRenderer.h"
 #include "toolkit/Exception.h"
+
+#include <QGuiApplication>
+#include <QPainter>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -29,7 +41,8 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: orvane-render FILE OUT.png\n"
-                 "       orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png\n");
+                 "       orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png\n"
+                 "       orvane-render --html FILE [--width PIXELS] OUT.png\n");
     return 2;
 }
 
@@ -76,12 +89,20 @@ int RenderPicture(platform::Host& host, const std::string& path, const std::stri
     auto dos = ToDos(host, path);
     if (!dos)
         return Fail("no drive holds " + path);
-    graphics::PictureFormats loader(host.Drives());
+    qtui::MetafileRenderer renderer;
+    graphics::PictureFormats loader(host.Drives(), &renderer);
     try {
         auto graphic = loader.LoadPicture(*dos);
         if (!WritePng(out, graphic->Width(), graphic->Height(), graphic->Pixels()))
             return Fail("cannot write " + out);
-        std::printf("%dx%d\n", graphic->Width(), graphic->Height());
+        std::printf("%dx%d", graphic->Width(), graphic->Height());
+        if (auto* metafile = dynamic_cast<tk::TMetafile*>(graphic.get())) {
+            const formats::Metafile& records = metafile->Records();
+            std::printf(" %zu records, %zu skipped", records.records.size(), formats::SkippedRecords(records));
+            if (records.truncated)
+                std::printf(", cut short: %s", records.truncation.c_str());
+        }
+        std::printf("\n");
         return 0;
     } catch (const tk::Exception& error) {
         return Fail(platform::Cp932ToUtf8(error.Message()));
@@ -109,12 +130,46 @@ int RenderIcon(platform::Host& host, const std::string& specification, int size,
     return 0;
 }
 
+// The page laid out at the width, as tall as it comes out (up to a limit), on white.
+int RenderHtml(platform::Host& host, const std::string& path, int width, const std::string& out)
+{
+    constexpr int MaxHeight = 16384;
+    std::optional<std::string> hostPath = path;
+    if (IsDosPath(path) && !(hostPath = host.Drives().ToHost(platform::Utf8ToCp932(path))))
+        return Fail("no drive holds " + path);
+    qtui::HtmlPage page;
+    bool loaded = page.Load(QString::fromStdString(*hostPath));
+    page.setTextWidth(width);
+    int height = std::clamp(int(std::ceil(page.size().height())), 1, MaxHeight);
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.drawContents(&painter, QRectF(0, 0, width, height));
+    painter.end();
+    if (!image.save(QString::fromStdString(out), "PNG"))
+        return Fail("cannot write " + out);
+    std::printf("%dx%d%s\n", width, height, loaded ? "" : " (the page cannot be read: notice shown)");
+    return loaded ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication qtApplication(qtArgc, argv);
     platform::Host host(platform::DriveMap::Default());
+    if ((arguments.size() == 3 || arguments.size() == 5) && arguments[0] == "--html") {
+        int width = 640;
+        if (arguments.size() == 5) {
+            if (arguments[2] != "--width" || (width = std::atoi(arguments[3].c_str())) <= 0 || width > 8192)
+                return Usage();
+        }
+        return RenderHtml(host, arguments[1], width, arguments.back());
+    }
     if (arguments.size() == 2 && arguments[0].rfind("--", 0) != 0)
         return RenderPicture(host, arguments[0], arguments[1]);
     if ((arguments.size() == 3 || arguments.size() == 5) && arguments[0] == "--icon") {

@@ -1,14 +1,16 @@
-// The picture loader: files on a drive, by extension, into bitmaps and icons, and the errors it
-// raises for files it cannot show.
+// The picture loader: files on a drive, by extension, into bitmaps, icons and metafiles, and the
+// errors it raises for files it cannot show.
 
 #include "formats/Bmp.h"
 #include "graphics/PictureFormats.h"
 #include "platform/DriveMap.h"
 #include "tests/formats/IconBuilder.h"
+#include "tests/formats/MetafileBuilder.h"
 #include "tests/formats/Samples.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Image.h"
+#include "toolkit/Metafile.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +21,21 @@ namespace {
 constexpr uint32_t Red = 0xFFFF0000;
 constexpr uint32_t Blue = 0xFF0000FF;
 
+// A renderer that paints every pixel one colour and counts its calls.
+class FlatRenderer : public tk::IMetafileRenderer {
+public:
+    std::vector<uint32_t> Render(const formats::Metafile&, int width, int height) override
+    {
+        ++calls;
+        return std::vector<uint32_t>(size_t(width) * size_t(height), Red);
+    }
+    int calls = 0;
+};
+
 // Drive C: on a temporary folder holding a few pictures.
 class PictureFormatsTest : public ::testing::Test {
 protected:
-    PictureFormatsTest() : m_folder("pictures"), m_formats(m_drives)
+    PictureFormatsTest() : m_folder("pictures"), m_formats(m_drives, &m_renderer)
     {
         m_drives.Map('C', m_folder.Path().string());
         formats::Image picture{3, 2, {Red, Red, Blue, Blue, Red, Red}};
@@ -39,6 +52,11 @@ protected:
         bitmap.resize(bitmap.size() - 10);
         samples::WriteFile(m_folder / "Cut.bmp", bitmap);
         std::filesystem::create_directory(m_folder / "Folder.bmp");
+        samples::WmfBuilder wmf;
+        wmf.Record(0x041B, {720, 1440, 0, 0});
+        samples::WriteFile(m_folder / "Drawing.wmf", wmf.Placeable(0, 0, 2880, 1440, 1440));
+        samples::WriteFile(m_folder / "Drawing.emf", samples::EmfBuilder().Record(43, {0, 0, 9, 9}).Build(2540, 1270));
+        samples::WriteFile(m_folder / "Bad.wmf", std::vector<uint8_t>(40, 0x55));
     }
 
     // The error's message, or "" when the load succeeds.
@@ -55,6 +73,7 @@ protected:
 
     samples::TemporaryFolder m_folder;
     platform::DriveMap m_drives;
+    FlatRenderer m_renderer;
     PictureFormats m_formats;
 };
 
@@ -88,8 +107,9 @@ TEST_F(PictureFormatsTest, FilesThatCannotBeShownRaiseErrorsNamingFileAndReason)
 {
     EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\notes.xyz"), "Unknown picture file extension (.xyz)");
     EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\README"), "Unknown picture file extension (.)");
-    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\drawing.wmf"), "Unsupported picture format (.wmf): \"C:\\drawing.wmf\"");
-    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Drawing.EMF"), "Unsupported picture format (.EMF): \"C:\\Drawing.EMF\"");
+    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.emf"), "Cannot open file \"C:\\Gone.emf\": the file does not exist");
+    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Bad.wmf"),
+              "Metafile is not valid: \"C:\\Bad.wmf\" (not a Windows metafile)");
     EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.bmp"), "Cannot open file \"C:\\Gone.bmp\": the file does not exist");
     EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Folder.bmp"), "Cannot open file \"C:\\Folder.bmp\": it is a folder");
     EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Cut.bmp"),
@@ -106,4 +126,32 @@ TEST_F(PictureFormatsTest, AnImageLoadsThroughItsApplicationsLoader)
     EXPECT_EQ(image.Width(), 32);
     EXPECT_THROW(image.Picture().LoadFromFile("C:\\Icon.txt"), tk::EInvalidGraphic);
     EXPECT_EQ(image.Width(), 32);
+}
+
+TEST_F(PictureFormatsTest, MetafilesHaveTheirNaturalSizeAndAreDrawnOnceByTheRenderer)
+{
+    auto wmf = m_formats.LoadPicture("C:\\DRAWING.WMF");
+    auto* metafile = dynamic_cast<tk::TMetafile*>(wmf.get());
+    ASSERT_NE(metafile, nullptr);
+    EXPECT_EQ(metafile->Width(), 192) << "two inches at 96 pixels an inch";
+    EXPECT_EQ(metafile->Height(), 96);
+    EXPECT_EQ(m_renderer.calls, 0) << "nothing is drawn before the pixels are asked for";
+    EXPECT_EQ(metafile->Pixels()[0], Red);
+    metafile->Pixels();
+    auto copy = metafile->Clone();
+    EXPECT_EQ(copy->Pixels().size(), size_t(192 * 96));
+    EXPECT_EQ(m_renderer.calls, 1) << "the pixels are kept, and a copy keeps them too";
+
+    auto emf = m_formats.LoadPicture("C:\\drawing.emf");
+    ASSERT_NE(dynamic_cast<tk::TMetafile*>(emf.get()), nullptr);
+    EXPECT_EQ(emf->Width(), 81);
+    EXPECT_EQ(emf->Height(), 41);
+}
+
+TEST_F(PictureFormatsTest, AMetafileWithoutRendererKeepsItsSizeAndIsTransparent)
+{
+    PictureFormats bare(m_drives);
+    auto graphic = bare.LoadPicture("C:\\Drawing.wmf");
+    ASSERT_EQ(graphic->Pixels().size(), size_t(192 * 96));
+    EXPECT_EQ(graphic->Pixels()[0], 0u);
 }
