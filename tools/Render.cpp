@@ -5,6 +5,7 @@
 //   orvane-render FILE OUT.png
 //   orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png
 //   orvane-render --html FILE [--width PIXELS] OUT.png
+//   orvane-render --text FILE [--width PIXELS] OUT.png      (text or rich text, as a rich edit reads it)
 //
 // FILE and PATH are host paths or DOS paths (C: is the home folder, Z: the root). A PATH of just
 // "shell32.dll" names the system icon library. Metafiles are drawn by the Qt back end's player,
@@ -12,18 +13,22 @@
 // Qt's offscreen platform unless another is asked for. This file includes Qt, so it is compiled
 // without the code page conversion and stays ASCII.
 
+#include "app/HostTextFiles.h"
 #include "formats/Png.h"
 #include "graphics/Graphics.h"
 #include "graphics/PictureFormats.h"
 #include "platform/CodePage.h"
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
+#include "qt/Convert.h"
 #include "qt/HtmlPage.h"
 #include "qt/MetafileRenderer.h"
+#include "qt/RichTextDocument.h"
 #include "toolkit/Exception.h"
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QTextDocument>
 
 #include <unistd.h>
 
@@ -42,7 +47,8 @@ int Usage()
     std::fprintf(stderr,
                  "usage: orvane-render FILE OUT.png\n"
                  "       orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png\n"
-                 "       orvane-render --html FILE [--width PIXELS] OUT.png\n");
+                 "       orvane-render --html FILE [--width PIXELS] OUT.png\n"
+                 "       orvane-render --text FILE [--width PIXELS] OUT.png\n");
     return 2;
 }
 
@@ -152,6 +158,45 @@ int RenderHtml(platform::Host& host, const std::string& path, int width, const s
     return loaded ? 0 : 1;
 }
 
+// A text or rich text file as a rich edit reads it, laid out at the width on white.
+int RenderText(platform::Host& host, const std::string& path, int width, const std::string& out)
+{
+    constexpr int MaxHeight = 16384;
+    std::optional<std::string> dos = ToDos(host, path);
+    if (!dos)
+        return Fail("no drive holds " + path);
+    orvane::HostTextFiles files(host);
+    tk::TRichContent content;
+    try {
+        content = files.ReadTextFile(*dos, tk::TTextFormat::RichOrPlain);
+    } catch (const tk::Exception& error) {
+        return Fail(platform::Cp932ToUtf8(error.Message()));
+    }
+    QTextDocument document;
+    tk::TFont defaults;
+    defaults.SetPixelHeight(12);
+    if (content.document) {
+        qtui::FillDocument(document, *content.document, defaults);
+    } else {
+        QStringList lines;
+        for (int i = 0; content.lines && i < content.lines->Count(); ++i)
+            lines << QString::fromStdString(platform::Cp932ToUtf8(content.lines->Line(i)));
+        document.setDefaultFont(qtui::ToQFont(defaults));
+        document.setPlainText(lines.join(QLatin1Char('\n')));
+    }
+    document.setTextWidth(width);
+    int height = std::clamp(int(std::ceil(document.size().height())), 1, MaxHeight);
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    document.drawContents(&painter, QRectF(0, 0, width, height));
+    painter.end();
+    if (!image.save(QString::fromStdString(out), "PNG"))
+        return Fail("cannot write " + out);
+    std::printf("%dx%d%s\n", width, height, content.document ? " rich text" : " plain text");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -162,12 +207,14 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QGuiApplication qtApplication(qtArgc, argv);
     platform::Host host(platform::DriveMap::Default());
-    if ((arguments.size() == 3 || arguments.size() == 5) && arguments[0] == "--html") {
+    if ((arguments.size() == 3 || arguments.size() == 5) && (arguments[0] == "--html" || arguments[0] == "--text")) {
         int width = 640;
         if (arguments.size() == 5) {
             if (arguments[2] != "--width" || (width = std::atoi(arguments[3].c_str())) <= 0 || width > 8192)
                 return Usage();
         }
+        if (arguments[0] == "--text")
+            return RenderText(host, arguments[1], width, arguments.back());
         return RenderHtml(host, arguments[1], width, arguments.back());
     }
     if (arguments.size() == 2 && arguments[0].rfind("--", 0) != 0)
