@@ -77,6 +77,18 @@ bool ApplyRop2(QPainter& painter, uint32_t rop2, QColor& color)
     return true;
 }
 
+// The union of many regions, joined in pairs so that a region of thousands of rectangles does not
+// take quadratic time.
+QRegion Union(std::vector<QRegion>& parts)
+{
+    if (parts.empty())
+        return QRegion();
+    for (size_t step = 1; step < parts.size(); step *= 2)
+        for (size_t i = 0; i + step < parts.size(); i += 2 * step)
+            parts[i] += parts[i + step];
+    return parts.front();
+}
+
 }  // namespace
 
 void MetafilePlayer::Draw(const meta::Operation& operation)
@@ -374,10 +386,11 @@ QPainterPath MetafilePlayer::RegionPath(const std::vector<meta::Rect>& rects, bo
     QPainterPath path;
     if (transform.type() <= QTransform::TxScale) {
         // Rectangles stay rectangles: their union is quickest made as a region.
-        QRegion region;
+        std::vector<QRegion> parts;
+        parts.reserve(rects.size());
         for (const meta::Rect& rect : rects)
-            region += transform.mapRect(BoxOf(rect)).toAlignedRect();
-        path.addRegion(region);
+            parts.emplace_back(transform.mapRect(BoxOf(rect)).toAlignedRect());
+        path.addRegion(Union(parts));
         return path;
     }
     for (const meta::Rect& rect : rects)

@@ -14,6 +14,8 @@ namespace {
 constexpr uint32_t MmText = 1, MmLoMetric = 2, MmHiMetric = 3, MmLoEnglish = 4, MmHiEnglish = 5, MmTwips = 6,
                    MmIsotropic = 7, MmAnisotropic = 8;
 constexpr uint32_t PaletteIndexFlag = 0x01000000;
+// Saves beyond this many are not kept; no drawing program nests its states so deep.
+constexpr size_t MaxSavedStates = 4096;
 
 // The font a device context starts with on the Japanese desktop: the system font, a gothic face
 // of 16-pixel cells in the Shift-JIS character set.
@@ -75,7 +77,10 @@ void MetafilePlayer::Execute(const meta::Operation& operation)
                    [&](const meta::SetMapping& mapping) { Apply(mapping); },
                    [&](const meta::ScaleExtent& scale) { Apply(scale); },
                    [&](const meta::WorldTransform& world) { Apply(world); },
-                   [&](const meta::SaveDC&) { m_saved.push_back(m_state); },
+                   [&](const meta::SaveDC&) {
+                       if (m_saved.size() < MaxSavedStates)
+                           m_saved.push_back(m_state);
+                   },
                    [&](const meta::RestoreDC& restore) { Restore(restore.which); },
                    [&](const meta::MoveTo& move) {
                        m_state.position = QPointF(move.to.x, move.to.y);

@@ -31,12 +31,13 @@ if command -v convert >/dev/null && [[ ! -f "$build/corpus/icon/magick-rgba32.ic
 fi
 seed executable "$data"/pe/*.dll
 seed png "$corpus"/bmp/bmpsuite/reference/*.png "$data"/gdk-pixbuf/*.png
+seed metafile "$corpus"/emf/sample/*.emf "$corpus"/emf/corrupted/*.emf "$data"/metafile/*.wmf "$data"/metafile/*.emf
 
 seed rtf "$data"/rtf/*.rtf
 
 status=0
 
-for name in bmp icon executable png rtf; do
+for name in bmp icon executable metafile png rtf; do
     target="$build/fuzz/fuzz_$name"
     [[ -x "$target" ]] || { echo "No fuzz target $target"; status=1; continue; }
     mkdir -p "$build/crashes/$name"

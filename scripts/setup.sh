@@ -10,6 +10,7 @@ packages=(
     libx11-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
+    libmagickcore-6.q16-6-extra
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info
     pandoc
