@@ -115,13 +115,13 @@ int RenderPicture(platform::Host& host, const std::string& path, const std::stri
     }
 }
 
-int RenderIcon(platform::Host& host, const std::string& specification, int size, const std::string& out)
+int RenderIcon(platform::Host& host, const std::string& iconArgument, int size, const std::string& out)
 {
-    size_t comma = specification.rfind(',');
+    size_t comma = iconArgument.rfind(',');
     if (comma == std::string::npos)
         return Usage();
-    std::string path = specification.substr(0, comma);
-    int number = std::atoi(specification.substr(comma + 1).c_str());
+    std::string path = iconArgument.substr(0, comma);
+    int number = std::atoi(iconArgument.substr(comma + 1).c_str());
     std::optional<std::string> dos =
         path == "shell32.dll" ? host.GetSystemDirectory() + "\\shell32.dll" : ToDos(host, path);
     if (!dos)
