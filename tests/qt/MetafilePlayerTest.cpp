@@ -6,6 +6,8 @@
 #include "tests/formats/MetafileBuilder.h"
 #include "tests/formats/Samples.h"
 #include "tests/qt/QtFixture.h"
+#include "toolkit/Image.h"
+#include "toolkit/Metafile.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -213,6 +215,25 @@ TEST_F(MetafilePlayer, ShiftJisTextIsDrawnThroughTheCodePageOfItsFont)
         for (int x = 0; x < 200; ++x)
             changed += western.pixel(x, y) != drawn.pixel(x, y);
     EXPECT_GT(changed, 100) << "the same bytes in a western font are other characters";
+}
+
+TEST_F(MetafilePlayer, AnImageShowsAMetafileAtItsNaturalSizeOverItsParent)
+{
+    tk::TForm* form = ShownForm();
+    form->SetColor(tk::clWhite);
+    auto* image = Child<tk::TImage>(*form);
+    image->SetAutoSize(true);
+    auto metafile = formats::ReadMetafile(formats::ByteView(WithBrush(RefRed).Record(EmrEllipse, {0, 0, 100, 100})
+                                                                .Build(10000, 10000, 1000, 1000, 1000, 1000)));
+    ASSERT_TRUE(metafile);
+    image->Picture().SetGraphic(std::make_unique<tk::TMetafile>(
+        std::make_shared<const formats::Metafile>(std::move(*metafile)), 100, 100, application.MetafileRenderer()));
+    Turn();
+    QWidget* widget = WidgetOf(*image);
+    ASSERT_EQ(widget->size(), QSize(100, 100));
+    QImage shown = WidgetOf(*form)->grab(widget->geometry()).toImage();
+    EXPECT_EQ(shown.pixel(50, 50) & 0xFFFFFF, 0xFF0000u) << "drawn by the back end's renderer";
+    EXPECT_EQ(shown.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu) << "outside the ellipse the form shows";
 }
 
 TEST_F(MetafilePlayer, SampleAndDamagedFilesOfOtherProgramsAreDrawnWithoutHarm)
