@@ -6,6 +6,8 @@
 #include "tests/formats/MetafileBuilder.h"
 #include "tests/formats/Samples.h"
 #include "tests/qt/QtFixture.h"
+#include "toolkit/Image.h"
+#include "toolkit/Metafile.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,6 +26,8 @@ constexpr QRgb Red = 0xFFFF0000, Green = 0xFF00FF00, Blue = 0xFF0000FF, White = 
 constexpr int RefRed = 0x0000FF, RefGreen = 0x00FF00, RefBlue = 0xFF0000;
 
 // EMF records by type.
+constexpr uint32_t EmrSetBkMode = 18, EmrSetTextAlign = 22, EmrSetBkColor = 25, EmrChord = 46, EmrPie = 47,
+                   EmrSetArcDirection = 57, EmrExtCreateFontIndirectW = 82, EmrExtTextOutW = 84;
 constexpr uint32_t EmrSetWindowExtEx = 9, EmrSetViewportExtEx = 11, EmrSetViewportOrgEx = 12, EmrSetMapMode = 17,
                    EmrExcludeClipRect = 29, EmrIntersectClipRect = 30, EmrSaveDc = 33, EmrRestoreDc = 34,
                    EmrSelectObject = 37, EmrCreatePen = 38, EmrCreateBrushIndirect = 39, EmrEllipse = 42,
@@ -158,6 +162,58 @@ TEST_F(MetafilePlayer, DibRecordsDrawTheirBitmapStretchedWithRowsFromTheBottom)
     EXPECT_EQ(image.pixel(85, 85), Transparent);
 }
 
+TEST_F(MetafilePlayer, ArcsRunCounterClockwiseUnlessTheDirectionIsTurned)
+{
+    // From the ray to the east to the ray to the north: a quarter counter-clockwise.
+    EmfBuilder pie = WithBrush(RefRed);
+    pie.Record(EmrPie, {0, 0, 100, 100, 100, 50, 50, 0});
+    QImage quarter = RenderEmf(pie);
+    EXPECT_EQ(quarter.pixel(75, 25), Red);
+    EXPECT_EQ(quarter.pixel(25, 25), Transparent);
+    EXPECT_EQ(quarter.pixel(75, 75), Transparent);
+
+    // Clockwise the same rays bound three quarters; the chord cuts off the quarter's segment.
+    EmfBuilder chord = WithBrush(RefRed);
+    chord.Record(EmrSetArcDirection, {2}).Record(EmrChord, {0, 0, 100, 100, 100, 50, 50, 0});
+    QImage large = RenderEmf(chord);
+    EXPECT_EQ(large.pixel(25, 75), Red);
+    EXPECT_EQ(large.pixel(60, 40), Red);
+    EXPECT_EQ(large.pixel(80, 20), Transparent) << "beyond the chord";
+}
+
+TEST_F(MetafilePlayer, TextStandsOnItsReferencePointAsAlignedWithAnOpaqueBackground)
+{
+    samples::Bytes font;
+    for (int32_t field : {1, -20, 0, 0, 0, 400, 0, 0})   // ihFont, then LOGFONTW to the pitch
+        samples::Put32(font, uint32_t(field));
+    for (char16_t unit : std::u16string(u"IPAGothic"))
+        samples::Put16(font, unit);
+    font.resize(4 + 92, 0);
+    samples::Bytes text;
+    for (int32_t field : {0, 0, 0, 0, 1, 0, 0, 50, 30, 2, 76, 0, 0, 0, 0, 0, 0})   // "MM" at (50, 30)
+        samples::Put32(text, uint32_t(field));
+    for (char16_t unit : std::u16string(u"MM"))
+        samples::Put16(text, unit);
+    EmfBuilder emf;
+    emf.Raw(EmrExtCreateFontIndirectW, font)
+        .Record(EmrSelectObject, {1})
+        .Record(EmrSetTextAlign, {6 | 24})   // TA_CENTER, TA_BASELINE
+        .Record(EmrSetBkMode, {2})
+        .Record(EmrSetBkColor, {RefBlue})
+        .Raw(EmrExtTextOutW, text);
+    QImage image = RenderEmf(emf);
+    int left = 100, right = 0, top = 100, bottom = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (image.pixel(x, y) == Blue)
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    ASSERT_LE(left, right) << "no background drawn";
+    EXPECT_NEAR((left + right) / 2.0, 50, 1.0) << "centred on x = 50";
+    EXPECT_LT(top, 30 - 14) << "the cell stands on the base line";
+    EXPECT_GE(bottom, 30) << "and reaches below it by the descent";
+    EXPECT_LE(bottom, 37);
+}
+
 TEST_F(MetafilePlayer, ShiftJisTextIsDrawnThroughTheCodePageOfItsFont)
 {
     // 表示テスト in code page 932, in a font of the Shift-JIS character set, 20 pixels high.
@@ -213,6 +269,25 @@ TEST_F(MetafilePlayer, ShiftJisTextIsDrawnThroughTheCodePageOfItsFont)
         for (int x = 0; x < 200; ++x)
             changed += western.pixel(x, y) != drawn.pixel(x, y);
     EXPECT_GT(changed, 100) << "the same bytes in a western font are other characters";
+}
+
+TEST_F(MetafilePlayer, AnImageShowsAMetafileAtItsNaturalSizeOverItsParent)
+{
+    tk::TForm* form = ShownForm();
+    form->SetColor(tk::clWhite);
+    auto* image = Child<tk::TImage>(*form);
+    image->SetAutoSize(true);
+    auto metafile = formats::ReadMetafile(formats::ByteView(WithBrush(RefRed).Record(EmrEllipse, {0, 0, 100, 100})
+                                                                .Build(10000, 10000, 1000, 1000, 1000, 1000)));
+    ASSERT_TRUE(metafile);
+    image->Picture().SetGraphic(std::make_unique<tk::TMetafile>(
+        std::make_shared<const formats::Metafile>(std::move(*metafile)), 100, 100, application.MetafileRenderer()));
+    Turn();
+    QWidget* widget = WidgetOf(*image);
+    ASSERT_EQ(widget->size(), QSize(100, 100));
+    QImage shown = WidgetOf(*form)->grab(widget->geometry()).toImage();
+    EXPECT_EQ(shown.pixel(50, 50) & 0xFFFFFF, 0xFF0000u) << "drawn by the back end's renderer";
+    EXPECT_EQ(shown.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu) << "outside the ellipse the form shows";
 }
 
 TEST_F(MetafilePlayer, SampleAndDamagedFilesOfOtherProgramsAreDrawnWithoutHarm)
