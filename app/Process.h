@@ -34,7 +34,8 @@ struct Process {
     platform::Host& Host;
     // The folders of the drives, as the folder list and the drive box read them.
     HostFolders Folders{Host};
-    // Picture files for the picture components.
+    // Picture files for the picture components; metafiles are drawn by the back end's renderer, so the
+    // process is made after the back end has given the application its services.
     graphics::PictureFormats Pictures;
     // The icons of files, from the files themselves and the desktop's icon theme.
     platform::IconExtractor IconFiles;

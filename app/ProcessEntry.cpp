@@ -7,7 +7,10 @@
 namespace orvane {
 
 Process::Process(tk::TApplication& application, platform::Host& host)
-    : Application(application), Host(host), Pictures(host.Drives()), IconFiles(host, platform::IconTheme::Desktop())
+    : Application(application),
+      Host(host),
+      Pictures(host.Drives(), application.MetafileRenderer()),
+      IconFiles(host, platform::IconTheme::Desktop())
 {
 }
 
