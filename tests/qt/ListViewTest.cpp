@@ -3,6 +3,7 @@
 // model with the selection already moved.
 
 #include "InputEvents.h"
+#include "Pixels.h"
 #include "QtFixture.h"
 
 #include "qt/ListViewModel.h"
@@ -28,28 +29,6 @@ using Lines = std::vector<std::string>;
 TIcon SolidIcon(int size, uint32_t argb)
 {
     return TIcon(size, size, std::vector<uint32_t>(size_t(size) * size, argb));
-}
-
-// Counts the pixels of one colour in a rectangle of an image.
-int CountColour(const QImage& image, const QRect& area, QRgb colour)
-{
-    int count = 0;
-    QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == colour;
-    return count;
-}
-
-// Counts the pixels of text: dark whatever its smoothing.
-int CountDark(const QImage& image, const QRect& area)
-{
-    int count = 0;
-    QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += qGray(image.pixel(x, y)) < 0x60;
-    return count;
 }
 
 class ListViewPeerTest : public QtFixture {

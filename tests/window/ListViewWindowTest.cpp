@@ -2,14 +2,15 @@
 // report and the large-icon styles is drawn, texts and icons included. With ORVANE_SCREENSHOTS
 // naming a folder, the shots are kept there.
 
-#include "qt/ClassicLook.h"
 #include "qt/Display.h"
-#include "qt/QtBackend.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+
+#include "ScreenApplication.h"
+#include "../qt/Pixels.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,39 +65,14 @@ QImage ShotOf(QWidget& window, const char* name)
     return shot;
 }
 
-int CountPixels(const QImage& image, const QRect& area, QRgb colour)
-{
-    int count = 0;
-    QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == colour;
-    return count;
-}
-
-int CountDark(const QImage& image, const QRect& area)
-{
-    int count = 0;
-    QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += qGray(image.pixel(x, y)) < 0x60;
-    return count;
-}
-
 TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
 {
     std::string why;
     if (!qtui::DisplayReachable(why))
         GTEST_SKIP() << why;
-    static int argc = 1;
-    static char name[] = "window_listview_tests";
-    static char* argv[] = {name, nullptr};
-    QApplication qtApplication(argc, argv);
-    qtui::ApplyClassicLook(qtApplication);
-    qtui::QtBackend backend;
+    ScreenApplication screen;
     tk::TApplication application;
-    backend.Install(application);
+    screen.backend.Install(application);
 
     tk::TForm* form = nullptr;
     application.CreateForm(form);
@@ -131,18 +107,18 @@ TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
 
     QImage report = ShotOf(*window, "listview-report.png");
     ASSERT_EQ(report.size(), QSize(600, 400));
-    EXPECT_GT(CountPixels(report, QRect(0, 0, 600, 14), 0xC0C0C0), 1000) << "the grey column headers";
+    EXPECT_GT(CountColour(report, QRect(0, 0, 600, 14), 0xC0C0C0), 1000) << "the grey column headers";
     EXPECT_GT(CountDark(report, QRect(20, 20, 130, 370)), 1500) << "the names";
     EXPECT_GT(CountDark(report, QRect(160, 20, 70, 370)), 500) << "the sizes";
-    EXPECT_GT(CountPixels(report, QRect(0, 20, 20, 370), 0xFFFF00), 10 * 12 * 10) << "small icons before the names";
-    EXPECT_EQ(CountPixels(report, QRect(0, 20, 600, 380), 0x00FFFF) > 0, true);
+    EXPECT_GT(CountColour(report, QRect(0, 20, 20, 370), 0xFFFF00), 10 * 12 * 10) << "small icons before the names";
+    EXPECT_EQ(CountColour(report, QRect(0, 20, 600, 380), 0x00FFFF) > 0, true);
 
     list->SetViewStyle(tk::TViewStyle::vsIcon);
     QImage icons = ShotOf(*window, "listview-icon.png");
-    EXPECT_GT(CountPixels(icons, icons.rect(), 0xFFFF00), 12 * 32 * 20) << "large yellow icons";
-    EXPECT_GT(CountPixels(icons, icons.rect(), 0x00FFFF), 12 * 32 * 20) << "large cyan icons";
+    EXPECT_GT(CountColour(icons, icons.rect(), 0xFFFF00), 12 * 32 * 20) << "large yellow icons";
+    EXPECT_GT(CountColour(icons, icons.rect(), 0x00FFFF), 12 * 32 * 20) << "large cyan icons";
     EXPECT_GT(CountDark(icons, icons.rect()), 3000) << "icon edges and names";
-    EXPECT_EQ(CountPixels(icons, QRect(0, 0, 570, 14), 0xC0C0C0), 0) << "no column headers";
+    EXPECT_EQ(CountColour(icons, QRect(0, 0, 570, 14), 0xC0C0C0), 0) << "no column headers";
 
     delete form;
 }

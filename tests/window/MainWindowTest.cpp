@@ -5,13 +5,14 @@
 #include "app/Process.h"
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
-#include "qt/ClassicLook.h"
 #include "qt/Convert.h"
 #include "qt/Display.h"
-#include "qt/QtBackend.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+
+#include "ScreenApplication.h"
+#include "../qt/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,27 +71,12 @@ void WatchMainWindow(orvane::Process& process, Sight& sight)
     QTimer::singleShot(0, *poll);
 }
 
-int CountPixels(const QImage& image, const QRect& area, QRgb colour)
-{
-    int count = 0;
-    QRect clipped = area.intersected(image.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            count += (image.pixel(x, y) & 0xFFFFFF) == colour;
-    return count;
-}
-
 TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
 {
     std::string why;
     if (!qtui::DisplayReachable(why))
         GTEST_SKIP() << why;
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    QApplication qtApplication(argc, argv);
-    qtui::ApplyClassicLook(qtApplication);
-    qtui::QtBackend backend;
+    ScreenApplication screen;
     Sight sight;
     QString expectedTitle;
     // The program keeps its settings files and cache folder in the folder it starts in.
@@ -99,7 +85,7 @@ TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
     ASSERT_EQ(chdir(folder), 0);
     {
         tk::TApplication application;
-        backend.Install(application);
+        screen.backend.Install(application);
         platform::Host host(platform::DriveMap::Default());
         orvane::Process process(application, host);
         expectedTitle = QStringLiteral("Orvane - ") + qtui::ToQString(host.GetCurrentDirectory());
@@ -118,12 +104,12 @@ TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
         for (int x = 0; x < sight.shot.width(); x += 2)
             colours.insert(sight.shot.pixel(x, y) & 0xFFFFFF);
     EXPECT_GE(colours.size(), 4) << "face, bevels, the mark and its text";
-    EXPECT_GT(CountPixels(sight.shot, QRect(440, 0, 90, 20), 0xC0C0C0), 1000) << "the classic button face of the top band";
+    EXPECT_GT(CountColour(sight.shot, QRect(440, 0, 90, 20), 0xC0C0C0), 1000) << "the classic button face of the top band";
 
     // The black title mark at the top right, with "Orvane" in fuchsia on it.
     QRect markArea(480, 0, 114, 50);
-    EXPECT_GT(CountPixels(sight.shot, markArea, 0x000000), 800);
-    EXPECT_GT(CountPixels(sight.shot, markArea, 0xFF00FF), 40);
+    EXPECT_GT(CountColour(sight.shot, markArea, 0x000000), 800);
+    EXPECT_GT(CountColour(sight.shot, markArea, 0xFF00FF), 40);
 }
 
 }  // namespace

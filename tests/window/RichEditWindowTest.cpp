@@ -4,16 +4,16 @@
 
 #include "app/HostTextFiles.h"
 #include "platform/Host.h"
-#include "qt/ClassicLook.h"
 #include "qt/Display.h"
 #include "qt/PlainTextView.h"
-#include "qt/QtBackend.h"
 #include "qt/RichEditPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/RichEdit.h"
 
 #include "../platform/TempTree.h"
+#include "ScreenApplication.h"
+#include "../qt/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,30 +40,12 @@ std::string LargeText()
     return text;
 }
 
-// Pixels of the area within 60 of the colour in each channel.
-int CountNear(const QImage& image, const QRect& area, QColor colour)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            QColor pixel = image.pixelColor(x, y);
-            count += std::abs(pixel.red() - colour.red()) < 60 && std::abs(pixel.green() - colour.green()) < 60 &&
-                     std::abs(pixel.blue() - colour.blue()) < 60;
-        }
-    return count;
-}
-
 TEST(RichEditWindow, JapaneseRichTextAndALargePlainTextAreDrawn)
 {
     std::string why;
     if (!qtui::DisplayReachable(why))
         GTEST_SKIP() << why;
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    QApplication qtApplication(argc, argv);
-    qtui::ApplyClassicLook(qtApplication);
-    qtui::QtBackend backend;
+    ScreenApplication screen;
 
     TempTree tree;
     std::ifstream sample(std::string(ORVANE_TEST_DATA) + "/rtf/libreoffice-japanese.rtf", std::ios::binary);
@@ -77,7 +59,7 @@ TEST(RichEditWindow, JapaneseRichTextAndALargePlainTextAreDrawn)
     QImage shot;
     {
         tk::TApplication application;
-        backend.Install(application);
+        screen.backend.Install(application);
         application.SetTextFiles(&files);
         tk::TForm* form = nullptr;
         application.CreateForm(form);
