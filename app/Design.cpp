@@ -36,4 +36,27 @@ TStringGrid* MakeGrid(TForm* form, TWinControl* parent, const char* name, TRect 
     return grid;
 }
 
+MediaPanel MakeMediaPanel(TForm* form, TWinControl* parent, const std::string& prefix, TRect bounds, int statusLeft,
+                          int statusTop)
+{
+    MediaPanel media;
+    media.panel = MakePanel(form, parent, (prefix + "Midi").c_str(), bounds, TBevelCut::bvLowered);
+    auto makeButton = [&](const char* suffix, int left, const char* caption) {
+        auto* button = new TButton(form);
+        button->SetName(prefix + "Midi" + suffix);
+        button->SetBounds(left, 3, 25, 24);
+        button->SetCaption(caption);
+        button->SetTabStop(false);
+        button->SetParent(media.panel);
+        return button;
+    };
+    media.play = makeButton("Play", 3, "play");
+    media.stop = makeButton("Stop", 27, "stop");
+    std::string statusName = prefix + "MidiStatus";
+    media.status = MakeLabel(form, media.panel, statusName.c_str(), statusLeft, statusTop, statusName);
+    media.status->Font().SetStyle(fsBold);
+    media.status->Font().SetColor(clFuchsia);
+    return media;
+}
+
 }  // namespace orvane

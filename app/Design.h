@@ -19,4 +19,16 @@ tk::TLabel* MakeLabel(tk::TForm* form, tk::TWinControl* parent, const char* name
 tk::TStringGrid* MakeGrid(tk::TForm* form, tk::TWinControl* parent, const char* name, tk::TRect bounds, int colCount,
                           int rowCount);
 
+struct MediaPanel {
+    tk::TPanel* panel;
+    tk::TButton* play;
+    tk::TButton* stop;
+    tk::TLabel* status;
+};
+
+// A media panel named prefix + "Midi": play and stop buttons that take no focus, and a bold
+// fuchsia status label that starts out showing its own name.
+MediaPanel MakeMediaPanel(tk::TForm* form, tk::TWinControl* parent, const std::string& prefix, tk::TRect bounds,
+                          int statusLeft, int statusTop);
+
 }  // namespace orvane

@@ -77,37 +77,13 @@ THTML* MakeHtml(TForm* form, TPanel* pane, const char* name)
     return html;
 }
 
-struct MediaPanel {
-    TPanel* panel;
-    TButton* play;
-    TButton* stop;
-    TLabel* status;
-};
-
-// A media panel: play and stop buttons that take no focus, and a status label that starts out
-// showing its own name.
-MediaPanel MakeMediaPanel(TForm* form, TPanel* pane, const std::string& prefix, TRect bounds, int statusLeft,
-                          int statusTop)
+// The panes' media panels write their status in the default face, 12 pixels high.
+MediaPanel MakePaneMediaPanel(TForm* form, TPanel* pane, const std::string& prefix, TRect bounds, int statusLeft,
+                              int statusTop)
 {
-    MediaPanel media;
-    media.panel = MakePanel(form, pane, (prefix + "Midi").c_str(), bounds, TBevelCut::bvLowered);
-    auto makeButton = [&](const char* suffix, int left, const char* caption) {
-        auto* button = new TButton(form);
-        button->SetName(prefix + "Midi" + suffix);
-        button->SetBounds(left, 3, 25, 24);
-        button->SetCaption(caption);
-        button->SetTabStop(false);
-        button->SetParent(media.panel);
-        return button;
-    };
-    media.play = makeButton("Play", 3, "play");
-    media.stop = makeButton("Stop", 27, "stop");
-    std::string statusName = prefix + "MidiStatus";
-    media.status = MakeLabel(form, media.panel, statusName.c_str(), statusLeft, statusTop, statusName);
+    MediaPanel media = MakeMediaPanel(form, pane, prefix, bounds, statusLeft, statusTop);
     media.status->Font().SetName(DefaultFontName());
     media.status->Font().SetPixelHeight(12);
-    media.status->Font().SetStyle(fsBold);
-    media.status->Font().SetColor(clFuchsia);
     return media;
 }
 
@@ -123,7 +99,7 @@ void TImageForm::CreatePanes()
     UScrollBarY = MakeBar(this, UnderView, "UScrollBarY", TScrollBarKind::sbVertical, Bounds(426, 4, 16, 78), 1);
     UScrollBarX = MakeBar(this, UnderView, "UScrollBarX", TScrollBarKind::sbHorizontal, Bounds(0, 64, 121, 10), 1);
     U_HTML = MakeHtml(this, UnderView, "U_HTML");
-    MediaPanel under = MakeMediaPanel(this, UnderView, "U_", Bounds(1, 0, 140, 30), 58, 10);
+    MediaPanel under = MakePaneMediaPanel(this, UnderView, "U_", Bounds(1, 0, 140, 30), 58, 10);
     U_Midi = under.panel;
     U_MidiPlay = under.play;
     U_MidiStop = under.stop;
@@ -136,7 +112,7 @@ void TImageForm::CreatePanes()
     RRichEdit = MakeRichEdit(this, RightView, "RRichEdit");
     RScrollBarX = MakeBar(this, RightView, "RScrollBarX", TScrollBarKind::sbHorizontal, Bounds(2, 136, 99, 10), 1);
     RScrollBarY = MakeBar(this, RightView, "RScrollBarY", TScrollBarKind::sbVertical, Bounds(82, 8, 16, 121), 10);
-    MediaPanel right = MakeMediaPanel(this, RightView, "R_", Bounds(1, 0, 88, 45), 5, 29);
+    MediaPanel right = MakePaneMediaPanel(this, RightView, "R_", Bounds(1, 0, 88, 45), 5, 29);
     R_Midi = right.panel;
     R_MidiPlay = right.play;
     R_MidiStop = right.stop;

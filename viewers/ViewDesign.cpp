@@ -25,22 +25,12 @@ void Tview::CreateComponents()
     Label1->Font().SetColor(clBlack);
     Label2 = MakeLabel(this, Panel, "Label2", 110, 25, "Orvane");
     Label2->Font().SetColor(clRed);
-    Midi = MakePanel(this, Panel, "Midi", Bounds(1, 0, 140, 30), TBevelCut::bvLowered);
+    MediaPanel media = MakeMediaPanel(this, Panel, "", Bounds(1, 0, 140, 30), 53, 10);
+    Midi = media.panel;
     Midi->SetVisible(false);
-    auto makeButton = [this](const char* name, int left, const char* caption) {
-        auto* button = new TButton(this);
-        button->SetName(name);
-        button->SetBounds(left, 3, 25, 24);
-        button->SetCaption(caption);
-        button->SetTabStop(false);
-        button->SetParent(Midi);
-        return button;
-    };
-    MidiPlay = makeButton("MidiPlay", 3, "play");
-    MidiStop = makeButton("MidiStop", 27, "stop");
-    MidiStatus = MakeLabel(this, Midi, "MidiStatus", 53, 10, "MidiStatus");
-    MidiStatus->Font().SetStyle(fsBold);
-    MidiStatus->Font().SetColor(clFuchsia);
+    MidiPlay = media.play;
+    MidiStop = media.stop;
+    MidiStatus = media.status;
 
     HTML = new THTML(this);
     HTML->SetName("HTML");
