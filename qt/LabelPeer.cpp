@@ -9,46 +9,11 @@
 
 namespace qtui {
 
-LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
-
-void LabelWidget::SetColor(const QColor& color)
-{
-    if (m_color == color)
-        return;
-    m_color = color;
-    update();
-}
-
-void LabelWidget::SetTextColor(const QColor& color)
-{
-    if (m_textColor == color)
-        return;
-    m_textColor = color;
-    update();
-}
-
-void LabelWidget::SetCaption(const QString& caption)
-{
-    if (m_caption == caption)
-        return;
-    m_caption = caption;
-    update();
-}
-
-void LabelWidget::SetAlignment(tk::TAlignment alignment)
-{
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    update();
-}
+LabelWidget::LabelWidget(QWidget* parent) : CaptionedWidget(parent, tk::TAlignment::taLeftJustify) {}
 
 void LabelWidget::SetTransparent(bool transparent)
 {
-    if (m_transparent == transparent)
-        return;
-    m_transparent = transparent;
-    update();
+    Repaint(m_transparent, transparent);
 }
 
 void LabelWidget::changeEvent(QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/CaptionedWidget.h"
 #include "qt/WidgetPeer.h"
 
 #include <QWidget>
@@ -12,18 +13,10 @@ namespace qtui {
 
 // A label as that desktop drew it: its text at the top in the font's colour, on its own colour
 // unless it is transparent; greyed and embossed while disabled.
-class LabelWidget : public QWidget {
+class LabelWidget : public CaptionedWidget {
 public:
     explicit LabelWidget(QWidget* parent);
 
-    QColor Color() const { return m_color; }
-    void SetColor(const QColor& color);
-    QColor TextColor() const { return m_textColor; }
-    void SetTextColor(const QColor& color);
-    const QString& Caption() const { return m_caption; }
-    void SetCaption(const QString& caption);
-    tk::TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(tk::TAlignment alignment);
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
 
@@ -32,10 +25,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QColor m_color;
-    QColor m_textColor;
-    QString m_caption;
-    tk::TAlignment m_alignment = tk::TAlignment::taLeftJustify;
     bool m_transparent = false;
 };
 

@@ -8,49 +8,14 @@
 
 namespace qtui {
 
-PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent)
+PanelWidget::PanelWidget(QWidget* parent) : CaptionedWidget(parent, tk::TAlignment::taCenter)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PanelWidget::SetColor(const QColor& color)
-{
-    if (m_color == color)
-        return;
-    m_color = color;
-    update();
-}
-
-void PanelWidget::SetTextColor(const QColor& color)
-{
-    if (m_textColor == color)
-        return;
-    m_textColor = color;
-    update();
-}
-
-void PanelWidget::SetCaption(const QString& caption)
-{
-    if (m_caption == caption)
-        return;
-    m_caption = caption;
-    update();
-}
-
 void PanelWidget::SetBevel(tk::TBevelCut bevel)
 {
-    if (m_bevel == bevel)
-        return;
-    m_bevel = bevel;
-    update();
-}
-
-void PanelWidget::SetAlignment(tk::TAlignment alignment)
-{
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    update();
+    Repaint(m_bevel, bevel);
 }
 
 void PanelWidget::paintEvent(QPaintEvent*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/CaptionedWidget.h"
 #include "qt/WidgetPeer.h"
 
 #include <QWidget>
@@ -11,30 +12,18 @@ class TPanel;
 namespace qtui {
 
 // A panel as that desktop drew it: its colour, a one-pixel bevel and its caption.
-class PanelWidget : public QWidget {
+class PanelWidget : public CaptionedWidget {
 public:
     explicit PanelWidget(QWidget* parent);
 
-    QColor Color() const { return m_color; }
-    void SetColor(const QColor& color);
-    QColor TextColor() const { return m_textColor; }
-    void SetTextColor(const QColor& color);
-    const QString& Caption() const { return m_caption; }
-    void SetCaption(const QString& caption);
     tk::TBevelCut Bevel() const { return m_bevel; }
     void SetBevel(tk::TBevelCut bevel);
-    tk::TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(tk::TAlignment alignment);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor m_color;
-    QColor m_textColor;
-    QString m_caption;
     tk::TBevelCut m_bevel = tk::TBevelCut::bvRaised;
-    tk::TAlignment m_alignment = tk::TAlignment::taCenter;
 };
 
 class PanelPeer : public ControlPeer<tk::TPanelPeer> {
