@@ -287,7 +287,7 @@ bool Reader::DispatchDestination(const WordInfo& info, int parameter, bool hasPa
 void Reader::DispatchFormat(const WordInfo& info, int parameter, bool hasParameter)
 {
     GroupState& state = State();
-    ParagraphState& paragraph = state.paragraph;
+    RtfParagraphFormat& paragraph = state.paragraph;
     bool on = !hasParameter || parameter != 0;
     switch (info.word) {
     case Word::Font: state.font = parameter; break;
@@ -327,7 +327,7 @@ void Reader::DispatchFormat(const WordInfo& info, int parameter, bool hasParamet
     case Word::Hidden: state.hidden = on; break;
     case Word::FontSize: state.halfPoints = parameter > 0 ? std::min(parameter, MaxHalfPoints) : 24; break;
     case Word::ColorIndex: state.color = parameter; break;
-    case Word::Pard: paragraph = ParagraphState{}; break;
+    case Word::Pard: paragraph = RtfParagraphFormat{}; break;
     case Word::AlignLeft: paragraph.alignment = RtfAlignment::Left; break;
     case Word::AlignCenter: paragraph.alignment = RtfAlignment::Center; break;
     case Word::AlignRight: paragraph.alignment = RtfAlignment::Right; break;

@@ -44,7 +44,8 @@ struct RtfRun {
     RtfCharFormat format;
 };
 
-struct RtfParagraph {
+// What \pard resets: a paragraph's alignment, indents, spacing and tab stops.
+struct RtfParagraphFormat {
     RtfAlignment alignment = RtfAlignment::Left;
     // Indents and spacing in twips (1/1440 inch).
     int leftIndent = 0;
@@ -53,6 +54,9 @@ struct RtfParagraph {
     int spaceBefore = 0;
     int spaceAfter = 0;
     std::vector<int> tabStops;   // twips from the left margin, as written
+};
+
+struct RtfParagraph : RtfParagraphFormat {
     std::vector<RtfRun> runs;
 };
 

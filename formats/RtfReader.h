@@ -48,15 +48,6 @@ struct WordInfo {
 // What a control word means; Word::Unknown for one the reader does not know.
 WordInfo LookUpWord(std::string_view name);
 
-struct ParagraphState {
-    RtfAlignment alignment = RtfAlignment::Left;
-    int leftIndent = 0;
-    int rightIndent = 0;
-    int firstIndent = 0;
-    int spaceBefore = 0;
-    int spaceAfter = 0;
-    std::vector<int> tabStops;
-};
 
 struct GroupState {
     Destination destination = Destination::Text;
@@ -79,7 +70,7 @@ struct GroupState {
     bool doubleByteBold = false;
     bool doubleByteItalic = false;
     int unicodeSkip = 1;
-    ParagraphState paragraph;
+    RtfParagraphFormat paragraph;
 };
 
 struct FontEntry {

@@ -110,14 +110,7 @@ void Reader::Emit(std::string_view utf8)
 // ends without closing it.
 void Reader::TakeParagraphState()
 {
-    const ParagraphState& state = State().paragraph;
-    m_paragraph.alignment = state.alignment;
-    m_paragraph.leftIndent = state.leftIndent;
-    m_paragraph.rightIndent = state.rightIndent;
-    m_paragraph.firstIndent = state.firstIndent;
-    m_paragraph.spaceBefore = state.spaceBefore;
-    m_paragraph.spaceAfter = state.spaceAfter;
-    m_paragraph.tabStops = state.tabStops;
+    static_cast<RtfParagraphFormat&>(m_paragraph) = State().paragraph;
 }
 
 void Reader::EndParagraph()
