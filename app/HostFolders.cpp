@@ -1,6 +1,7 @@
 #include "app/HostFolders.h"
 
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 
@@ -9,17 +10,12 @@
 namespace orvane {
 
 namespace {
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
+using platform::AsciiUpper;
 
 // Folder names in the list's order: ASCII letters without regard to case, other bytes as they are.
 bool ListOrder(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
-    });
+    return AsciiUpper(a) < AsciiUpper(b);
 }
 }  // namespace
 
@@ -34,7 +30,7 @@ std::vector<char> HostFolders::Drives()
 std::string HostFolders::DriveLabel(char drive)
 {
     const auto& roots = m_host.Drives().Roots();
-    auto it = roots.find(Upper(drive));
+    auto it = roots.find(AsciiUpper(drive));
     if (it == roots.end())
         return std::string();
     const std::string& root = it->second;
@@ -54,25 +50,25 @@ bool HostFolders::SetCurrentDirectory(const std::string& path)
         return false;
     for (const std::string& folder : {previous, m_host.GetCurrentDirectory()})
         if (folder.size() >= 2 && folder[1] == ':')
-            m_driveDirectories[Upper(folder[0])] = folder;
+            m_driveDirectories[AsciiUpper(folder[0])] = folder;
     return true;
 }
 
 std::string HostFolders::DriveDirectory(char drive)
 {
-    auto it = m_driveDirectories.find(Upper(drive));
+    auto it = m_driveDirectories.find(AsciiUpper(drive));
     if (it != m_driveDirectories.end())
         return it->second;
     std::string current = m_host.GetCurrentDirectory();
-    if (!current.empty() && Upper(current[0]) == Upper(drive))
+    if (!current.empty() && AsciiUpper(current[0]) == AsciiUpper(drive))
         return current;
-    return std::string(1, Upper(drive)) + ":\\";
+    return std::string(1, AsciiUpper(drive)) + ":\\";
 }
 
 std::vector<std::string> HostFolders::SubFolders(const std::string& path)
 {
     std::vector<std::string> names;
-    std::string pattern = path.empty() || path.back() == '\\' ? path + "*.*" : path + "\\*.*";
+    std::string pattern = platform::JoinPath(path, "*.*");
     platform::DirectorySearch search(m_host.Drives(), pattern, platform::faDirectory | platform::faReadOnly);
     for (platform::FoundFile entry; search.Next(entry);)
         if ((entry.attributes & platform::faDirectory) && entry.name != "." && entry.name != "..")

@@ -210,6 +210,8 @@ public:
     // The capture timer: copies the foreground window into the cache as the document's picture.
     void Timer2Timer(tk::TObject* sender);
     tk::TImage* GetImage = nullptr;
+    // The picture file in the cache of the document whose path was flattened into one name.
+    std::string CaptureFileOf(const std::string& flattenedPath) const;
 
     // Keeps the cache folder's pictures within the size limit by deleting the oldest.
     void TrimCache();

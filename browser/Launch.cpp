@@ -3,6 +3,8 @@
 
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "platform/DosPath.h"
+#include "platform/DosText.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 
@@ -18,14 +20,10 @@ const char* const FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
 // byte by byte; empty without such a dot or when the dot ends the caption.
 std::string LaunchExtension(const std::string& caption)
 {
-    size_t dot = caption.rfind('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == caption.size())
+    size_t dot = platform::ExtensionDot(caption);
+    if (dot == std::string::npos)
         return std::string();
-    std::string extension = caption.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return extension;
+    return platform::AsciiUpper(caption.substr(dot + 1));
 }
 
 // The command up to the first blank after its last dot (at its second character or later), a
@@ -41,17 +39,6 @@ std::string CommandLine(const std::string& command, const std::string& fullPath)
     return command.substr(0, q) + " " + fullPath;
 }
 
-std::string Flattened(std::string path)
-{
-    for (char& c : path) {
-        if (c == ':')
-            c = '#';
-        else if (c == '\\')
-            c = '!';
-    }
-    return path;
-}
-
 }  // namespace
 
 void TImageForm::ListView1DblClick(TObject*)
@@ -60,18 +47,18 @@ void TImageForm::ListView1DblClick(TObject*)
     if (!selected)
         return;
 
-    std::string folder = DirectoryListBox1->Directory();
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
+    const std::string folder(platform::WithoutTrailingSeparator(DirectoryListBox1->Directory()));
     Timer2->SetInterval(StrToNumber(WaitTime->Caption()) * 1000);
-    m_process.CurrentPath = Flattened(m_process.CurrentPath);
-    m_process.CaptureFileName = CashDir->Caption() + "\\" + m_process.CurrentPath + ".bmp";
+    m_process.CurrentPath = platform::FlattenPath(m_process.CurrentPath);
+    m_process.CaptureFileName = CaptureFileOf(m_process.CurrentPath);
 
     const std::string caption = selected->Caption();
     const bool isFolder = selected->SubItem(1) == FolderType;
     const std::string extension = LaunchExtension(caption);
+    // A name without an extension arms no capture: it would match the list's empty cells, and the
+    // picture of that program would be filed under the document clicked before it.
     bool capture = false;
-    for (int row = 1; row < CapNames->RowCount(); ++row)
+    for (int row = 1; row < CapNames->RowCount() && !extension.empty(); ++row)
         capture = capture || CapNames->Cell(1, row) == extension;
     const std::string fullPath = folder + "\\" + caption;
 

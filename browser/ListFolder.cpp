@@ -4,6 +4,7 @@
 #include "app/Numbers.h"
 #include "browser/DateText.h"
 #include "platform/Files.h"
+#include "platform/DosText.h"
 #include "platform/Host.h"
 
 #include <array>
@@ -19,25 +20,11 @@ namespace {
 constexpr std::array<const char*, 11> FixedExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
                                                          "txt", "inf", "ini", "mid", "wav"};
 
-bool SameIgnoringAsciiCase(const std::string& a, const char* b)
-{
-    size_t length = std::strlen(b);
-    if (a.size() != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // The built-in icon of a fixed extension, or -1.
 int FixedImageIndex(const std::string& extension)
 {
     for (size_t i = 0; i < FixedExtensions.size(); ++i)
-        if (SameIgnoringAsciiCase(extension, FixedExtensions[i]))
+        if (platform::SameIgnoringAsciiCase(extension, FixedExtensions[i]))
             return static_cast<int>(i) + 3;
     return -1;
 }

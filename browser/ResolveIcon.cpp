@@ -6,6 +6,7 @@
 #include "graphics/Graphics.h"
 #include "app/Numbers.h"
 #include "platform/Host.h"
+#include "platform/DosText.h"
 
 #include <array>
 
@@ -14,19 +15,6 @@ namespace orvane {
 using namespace tk;
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
-
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && Lower(a) == Lower(b);
-}
 
 // The key's default value; an absent key or value reads as empty text.
 std::string DefaultValueOf(platform::IClassesRoot& fileTypes, const std::string& key)
@@ -96,7 +84,7 @@ void TImageForm::BuildFixedIcons()
 void TImageForm::ResolveIcon(const std::string& extension, const std::string& name, int row)
 {
     const int n = StrToNumber(IconCount->Caption());
-    const std::string lower = Lower(extension);
+    const std::string lower = platform::AsciiLower(extension);
     const bool ownIcon = lower == "exe" || lower == "ico" || lower == "scr";
     TListItem& item = ListView1->Items()[row];
 
@@ -104,7 +92,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     // found in the cache.
     if (!ownIcon && lower != "lnk") {
         for (int k = 14; k < n; ++k) {
-            if (SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
+            if (platform::SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
                 item.SetImageIndex(k);
                 return;
             }

@@ -1,10 +1,12 @@
 #include "browser/RowOrder.h"
 
 #include "app/Numbers.h"
+#include "platform/DosText.h"
 
 namespace orvane {
 
 namespace {
+// ASCII letters compare without case; 0xFF counts as -1, as the old signed comparison had it.
 int Mapped(unsigned char byte)
 {
     if (byte >= 'a' && byte <= 'z')
@@ -13,14 +15,25 @@ int Mapped(unsigned char byte)
 }
 }  // namespace
 
+// Byte by byte over at most 20 bytes, letters folded. The second byte of a double-byte character
+// is compared as it is, never folded: "ャ" (0x83 0x62) and "イ" (0x83 0x42) differ. Both texts
+// are equal up to the byte compared, so they are at a character's second byte together.
 int CompareText(std::string_view a, std::string_view b)
 {
     size_t compared = 0;
+    size_t nextCharacter = 0;
     for (; compared < 20 && compared < a.size(); ++compared) {
+        const bool secondByte = compared < nextCharacter;
+        if (!secondByte)
+            nextCharacter = platform::NextCharacter(a, compared);
+        auto map = [&](char c) {
+            unsigned char byte = static_cast<unsigned char>(c);
+            return secondByte ? int(byte) : Mapped(byte);
+        };
         if (compared >= b.size())
-            return Mapped(static_cast<unsigned char>(a[compared]));
-        int x = Mapped(static_cast<unsigned char>(a[compared]));
-        int y = Mapped(static_cast<unsigned char>(b[compared]));
+            return map(a[compared]);
+        int x = map(a[compared]);
+        int y = map(b[compared]);
         if (x != y)
             return x - y;
     }

@@ -7,8 +7,9 @@
 
 namespace orvane {
 
-// Compares two texts by at most their first 20 bytes: ASCII letters without regard to case,
-// other bytes by their value, except that byte 0xFF counts as -1. A text that ends first compares
+// Compares two texts by at most their first 20 bytes: ASCII letters without regard to case (a
+// letter that is the second byte of a double-byte character is no letter), other bytes by their
+// value, except that byte 0xFF counts as -1. A text that ends first compares
 // by the other's next byte.
 int CompareText(std::string_view a, std::string_view b);
 

@@ -24,6 +24,13 @@ void Disarm(TPanel& mark, TTimer& timer)
 }
 }  // namespace
 
+// The cache folder as stored (one ending in "\\" gives a doubled separator, as it always did), the
+// flattened path of the document and ".bmp".
+std::string TImageForm::CaptureFileOf(const std::string& flattenedPath) const
+{
+    return CashDir->Caption() + "\\" + flattenedPath + ".bmp";
+}
+
 // A capture that cannot be stored (the cache folder was changed to one that does not exist) is
 // reported and disarms all the same; the old sequence stayed armed and failed again and again.
 void TImageForm::Timer2Timer(TObject*)

@@ -5,6 +5,7 @@
 #include "formats/Metafile.h"
 #include "graphics/Graphics.h"
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/MappedFile.h"
 #include "toolkit/Exception.h"
@@ -19,17 +20,9 @@ constexpr int IconDepth = 32;
 
 enum class PictureKind { Bitmap, Icon, Metafile, Unknown };
 
-std::string AsciiUpper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return text;
-}
-
 PictureKind KindOfExtension(const std::string& extension)
 {
-    std::string upper = AsciiUpper(extension);
+    std::string upper = platform::AsciiUpper(extension);
     if (upper == "BMP")
         return PictureKind::Bitmap;
     if (upper == "ICO" || upper == "CUR")
@@ -60,15 +53,11 @@ platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std
 
 std::string PictureExtension(const std::string& dosPath)
 {
-    // The last part of the path: after the last "\" that is not the second byte of a character.
-    size_t partStart = 0;
-    for (size_t i = 0; i < dosPath.size(); i = platform::NextCharacter(dosPath, i))
-        if (dosPath[i] == '\\' || dosPath[i] == '/' || dosPath[i] == ':')
-            partStart = i + 1;
-    size_t dot = dosPath.rfind('.');
-    if (dot == std::string::npos || dot < partStart)
+    std::string_view name = platform::SplitLast(dosPath).second;
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
         return "";
-    return dosPath.substr(dot + 1);
+    return std::string(name.substr(dot + 1));
 }
 
 std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dosPath)

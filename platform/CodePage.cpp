@@ -26,11 +26,6 @@ constexpr unsigned char FirstEscapeLead = 0xF0;
 constexpr unsigned char LastEscapeLead = 0xF9;
 constexpr int TrailsPerLead = 188;
 
-bool IsTrailByte(unsigned char byte)
-{
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
-
 int TrailIndex(unsigned char trail)
 {
     return trail - 0x40 - (trail > 0x7F ? 1 : 0);
@@ -271,22 +266,6 @@ std::string Cp932ToUtf8(std::string_view cp932)
     return out;
 }
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-        } else if (upper(a[i]) != upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string Utf8ToCp932(std::string_view utf8)
 {

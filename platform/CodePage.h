@@ -8,6 +8,8 @@
 // into the original again. A UTF-16 unit takes two escapes (its high byte, then its low byte); a
 // stray byte takes one.
 
+#include "platform/DosText.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,21 +25,5 @@ std::string Utf8ToCp932(std::string_view utf8);
 // A host file name (one path component, UTF-8) as a DOS name: like Utf8ToCp932, and a backslash
 // in the name is escaped too, since on the DOS side it separates folders.
 std::string HostNameToCp932(std::string_view name);
-
-// Whether two code page 932 texts are equal with ASCII letters folded (as DOS names compare); the
-// bytes of double-byte characters must be equal.
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
-
-// True when the byte starts a double-byte character of code page 932.
-constexpr bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// The byte offset just past the character that starts at `offset` (one or two bytes).
-inline size_t NextCharacter(std::string_view text, size_t offset)
-{
-    return offset + (IsLeadByte(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1);
-}
 
 }  // namespace platform

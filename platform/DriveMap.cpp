@@ -1,6 +1,7 @@
 #include "platform/DriveMap.h"
 
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -143,17 +144,10 @@ std::optional<std::string> DriveMap::ToHost(const std::string& dosPath) const
     auto it = m_roots.find(letter);
     if (it == m_roots.end())
         return std::nullopt;
-    // Backslashes become slashes, but not the second byte of a double-byte character.
+    // Separators become slashes; the second byte of a double-byte character is none.
     std::string rest;
-    for (size_t i = 2; i < dosPath.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(dosPath[i]);
-        if (IsLeadByte(byte) && i + 1 < dosPath.size()) {
-            rest += dosPath[i];
-            rest += dosPath[++i];
-        } else {
-            rest += byte == '\\' ? '/' : dosPath[i];
-        }
-    }
+    for (const std::string& part : PathParts(std::string_view(dosPath).substr(2)))
+        rest += "/" + part;
     std::string host = it->second;
     std::string tail = Cp932ToUtf8(rest);
     while (!tail.empty() && tail[0] == '/')

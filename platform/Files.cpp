@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "platform/DriveMap.h"
 
 #include <dirent.h>
@@ -54,42 +55,6 @@ bool MatchCharacters(const std::vector<std::string_view>& name, size_t n, const 
     while (p < pattern.size() && pattern[p] == "*")
         ++p;
     return p == pattern.size();
-}
-
-// Splits a DOS path at its last separator: the folder part and the final name. A backslash that
-// is the second byte of a double-byte character is no separator.
-std::pair<std::string_view, std::string_view> SplitLast(std::string_view path)
-{
-    size_t last = std::string_view::npos;
-    for (size_t i = 0; i < path.size(); i = NextCharacter(path, i))
-        if (path[i] == '\\')
-            last = i;
-    if (last == std::string_view::npos) {
-        if (path.size() >= 2 && path[1] == ':')
-            return {path.substr(0, 2), path.substr(2)};
-        return {std::string_view(), path};
-    }
-    return {path.substr(0, last + 1), path.substr(last + 1)};
-}
-
-std::vector<std::string> SplitParts(std::string_view path)
-{
-    std::vector<std::string> parts;
-    std::string current;
-    for (size_t i = 0; i < path.size();) {
-        size_t next = NextCharacter(path, i);
-        if (next == i + 1 && path[i] == '\\') {
-            if (!current.empty())
-                parts.push_back(current);
-            current.clear();
-        } else {
-            current.append(path.substr(i, next - i));
-        }
-        i = next;
-    }
-    if (!current.empty())
-        parts.push_back(current);
-    return parts;
 }
 
 std::string CurrentHostFolder()
@@ -223,7 +188,7 @@ std::optional<std::string> ResolveFolderPath(const DriveMap& drives, std::string
     } else {
         host = CurrentHostFolder();
     }
-    parts = SplitParts(rest);
+    parts = PathParts(rest);
     return host;
 }
 

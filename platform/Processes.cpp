@@ -1,6 +1,7 @@
 #include "platform/Processes.h"
 
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "platform/CommandLine.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DriveMap.h"
@@ -33,11 +34,10 @@ struct Invocation {
     std::string error;
 };
 
+// A drive and, when more follows, a separator: "C:" or "C:\work", not "C:work".
 bool IsDosPath(std::string_view text)
 {
-    char letter = text.size() >= 2 ? text[0] : 0;
-    bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-    return isLetter && text[1] == ':' && (text.size() == 2 || text[2] == '\\' || text[2] == '/');
+    return HasDriveLetter(text) && (text.size() == 2 || text[2] == PathSeparator || text[2] == '/');
 }
 
 // A DOS path on a mapped drive or an absolute host path, as a host path.

@@ -1,6 +1,7 @@
 // The environment of the run, set before `start`, and `start` itself.
 
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "probe/Arguments.h"
 #include "probe/Probe.h"
 #include "probe/Session.h"
@@ -16,12 +17,6 @@ bool IsFolder(const std::string& hostPath)
 {
     struct stat status {};
     return stat(hostPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-bool IsDosPath(const std::string& path)
-{
-    return path.size() >= 2 && path[1] == ':'
-           && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
 // A host path made absolute against the probe's own current folder.
@@ -40,7 +35,7 @@ std::string AbsoluteHostPath(const std::string& path)
 void Drive(Probe& probe, const Words& words)
 {
     const std::string& letter = words[1];
-    if (letter.size() != 2 || !IsDosPath(letter))
+    if (letter.size() != 2 || !platform::HasDriveLetter(letter))
         throw ProbeError("drive: expected a drive letter such as C:, not \"" + letter + "\"");
     std::string root = AbsoluteHostPath(words[2]);
     if (!IsFolder(root))
@@ -56,7 +51,7 @@ void Cwd(Probe& probe, const Words& words)
 {
     const std::string& path = words[1];
     Environment& environment = probe.Env();
-    if (IsDosPath(path)) {
+    if (platform::HasDriveLetter(path)) {
         platform::DriveMap drives = environment.drives ? *environment.drives : platform::DriveMap::Default();
         auto host = drives.ToHost(platform::Utf8ToCp932(path));
         if (!host)

@@ -3,67 +3,23 @@
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 
+#include "platform/DosPath.h"
+#include "platform/DosText.h"
+
 namespace tk {
 
+using platform::AsciiUpper;
+using platform::JoinPath;
+
 namespace {
-
-char Upper(char c)
+// The folders of a path, the drive's root first: "C:\a\b" gives "C:\", "a", "b".
+std::vector<std::string> FolderParts(const std::string& path)
 {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool IsLead(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool SameFolder(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-        } else if (Upper(a[i]) != Upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// "C:\a\b" as its folders: "C:\", "a", "b". A backslash that is the second byte of a double-byte
-// character separates nothing.
-std::vector<std::string> PathParts(const std::string& path)
-{
-    std::vector<std::string> parts;
-    if (path.size() < 2)
-        return parts;
-    parts.push_back(path.substr(0, 2) + "\\");
-    std::string current;
-    for (size_t i = 2; i < path.size(); ++i) {
-        if (IsLead(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            current += path[i];
-            current += path[++i];
-        } else if (path[i] == '\\') {
-            if (!current.empty())
-                parts.push_back(current);
-            current.clear();
-        } else {
-            current += path[i];
-        }
-    }
-    if (!current.empty())
-        parts.push_back(current);
+    std::vector<std::string> parts = platform::PathParts(path);
+    if (!parts.empty() && platform::HasDriveLetter(parts.front()))
+        parts.front() += platform::PathSeparator;
     return parts;
 }
-
-std::string Join(const std::string& folder, const std::string& name)
-{
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
 }  // namespace
 
 TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TWinControl(owner)
@@ -84,7 +40,7 @@ IFolders* TDirectoryListBox::Folders() const
 
 void TDirectoryListBox::SetDirectory(const std::string& path)
 {
-    if (path.empty() || SameFolder(path, m_directory))
+    if (path.empty() || platform::SameIgnoringAsciiCase(path, m_directory))
         return;
     IFolders* folders = Folders();
     if (!folders)
@@ -99,10 +55,10 @@ void TDirectoryListBox::SetDirectory(const std::string& path)
 
 void TDirectoryListBox::SetDrive(char drive)
 {
-    if (Upper(drive) == Upper(Drive()))
+    if (AsciiUpper(drive) == AsciiUpper(Drive()))
         return;
     if (IFolders* folders = Folders())
-        SetDirectory(folders->DriveDirectory(Upper(drive)));
+        SetDirectory(folders->DriveDirectory(AsciiUpper(drive)));
 }
 
 int TDirectoryListBox::ItemIndex() const
@@ -118,13 +74,13 @@ void TDirectoryListBox::BuildList()
     m_items.clear();
     std::string path;
     int level = 0;
-    for (const std::string& part : PathParts(m_directory)) {
-        path = path.empty() ? part : Join(path, part);
+    for (const std::string& part : FolderParts(m_directory)) {
+        path = path.empty() ? part : JoinPath(path, part);
         m_items.push_back({part, path, level++, true});
     }
     if (IFolders* folders = Folders(); folders && !m_items.empty())
         for (const std::string& name : folders->SubFolders(m_directory))
-            m_items.push_back({name, Join(m_directory, name), level, false});
+            m_items.push_back({name, JoinPath(m_directory, name), level, false});
     if (ListPeer())
         ListPeer()->ItemsChanged();
 }
@@ -184,14 +140,14 @@ void TDriveComboBox::Refresh()
     }
     std::string current = folders->CurrentDirectory();
     if (!current.empty())
-        m_drive = Upper(current[0]);
+        m_drive = AsciiUpper(current[0]);
     if (ComboPeer())
         ComboPeer()->ItemsChanged();
 }
 
 void TDriveComboBox::SetDrive(char drive)
 {
-    drive = Upper(drive);
+    drive = AsciiUpper(drive);
     if (m_drive == drive)
         return;
     m_drive = drive;
@@ -218,7 +174,10 @@ int TDriveComboBox::ItemIndex() const
 
 void TDriveComboBox::InputChoose(int index)
 {
+    // Picking from the list is a click on the box, and the click comes before the drive changes.
     RunHandler([&] {
+        if (OnClick)
+            OnClick(this);
         if (index >= 0 && index < static_cast<int>(m_drives.size()))
             SetDrive(m_drives[index]);
     });

@@ -1,5 +1,7 @@
 #include "toolkit/Headless.h"
 
+#include "platform/DosText.h"
+
 #include "toolkit/Form.h"
 #include "toolkit/Timer.h"
 
@@ -52,20 +54,13 @@ int RecordingDialogs::MessageBox(const std::string& text, const std::string& cap
     }
 }
 
-namespace {
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-}  // namespace
-
 int EstimatedTextMetrics::TextWidth(const TFont& font, const std::string& text)
 {
     int full = font.PixelHeight();
     int half = (full + 1) / 2;
     int width = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+        if (platform::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
             width += full;
             ++i;
         } else {

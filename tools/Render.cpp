@@ -18,6 +18,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/PictureFormats.h"
 #include "platform/CodePage.h"
+#include "platform/DosPath.h"
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
 #include "qt/Convert.h"
@@ -58,15 +59,10 @@ int Fail(const std::string& message)
     return 1;
 }
 
-bool IsDosPath(const std::string& path)
-{
-    return path.size() >= 2 && path[1] == ':';
-}
-
 // A command-line path as a DOS path (code page 932).
 std::optional<std::string> ToDos(const platform::Host& host, const std::string& path)
 {
-    if (IsDosPath(path))
+    if (platform::HasDriveLetter(path))
         return platform::Utf8ToCp932(path);
     std::string absolute = path;
     if (path.empty() || path[0] != '/') {
@@ -141,7 +137,7 @@ int RenderHtml(platform::Host& host, const std::string& path, int width, const s
 {
     constexpr int MaxHeight = 16384;
     std::optional<std::string> hostPath = path;
-    if (IsDosPath(path) && !(hostPath = host.Drives().ToHost(platform::Utf8ToCp932(path))))
+    if (platform::HasDriveLetter(path) && !(hostPath = host.Drives().ToHost(platform::Utf8ToCp932(path))))
         return Fail("no drive holds " + path);
     qtui::HtmlPage page;
     bool loaded = page.Load(QString::fromStdString(*hostPath));

@@ -4,6 +4,8 @@
 #include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "platform/DosPath.h"
+#include "platform/DosText.h"
 
 #include <cstdio>
 
@@ -39,10 +41,10 @@ std::pair<std::string, std::string> SizeText(long long n)
 // none for a name of one character or without such a dot.
 std::optional<std::string> ExtensionOf(const std::string& name)
 {
-    for (size_t i = name.size(); i-- > 1;)
-        if (name[i] == '.')
-            return name.substr(i + 1);
-    return std::nullopt;
+    size_t dot = platform::ExtensionDot(name);
+    if (dot == std::string::npos)
+        return std::nullopt;
+    return name.substr(dot + 1);
 }
 
 bool InTable(const std::string& extension, std::initializer_list<const char*> table)
@@ -62,21 +64,6 @@ bool Listed(const TStringGrid& grid, const std::string& extension)
     return false;
 }
 
-std::string Flattened(std::string path)
-{
-    for (char& c : path)
-        c = c == ':' ? '#' : c == '\\' ? '!' : c;
-    return path;
-}
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return text;
-}
-
 }  // namespace
 
 void TImageForm::ListView1Click(TObject*)
@@ -89,11 +76,9 @@ void TImageForm::ListView1Click(TObject*)
         return;
 
     const std::string name = selected->Caption();
-    std::string folder = DirectoryListBox1->Directory();
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
-
-    const std::string captureFile = CashDir->Caption() + "\\" + Flattened(folder + "\\" + name) + ".bmp";
+    const std::string folder(platform::WithoutTrailingSeparator(DirectoryListBox1->Directory()));
+    const std::string path = folder + "\\" + name;
+    const std::string captureFile = CaptureFileOf(platform::FlattenPath(path));
     const std::string marker = selected->SubItem(3);
     Label9->SetCaption(selected->SubItem(2));
     if (marker == "B") {
@@ -109,12 +94,12 @@ void TImageForm::ListView1Click(TObject*)
         Label7->SetCaption("ﾌｫﾙﾀﾞ");
     if (!extension)
         return;
-    const std::string upper = Upper(*extension);
+    const std::string upper = platform::AsciiUpper(*extension);
     Label7->SetCaption(upper);
 
-    m_process.CurrentPath = folder + "\\" + name;
+    m_process.CurrentPath = path;
     m_process.view->SetCaption(CaptionPrefix + name);
-    SetCaption(CaptionPrefix + folder + "\\" + name);
+    SetCaption(CaptionPrefix + path);
 
     const bool capture = Listed(*CapNames, upper);
     const bool picture = InTable(upper, {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR"});
@@ -122,7 +107,7 @@ void TImageForm::ListView1Click(TObject*)
     const bool richText = upper == "RTF";
     const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"});
     const bool html = InTable(upper, {"HTM", "HTML", "GIF", "JPG", "JPEG"});
-    const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && Upper(name) != "CONFIG.SYS";
+    const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && platform::AsciiUpper(name) != "CONFIG.SYS";
     if (!capture && !picture && !richText && !media && !html && !system && unlistedMode == 0)
         text = true;
 

@@ -1,0 +1,36 @@
+#pragma once
+
+// Every double-byte character of code page 932 whose second byte is a path separator's byte: 0x5C
+// ("\", as in the characters for "table" and "so") or 0x7C ("|"). Path rules that look at bytes
+// break on each of them, so tests run their cases over the whole table.
+
+#include "platform/CodePage.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane_test {
+
+inline std::vector<std::string> TrailByteCharacters()
+{
+    std::vector<std::string> characters;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!platform::IsLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (int trail : {0x5C, 0x7C}) {
+            std::string character{char(lead), char(trail)};
+            // Only characters the code page has: the rest decode to the replacement character.
+            if (platform::Cp932ToUtf8(character) != "\xEF\xBF\xBD")
+                characters.push_back(character);
+        }
+    }
+    return characters;
+}
+
+// The character as the probe and messages show it, for failure messages.
+inline std::string Shown(const std::string& cp932)
+{
+    return platform::Cp932ToUtf8(cp932);
+}
+
+}  // namespace orvane_test
