@@ -125,9 +125,7 @@ std::optional<std::string> DriveMap::ToDos(const std::string& hostPath) const
         size_t slash = rest.find('/', start);
         size_t end = slash == std::string::npos ? rest.size() : slash;
         if (end > start) {
-            if (dos.back() != '\\')
-                dos += '\\';
-            dos += HostNameToCp932(std::string_view(rest).substr(start, end - start));
+            dos = JoinPath(dos, HostNameToCp932(std::string_view(rest).substr(start, end - start)));
         }
         start = end + 1;
     }

@@ -27,6 +27,20 @@ inline std::vector<std::string> TrailByteCharacters()
     return characters;
 }
 
+// Those of them that a host file name gives back as themselves. A few characters have two codes
+// (the IBM extensions that the NEC-selected rows repeat); a name on the host comes back with the
+// one the converter chose, so a test that names host files from the table takes only these. An
+// escaped host character that ends in 0x5C is added: the Lao letter do, which the code page lacks.
+inline std::vector<std::string> HostNameCharacters()
+{
+    std::vector<std::string> characters;
+    for (const std::string& c : TrailByteCharacters())
+        if (platform::Utf8ToCp932(platform::Cp932ToUtf8(c)) == c)
+            characters.push_back(c);
+    characters.push_back(platform::Utf8ToCp932("\xE0\xBA\x94"));  // U+0E94
+    return characters;
+}
+
 // The character as the probe and messages show it, for failure messages.
 inline std::string Shown(const std::string& cp932)
 {
