@@ -57,6 +57,10 @@ void StoreList(const std::vector<TListEntry>& rows, TStringGrid& grid)
     }
 }
 
+// The smallest outer size a user can drag a window with a title bar to.
+constexpr int MinimumWindowWidth = 112;
+constexpr int MinimumWindowHeight = 27;
+
 int ClampSize(const std::string& text, int upperBound)
 {
     int value = StrToNumber(text);
@@ -80,24 +84,44 @@ void TImageForm::PrepareSettingsGrids()
     PrepareListGrid(*TextNames, "TXT");
 }
 
+// Stored bounds that would leave a window smaller than the desktop lets a user drag one (its
+// minimum tracking size) or wholly off the desktop are not applied: the window keeps its design
+// bounds, so a damaged or hand-edited file cannot make the program unusable. Bounds that fit are
+// applied as read, one property after the other, as they always were.
 void TImageForm::ReadWindowPositions()
 {
     auto content = platform::ReadWholeFile(m_process.Host.Drives(), SettingsFilePath("TavoCust2.cnf"));
     if (!content)
         return;
     SettingsReader reader(*content);
-    // Each bound is set on its own, as the window's properties are; a new size runs the resize
-    // handling. A file that ends early leaves the rest as they are.
+    const platform::ScreenRect desktop = m_process.Host.Screen().DesktopRect();
+    using Getter = int (TControl::*)() const;
     using Setter = void (TControl::*)(int);
+    const Getter getters[] = {&TControl::Top, &TControl::Left, &TControl::Width, &TControl::Height};
     const Setter setters[] = {&TControl::SetTop, &TControl::SetLeft, &TControl::SetWidth, &TControl::SetHeight};
     for (TForm* form : {static_cast<TForm*>(this), static_cast<TForm*>(m_process.view)}) {
-        for (Setter setter : setters) {
+        // A file that ends early sets what it holds and leaves the rest as they are.
+        int bounds[4];
+        int count = 0;
+        for (; count < 4; ++count) {
             const SettingsLine* line = reader.Next();
             if (!line)
-                return;
-            if (form)
-                (form->*setter)(StrToNumber(line->value));
+                break;
+            bounds[count] = StrToNumber(line->value);
         }
+        if (!form)
+            continue;
+        for (int i = count; i < 4; ++i)
+            bounds[i] = (form->*getters[i])();
+        const long long top = bounds[0], left = bounds[1], width = bounds[2], height = bounds[3];
+        const bool usable = width >= MinimumWindowWidth && height >= MinimumWindowHeight;
+        const bool onDesktop = left < desktop.right && top < desktop.bottom && left + width > desktop.left
+            && top + height > desktop.top;
+        if (usable && onDesktop)
+            for (int i = 0; i < count; ++i)
+                (form->*setters[i])(bounds[i]);
+        if (count < 4)
+            return;
     }
 }
 
