@@ -102,4 +102,8 @@ void TImageForm::ShowSeparateView()
     ListView1Click(ListView1);
 }
 
+void TImageForm::FBunriClick(TObject*) { ShowSeparateView(); }
+void TImageForm::FUnderClick(TObject*) { ShowUnderView(); }
+void TImageForm::FRightClick(TObject*) { ShowRightView(); }
+
 }  // namespace orvane

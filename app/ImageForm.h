@@ -30,6 +30,10 @@ public:
     tk::TPanel* UpperView = nullptr;
     tk::TPanel* MenuPanel = nullptr;
     tk::TPanel* PanelInfo = nullptr;
+    // The info bar's three fields: size, type and time, each a caption and its value.
+    tk::TPanel* PanelFsize = nullptr;
+    tk::TPanel* PanelFshurui = nullptr;
+    tk::TPanel* PanelFday = nullptr;
     tk::TPanel* InfoButton = nullptr;
     tk::TPanel* DirBox = nullptr;
     tk::TPanel* DirButton = nullptr;
@@ -202,6 +206,9 @@ public:
     void ShowSeparateView();
     void ShowUnderView();
     void ShowRightView();
+    void FBunriClick(tk::TObject* sender);
+    void FUnderClick(tk::TObject* sender);
+    void FRightClick(tk::TObject* sender);
 
     // Starts the application of the selected row's file type with the file; Enter does the same.
     void ListView1DblClick(tk::TObject* sender);
@@ -230,6 +237,20 @@ public:
     void CloseMenus();
     // Paints the first-level items in their normal colours.
     void ResetMenuItemColors();
+    // The captions of the panel menus: entering one raises it (or, in menu mode, opens its
+    // drop-down); a click opens or closes its drop-down.
+    void PanelFileMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void PanelViewMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void PanelToolMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void PanelHelpMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void PanelFileClick(tk::TObject* sender);
+    void PanelViewClick(tk::TObject* sender);
+    void PanelToolClick(tk::TObject* sender);
+    void PanelHelpClick(tk::TObject* sender);
+    // Moving on to the work area (the list, the tree, the info fields, the sort buttons) closes
+    // the drop-downs; moving over the info band lowers the captions outside menu mode.
+    void MenuPanelMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
+    void PanelInfoMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
     // The File and Help commands.
     void OptionClick(tk::TObject* sender);
     void FCloseClick(tk::TObject* sender);
@@ -255,6 +276,21 @@ public:
     void SetReportStyle();
     void SetListStyle();
     void SetIconStyle();
+    // The sort menu's items and the sort buttons.
+    void SortFilenameClick(tk::TObject* sender);
+    void SfnameClick(tk::TObject* sender);
+    void SortSizeClick(tk::TObject* sender);
+    void SfsizeClick(tk::TObject* sender);
+    void SortShuruiClick(tk::TObject* sender);
+    void SfshuruiClick(tk::TObject* sender);
+    void SortDayClick(tk::TObject* sender);
+    void SfdayClick(tk::TObject* sender);
+    void AsortClick(tk::TObject* sender);
+    void ZsortClick(tk::TObject* sender);
+    void SfupdnClick(tk::TObject* sender);
+    void ListViewClick(tk::TObject* sender);
+    void SIconViewClick(tk::TObject* sender);
+    void LIconViewClick(tk::TObject* sender);
 
     // The settings files in the start folder: the window positions (TavoCust2.cnf) and the
     // settings (TavoCust.cnf).
@@ -278,8 +314,6 @@ private:
     void BindMenuBarHandlers();
     void EnterCaption(tk::TPanel* caption, int menuNumber);
     void ClickCaption(tk::TPanel* caption);
-    void MoveIntoWorkArea();
-    void MoveOverInfoBand();
     void Highlight(tk::TPanel* item, std::initializer_list<tk::TPanel*> normal);
     tk::TPanel* DropDownOf(tk::TPanel* caption) const;
     void PlaceDropDown(tk::TPanel* caption);

@@ -49,14 +49,18 @@ void TImageForm::CreateComponents()
 
     SortButton = MakePanel(this, UpperView, "SortButton", Bounds(283, -1, 155, 21), TBevelCut::bvNone);
 
-    Label3 = MakeLabel(this, PanelInfo, "Label3", 12, 6, "ｻｲｽﾞ");
-    Label4 = MakeLabel(this, PanelInfo, "Label4", 44, 6, "");
+    // The info bar's fields, each a fixed caption and its value.
+    PanelFsize = MakePanel(this, PanelInfo, "PanelFsize", Bounds(10, 2, 106, 20), TBevelCut::bvNone);
+    Label3 = MakeLabel(this, PanelFsize, "Label3", 2, 4, "ｻｲｽﾞ");
+    Label4 = MakeLabel(this, PanelFsize, "Label4", 34, 4, "");
     Label4->Font().SetStyle(fsBold);
-    Label5 = MakeLabel(this, PanelInfo, "Label5", 88, 6, "");
-    Label6 = MakeLabel(this, PanelInfo, "Label6", 118, 6, "ﾌｧｲﾙの種類");
-    Label7 = MakeLabel(this, PanelInfo, "Label7", 186, 6, "");
-    Label8 = MakeLabel(this, PanelInfo, "Label8", 236, 6, "更新日時");
-    Label9 = MakeLabel(this, PanelInfo, "Label9", 284, 6, "");
+    Label5 = MakeLabel(this, PanelFsize, "Label5", 78, 4, "");
+    PanelFshurui = MakePanel(this, PanelInfo, "PanelFshurui", Bounds(116, 2, 118, 20), TBevelCut::bvNone);
+    Label6 = MakeLabel(this, PanelFshurui, "Label6", 2, 4, "ﾌｧｲﾙの種類");
+    Label7 = MakeLabel(this, PanelFshurui, "Label7", 70, 4, "");
+    PanelFday = MakePanel(this, PanelInfo, "PanelFday", Bounds(234, 2, 174, 20), TBevelCut::bvNone);
+    Label8 = MakeLabel(this, PanelFday, "Label8", 2, 4, "更新日時");
+    Label9 = MakeLabel(this, PanelFday, "Label9", 50, 4, "");
 
     UpDoor = MakePanel(this, this, "UpDoor", Bounds(2, 50, 584, 3), TBevelCut::bvRaised);
     UpDoor->SetCursor(crVSplit);

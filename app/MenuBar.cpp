@@ -6,6 +6,8 @@
 #include "app/ImageForm.h"
 #include "toolkit/Application.h"
 
+#include <tuple>
+
 namespace orvane {
 
 using namespace tk;
@@ -76,8 +78,17 @@ void TImageForm::ClickCaption(TPanel* caption)
     DropDownOf(caption)->Show();
 }
 
+void TImageForm::PanelFileMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelFile, 1); }
+void TImageForm::PanelViewMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelView, 3); }
+void TImageForm::PanelToolMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelTool, 4); }
+void TImageForm::PanelHelpMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelHelp, 5); }
+void TImageForm::PanelFileClick(TObject*) { ClickCaption(PanelFile); }
+void TImageForm::PanelViewClick(TObject*) { ClickCaption(PanelView); }
+void TImageForm::PanelToolClick(TObject*) { ClickCaption(PanelTool); }
+void TImageForm::PanelHelpClick(TObject*) { ClickCaption(PanelHelp); }
+
 // Menu mode stays on: the next caption entered opens its drop-down at once.
-void TImageForm::MoveIntoWorkArea()
+void TImageForm::MenuPanelMouseMove(TObject*, TShiftState, int, int)
 {
     if (MenuView->Caption() != "1")
         return;
@@ -89,7 +100,7 @@ void TImageForm::MoveIntoWorkArea()
     MenuView->SetCaption("0");
 }
 
-void TImageForm::MoveOverInfoBand()
+void TImageForm::PanelInfoMouseMove(TObject*, TShiftState, int, int)
 {
     if (m_process.MenuMode == 1)
         return;
@@ -141,15 +152,28 @@ void TImageForm::BindMenuBarHandlers()
     auto move = [](auto handler) {
         return [handler](TObject*, TShiftState, int, int) { handler(); };
     };
-    const std::pair<TPanel*, int> captions[] = {{PanelFile, 1}, {PanelView, 3}, {PanelTool, 4}, {PanelHelp, 5}};
-    for (const auto& [caption, number] : captions) {
-        caption->OnMouseMove = move([this, caption = caption, number = number] { EnterCaption(caption, number); });
-        caption->OnClick = [this, caption = caption](TObject*) { ClickCaption(caption); };
+    using MouseMoveHandler = void (TImageForm::*)(TObject*, TShiftState, int, int);
+    using ClickHandler = void (TImageForm::*)(TObject*);
+    const std::tuple<TPanel*, MouseMoveHandler, ClickHandler> captions[] = {
+        {PanelFile, &TImageForm::PanelFileMouseMove, &TImageForm::PanelFileClick},
+        {PanelView, &TImageForm::PanelViewMouseMove, &TImageForm::PanelViewClick},
+        {PanelTool, &TImageForm::PanelToolMouseMove, &TImageForm::PanelToolClick},
+        {PanelHelp, &TImageForm::PanelHelpMouseMove, &TImageForm::PanelHelpClick},
+    };
+    auto bindMove = [this](TControl* control, MouseMoveHandler handler) {
+        control->OnMouseMove = [this, handler](TObject* sender, TShiftState shift, int x, int y) {
+            (this->*handler)(sender, shift, x, y);
+        };
+    };
+    for (const auto& [caption, moveHandler, clickHandler] : captions) {
+        bindMove(caption, moveHandler);
+        caption->OnClick = [this, handler = clickHandler](TObject* sender) { (this->*handler)(sender); };
     }
-    for (TControl* workArea : std::initializer_list<TControl*>{MenuPanel, DirectoryListBox1, ListView1, SortButton})
-        workArea->OnMouseMove = move([this] { MoveIntoWorkArea(); });
+    for (TControl* workArea : std::initializer_list<TControl*>{MenuPanel, DirectoryListBox1, ListView1, PanelFsize,
+                                                               PanelFshurui, PanelFday, SortButton})
+        bindMove(workArea, &TImageForm::MenuPanelMouseMove);
     for (TControl* band : std::initializer_list<TControl*>{PanelInfo, DirBox})
-        band->OnMouseMove = move([this] { MoveOverInfoBand(); });
+        bindMove(band, &TImageForm::PanelInfoMouseMove);
 
     struct ItemRule {
         TPanel* over;
@@ -206,9 +230,9 @@ void TImageForm::BindMenuBarHandlers()
     Option->OnClick = [this](TObject* sender) { OptionClick(sender); };
     FClose->OnClick = [this](TObject* sender) { FCloseClick(sender); };
     FHp->OnClick = [this](TObject* sender) { FHpClick(sender); };
-    FBunri->OnClick = [this](TObject*) { ShowSeparateView(); };
-    FUnder->OnClick = [this](TObject*) { ShowUnderView(); };
-    FRight->OnClick = [this](TObject*) { ShowRightView(); };
+    FBunri->OnClick = [this](TObject* sender) { FBunriClick(sender); };
+    FUnder->OnClick = [this](TObject* sender) { FUnderClick(sender); };
+    FRight->OnClick = [this](TObject* sender) { FRightClick(sender); };
 }
 
 }  // namespace orvane

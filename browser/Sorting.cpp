@@ -19,18 +19,33 @@ const std::string& Field(const TListItem& item, int key)
 
 void TImageForm::BindSortingHandlers()
 {
-    const std::pair<TControl*, void (TImageForm::*)()> bindings[] = {
-        {SortFilename, &TImageForm::SortByName}, {Sfname, &TImageForm::SortByName},
-        {SortSize, &TImageForm::SortBySize},     {Sfsize, &TImageForm::SortBySize},
-        {SortShurui, &TImageForm::SortByType},   {Sfshurui, &TImageForm::SortByType},
-        {SortDay, &TImageForm::SortByDate},      {Sfday, &TImageForm::SortByDate},
-        {Asort, &TImageForm::SortAscending},     {Zsort, &TImageForm::SortDescending},
-        {Sfupdn, &TImageForm::ToggleSortOrder},  {ListView, &TImageForm::SetReportStyle},
-        {SIconView, &TImageForm::SetListStyle},  {LIconView, &TImageForm::SetIconStyle},
+    const std::pair<TControl*, void (TImageForm::*)(TObject*)> bindings[] = {
+        {SortFilename, &TImageForm::SortFilenameClick}, {Sfname, &TImageForm::SfnameClick},
+        {SortSize, &TImageForm::SortSizeClick},         {Sfsize, &TImageForm::SfsizeClick},
+        {SortShurui, &TImageForm::SortShuruiClick},     {Sfshurui, &TImageForm::SfshuruiClick},
+        {SortDay, &TImageForm::SortDayClick},           {Sfday, &TImageForm::SfdayClick},
+        {Asort, &TImageForm::AsortClick},               {Zsort, &TImageForm::ZsortClick},
+        {Sfupdn, &TImageForm::SfupdnClick},             {ListView, &TImageForm::ListViewClick},
+        {SIconView, &TImageForm::SIconViewClick},       {LIconView, &TImageForm::LIconViewClick},
     };
-    for (const auto& [control, operation] : bindings)
-        control->OnClick = [this, operation = operation](TObject*) { (this->*operation)(); };
+    for (const auto& [control, handler] : bindings)
+        control->OnClick = [this, handler = handler](TObject* sender) { (this->*handler)(sender); };
 }
+
+void TImageForm::SortFilenameClick(TObject*) { SortByName(); }
+void TImageForm::SfnameClick(TObject*) { SortByName(); }
+void TImageForm::SortSizeClick(TObject*) { SortBySize(); }
+void TImageForm::SfsizeClick(TObject*) { SortBySize(); }
+void TImageForm::SortShuruiClick(TObject*) { SortByType(); }
+void TImageForm::SfshuruiClick(TObject*) { SortByType(); }
+void TImageForm::SortDayClick(TObject*) { SortByDate(); }
+void TImageForm::SfdayClick(TObject*) { SortByDate(); }
+void TImageForm::AsortClick(TObject*) { SortAscending(); }
+void TImageForm::ZsortClick(TObject*) { SortDescending(); }
+void TImageForm::SfupdnClick(TObject*) { ToggleSortOrder(); }
+void TImageForm::ListViewClick(TObject*) { SetReportStyle(); }
+void TImageForm::SIconViewClick(TObject*) { SetListStyle(); }
+void TImageForm::LIconViewClick(TObject*) { SetIconStyle(); }
 
 void TImageForm::Resort()
 {
