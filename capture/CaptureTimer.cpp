@@ -54,13 +54,15 @@ void TImageForm::Timer2Timer(TObject*)
     GetImage->Picture().SetGraphic(std::make_unique<TBitmap>(width, height, image.pixels));
 
     Disarm(*Mark, *Timer2);
-    // A limit of 0 leaves no picture to store; there is nothing to write then.
-    if (image.pixels.empty())
-        return;
-    std::vector<uint8_t> file = formats::EncodeBmp(image, formats::BmpDepth::Bits24);
-    if (!platform::ReplaceFile(m_process.Host.Drives(), m_process.CaptureFileName, std::string(file.begin(), file.end()))) {
-        Application()->MessageBox("画像を保存できません: " + m_process.CaptureFileName, "Orvane", mbOk | mbIconError);
-        return;
+    // A limit of 0 leaves a picture without pixels, which no bitmap file can hold: nothing is
+    // written then, and the capture ends as any other does.
+    if (!image.pixels.empty()) {
+        std::vector<uint8_t> file = formats::EncodeBmp(image, formats::BmpDepth::Bits24);
+        if (!platform::ReplaceFile(m_process.Host.Drives(), m_process.CaptureFileName,
+                                   std::string(file.begin(), file.end()))) {
+            Application()->MessageBox("画像を保存できません: " + m_process.CaptureFileName, "Orvane", mbOk | mbIconError);
+            return;
+        }
     }
     if (CapMessage->Caption() == "1")
         Application()->MessageBox("取り込み終了しました！", "Orvane", mbOk);

@@ -42,7 +42,7 @@ void TVerForm::CreateComponents()
     Label1->Font().SetStyle(fsBold | fsItalic);
     Label1->Font().SetColor(clRed);
     Label1->SetHint("ふつうのファイルビューワー");
-    Label2 = MakeLabel(this, Panel1, "Label2", 22, 8, "vane");
+    Label2 = MakeLabel(this, Panel1, "Label2", 71, 16, "vane");
     Label2->Font().SetPixelHeight(16);
     Label2->Font().SetStyle(fsBold | fsItalic);
     Label2->Font().SetColor(clBlack);

@@ -56,6 +56,8 @@ void TControl::SetParent(TWinControl* parent)
         InheritFont(m_parent->Font());
     if (m_parentColor)
         InheritColor(m_parent->Color());
+    if (m_parentShowHint)
+        InheritShowHint(m_parent->ShowHint());
     if (m_parent->HasPeer())
         CreatePeers();
 }
@@ -170,11 +172,27 @@ void TControl::SetHint(const std::string& hint)
 
 void TControl::SetShowHint(bool showHint)
 {
+    m_parentShowHint = false;
+    InheritShowHint(showHint);
+}
+
+void TControl::SetParentShowHint(bool parentShowHint)
+{
+    if (m_parentShowHint == parentShowHint)
+        return;
+    m_parentShowHint = parentShowHint;
+    if (m_parentShowHint && m_parent)
+        InheritShowHint(m_parent->ShowHint());
+}
+
+void TControl::InheritShowHint(bool showHint)
+{
     if (m_showHint == showHint)
         return;
     m_showHint = showHint;
     if (m_peer)
         m_peer->SetHint(m_hint, m_showHint);
+    ShowHintChanged();
 }
 
 void TControl::SetCursor(TCursor cursor)

@@ -63,7 +63,11 @@ public:
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& hint);
     bool ShowHint() const { return m_showHint; }
+    // Setting ShowHint turns ParentShowHint off; while ParentShowHint is on (as it is from the
+    // start), the control shows its hint when its parent does.
     void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return m_parentShowHint; }
+    void SetParentShowHint(bool parentShowHint);
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor cursor);
 
@@ -123,6 +127,7 @@ protected:
     virtual void CaptionChanged() {}
     virtual void FontChanged();
     virtual void ColorChanged();
+    virtual void ShowHintChanged() {}
 
     // Runs a handler inside the application's error report (directly when there is none).
     void RunHandler(const std::function<void()>& handler);
@@ -130,6 +135,7 @@ protected:
     friend class TWinControl;
     void InheritFont(const TFont& font);
     void InheritColor(TColor color);
+    void InheritShowHint(bool showHint);
 
     std::unique_ptr<TControlPeer> m_peer;
 
@@ -149,6 +155,7 @@ private:
     bool m_inheritingFont = false;
     std::string m_hint;
     bool m_showHint = false;
+    bool m_parentShowHint = true;
     TCursor m_cursor = crDefault;
     std::string m_caption;
 };

@@ -130,6 +130,13 @@ void TWinControl::ColorChanged()
             child->InheritColor(Color());
 }
 
+void TWinControl::ShowHintChanged()
+{
+    for (TControl* child : m_controls)
+        if (child->ParentShowHint())
+            child->InheritShowHint(ShowHint());
+}
+
 void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);

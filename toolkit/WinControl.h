@@ -51,6 +51,7 @@ protected:
     void CreateChildPeers() override;
     void FontChanged() override;
     void ColorChanged() override;
+    void ShowHintChanged() override;
 
     virtual void KeyDown(uint16_t& key, TShiftState shift);
     virtual void KeyUp(uint16_t& key, TShiftState shift);

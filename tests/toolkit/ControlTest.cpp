@@ -127,6 +127,28 @@ TEST(Inheritance, LabelsTakeTheParentColourPanelsKeepTheirOwn)
     EXPECT_EQ(panel->Color(), clBlack);
 }
 
+TEST(Inheritance, HintsShowWhereTheParentShowsThemUntilAControlSaysOtherwise)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* label = new TLabel(&form);
+    label->SetParent(panel);
+    form.SetShowHint(true);
+    EXPECT_TRUE(label->ShowHint()) << "a dialog that shows hints shows those of its controls";
+    panel->SetShowHint(false);
+    EXPECT_FALSE(panel->ParentShowHint());
+    EXPECT_FALSE(label->ShowHint());
+    form.SetShowHint(false);
+    form.SetShowHint(true);
+    EXPECT_FALSE(panel->ShowHint()) << "a control with its own setting keeps it";
+    auto* late = new TLabel(&form);
+    late->SetParent(&form);
+    EXPECT_TRUE(late->ShowHint()) << "a control placed later takes its parent's setting";
+    panel->SetParentShowHint(true);
+    EXPECT_TRUE(label->ShowHint());
+}
+
 TEST(Fonts, PointSizeFollowsThePixelHeightAtNinetySixDotsPerInch)
 {
     TFont font;
