@@ -8,6 +8,9 @@
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace orvane {
 
 using namespace tk;
@@ -48,7 +51,10 @@ void TImageForm::ListView1DblClick(TObject*)
         return;
 
     const std::string folder(platform::WithoutTrailingSeparator(DirectoryListBox1->Directory()));
-    Timer2->SetInterval(StrToNumber(WaitTime->Caption()) * 1000);
+    // A hand-edited wait of more than about 24 days is held at the longest interval a timer has.
+    const long long interval = std::clamp(StrToNumber(WaitTime->Caption()) * 1000LL, (long long)INT_MIN,
+                                          (long long)INT_MAX);
+    Timer2->SetInterval(static_cast<int>(interval));
     m_process.CurrentPath = platform::FlattenPath(m_process.CurrentPath);
     m_process.CaptureFileName = CaptureFileOf(m_process.CurrentPath);
 

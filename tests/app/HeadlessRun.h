@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,7 +25,10 @@ struct HeadlessRun {
     platform::Host host;
     Process process{application, host};
 
-    HeadlessRun(const platform::DriveMap& drives, const std::string& startFolder) : host(drives)
+    // `prepare` sets the host up before the program starts (its file types, say).
+    HeadlessRun(const platform::DriveMap& drives, const std::string& startFolder,
+                const std::function<void(platform::Host&)>& prepare = nullptr)
+        : host(drives)
     {
         application.SetDialogs(&dialogs);
         application.SetClock(&clock);
@@ -33,6 +37,8 @@ struct HeadlessRun {
         screen->SetDesktop(1024, 768);
         host.SetScreen(std::move(screen));
         host.SetCurrentDirectory(startFolder);
+        if (prepare)
+            prepare(host);
         RunProcess(process);
     }
     TImageForm& Form() { return *process.ImageForm; }

@@ -1,0 +1,118 @@
+// The file list's icons as pictures: the built-in set made at start and the icons resolved from
+// the file types, checked by their pixels against the icons they came from.
+
+#include "tests/app/HeadlessRun.h"
+
+#include "platform/ClassesRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+
+using namespace orvane;
+using namespace tk;
+
+namespace {
+
+// A test library with three icons, blue, yellow (in its Japanese version) and red at their
+// corners.
+const std::string IconLibrary = std::string(ORVANE_TEST_DATA) + "/pe/icons32.dll";
+constexpr uint32_t Blue = 0xFF0000FF;
+constexpr uint32_t Yellow = 0xFFFFFF00;
+constexpr uint32_t Red = 0xFFFF0000;
+
+std::string DosOf(const std::string& hostPath)
+{
+    std::string dos = "Z:" + hostPath;
+    for (char& c : dos)
+        c = c == '/' ? '\\' : c;
+    return dos;
+}
+
+// The colour of an image's corner, where the test icons carry their colour.
+uint32_t Corner(const TImageList& list, int index)
+{
+    const std::vector<uint32_t>& pixels = list.Image(index).Pixels();
+    return pixels.empty() ? 0 : pixels.front();
+}
+
+class Icons : public ::testing::Test {
+protected:
+    void Start(const std::string& registry)
+    {
+        mkdir((drive.Root() + "/work").c_str(), 0755);
+        std::ofstream(drive.Root() + "/types.reg", std::ios::binary) << "REGEDIT4\r\n\r\n" << registry;
+        run = std::make_unique<HeadlessRun>(drive.drives, "C:\\work", [this](platform::Host& host) {
+            std::string error;
+            host.SetFileTypes(platform::ClassesRoot::FromRegistryFile(drive.Root() + "/types.reg", error));
+        });
+    }
+    void Write(const std::string& name) { std::ofstream(drive.Root() + "/work/" + name) << "x"; }
+    int ImageOf(const std::string& caption)
+    {
+        TListItems& items = run->Form().ListView1->Items();
+        for (int i = 0; i < items.Count(); ++i)
+            if (items[i].Caption() == caption)
+                return items[i].ImageIndex();
+        return -2;
+    }
+
+    TemporaryDrive drive;
+    std::unique_ptr<HeadlessRun> run;
+};
+
+}  // namespace
+
+TEST_F(Icons, TheBuiltInSetTakesTheRegisteredIconsOfTheFixedTypesAndTheApplicationIconOtherwise)
+{
+    Start("[HKEY_CLASSES_ROOT\\.txt]\r\n@=\"txtfile\"\r\n"
+          "[HKEY_CLASSES_ROOT\\txtfile\\DefaultIcon]\r\n@=\"" + DosOf(IconLibrary) + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.wav]\r\n@=\"" + DosOf(IconLibrary) + ",0\"\r\n");
+    TImageForm& form = run->Form();
+    for (TImageList* list : {form.ImageList3, form.ImageList4, form.ImageList1, form.ImageList2}) {
+        ASSERT_EQ(list->Count(), 14);
+        EXPECT_EQ(Corner(*list, 9), Red) << "txt: its class's DefaultIcon, icon 2";
+        EXPECT_EQ(Corner(*list, 13), Blue) << "wav: a class name without DefaultIcon is itself the icon's place";
+        for (int k : {3, 4, 5, 6, 7, 8, 10, 11, 12})
+            EXPECT_EQ(list->Image(k).Pixels(), list->Image(2).Pixels()) << "index " << k << ": the application icon";
+        EXPECT_NE(list->Image(0).Pixels(), list->Image(1).Pixels()) << "folder and document differ";
+    }
+    EXPECT_EQ(form.ImageList3->Image(0).Width(), 16);
+    EXPECT_EQ(form.ImageList4->Image(0).Width(), 32);
+}
+
+TEST_F(Icons, ResolvedIconsComeFromTheExtensionsOwnDefaultIconBeforeItsClass)
+{
+    Start("[HKEY_CLASSES_ROOT\\.doc]\r\n@=\"Word.Document\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.doc\\DefaultIcon]\r\n@=\"" + DosOf(IconLibrary) + ",1\"\r\n"
+          "[HKEY_CLASSES_ROOT\\Word.Document\\DefaultIcon]\r\n@=\"" + DosOf(IconLibrary) + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.xls]\r\n@=\"Excel.Sheet\"\r\n"
+          "[HKEY_CLASSES_ROOT\\Excel.Sheet\\DefaultIcon]\r\n@=\"" + DosOf(IconLibrary) + ",-101\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.bad]\r\n@=\"Bad.File\"\r\n"
+          "[HKEY_CLASSES_ROOT\\Bad.File\\DefaultIcon]\r\n@=\"%1\"\r\n");
+    for (const char* name : {"a.doc", "B.DOC", "c.xls", "d.bad", "e.none", "Recycled"})
+        Write(name);
+    TImageForm& form = run->Form();
+    form.ListFolder();
+
+    const int doc = ImageOf("a.doc");
+    EXPECT_EQ(ImageOf("B.DOC"), doc) << "one cache row for the type";
+    EXPECT_EQ(Corner(*form.ImageList1, doc), Yellow) << "the extension's own DefaultIcon, not its class's";
+    EXPECT_EQ(Corner(*form.ImageList2, doc), Yellow);
+    EXPECT_EQ(form.ImageList2->Image(doc).Width(), 32);
+    EXPECT_EQ(Corner(*form.ImageList1, ImageOf("c.xls")), Red) << "a negative number names an icon identifier";
+    for (const char* generic : {"d.bad", "e.none"}) {
+        const int index = ImageOf(generic);
+        EXPECT_EQ(form.ImageList1->Image(index).Pixels(), form.ImageList1->Image(1).Pixels()) << generic;
+        EXPECT_EQ(form.ImageList2->Image(index).Pixels(), form.ImageList2->Image(1).Pixels()) << generic;
+    }
+    const int recycled = ImageOf("Recycled");
+    EXPECT_EQ(form.ImageList1->Image(recycled).Pixels(), form.ImageList1->Image(13).Pixels());
+    EXPECT_EQ(form.ImageList2->Image(recycled).Pixels(),
+              ScalePixels(form.ImageList1->Image(13).Pixels(), 16, 16, 32, 32))
+        << "the large list takes the small picture, scaled";
+    EXPECT_EQ(form.ImageList1->Count(), form.ImageList2->Count());
+    EXPECT_EQ(form.IconCount->Caption(), std::to_string(form.ImageList1->Count()));
+}
