@@ -429,6 +429,41 @@ std::string DefaultSoundFont()
     return std::string();
 }
 
+int64_t MeasureLengthMs(const std::string& hostPath, int boundMs)
+{
+    std::string error;
+    if (!InitGStreamer(error))
+        return -1;
+    gchar* uri = gst_filename_to_uri(hostPath.c_str(), nullptr);
+    GstElement* pipeline = uri ? gst_element_factory_make("playbin", nullptr) : nullptr;
+    if (!pipeline) {
+        g_free(uri);
+        return -1;
+    }
+    GstElement* audio = gst_element_factory_make("fakesink", nullptr);
+    GstElement* video = gst_element_factory_make("fakesink", nullptr);
+    g_object_set(audio, "sync", FALSE, nullptr);
+    g_object_set(video, "sync", FALSE, nullptr);
+    g_object_set(pipeline, "uri", uri, "audio-sink", audio, "video-sink", video, nullptr);
+    g_free(uri);
+    int64_t length = -1;
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE) {
+        GstBus* bus = gst_element_get_bus(pipeline);
+        GstMessage* message = gst_bus_timed_pop_filtered(bus, GstClockTime(boundMs) * GST_MSECOND,
+                                                         GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+        gint64 position = 0;
+        if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS
+            && gst_element_query_position(pipeline, GST_FORMAT_TIME, &position) && position >= 0)
+            length = position / GST_MSECOND;
+        if (message)
+            gst_message_unref(message);
+        gst_object_unref(bus);
+    }
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return length;
+}
+
 std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals signals,
                                     std::string& error)
 {

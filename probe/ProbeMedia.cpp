@@ -1,6 +1,8 @@
 #include "probe/ProbeMedia.h"
 
 #include "app/HostMedia.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
 
 #include <algorithm>
 
@@ -8,8 +10,8 @@ namespace probe {
 
 class ProbeMedia::Device : public tk::IMediaDevice {
 public:
-    Device(ProbeMedia& owner, std::unique_ptr<platform::IMedium> medium, tk::IMediaEvents& events)
-        : m_owner(owner), m_medium(std::move(medium)), m_events(events), m_length(m_medium->LengthMs())
+    Device(ProbeMedia& owner, std::unique_ptr<platform::IMedium> medium, int64_t length, tk::IMediaEvents& events)
+        : m_owner(owner), m_medium(std::move(medium)), m_events(events), m_length(length)
     {
         m_owner.m_device = this;
     }
@@ -77,7 +79,12 @@ std::unique_ptr<tk::IMediaDevice> ProbeMedia::OpenMedia(const std::string& dosPa
     platform::MediaOptions options;
     options.audio = platform::AudioOutput::Silent;
     auto medium = orvane::OpenHostMedium(m_host, dosPath, options, platform::MediaSignals{});
-    return std::make_unique<Device>(*this, std::move(medium), events);
+    // The end comes after the file's duration, also where the headers do not tell it.
+    int64_t length = medium->LengthMs();
+    if (length < 0)
+        if (auto hostPath = platform::ResolveHostPath(m_host.Drives(), dosPath))
+            length = platform::MeasureLengthMs(*hostPath, 2000);
+    return std::make_unique<Device>(*this, std::move(medium), length, events);
 }
 
 std::optional<int64_t> ProbeMedia::TimeToEnd() const
