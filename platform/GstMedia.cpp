@@ -469,9 +469,14 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
 {
     if (!InitGStreamer(error))
         return nullptr;
+    // Only plain files: opening a pipe or a device would wait for a writer without bound.
     struct stat status;
-    if (stat(hostPath.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (stat(hostPath.c_str(), &status) != 0) {
         error = "the file does not exist";
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = "it is not a file";
         return nullptr;
     }
     uint8_t head[12] = {};

@@ -40,7 +40,8 @@ void TMediaPlayer::SetDisplay(TWinControl* display)
     m_display = display;
     if (m_display) {
         FreeNotification(m_display);
-        ShowFrame(m_display, m_frame);
+        if (m_frame)
+            ShowFrame(m_display, m_frame);
     }
 }
 
