@@ -130,6 +130,10 @@ private:
     static GstBusSyncReply BusMessage(GstBus* bus, GstMessage* message, gpointer self);
     static GstFlowReturn NewPreroll(GstAppSink* sink, gpointer self);
     static GstFlowReturn NewSample(GstAppSink* sink, gpointer self);
+    static GstPadProbeReturn AudioArrived(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static void AudioRendered(GstElement* sink, GstBuffer* buffer, GstPad* pad, gpointer self);
+    GstElement* WatchAudio(GstElement* sink);
+    void FirstSound();
     void WatchBus();
     void StoreFrame(GstSample* sample);
 
@@ -138,6 +142,7 @@ private:
     std::atomic<uint64_t> m_play{0};
     std::atomic<bool> m_atEnd{false};
     std::atomic<bool> m_opened{false};
+    std::atomic<bool> m_firstSoundPending{false};
     int64_t m_length = -1;
     bool m_hasVideo = false;
     std::mutex m_frameMutex;
@@ -170,7 +175,7 @@ bool GstMedium::BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options
     GstElement* synth = gst_element_factory_make("fluiddec", nullptr);
     GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
     GstElement* resample = gst_element_factory_make("audioresample", nullptr);
-    GstElement* sink = MakeAudioSink(options.audio);
+    GstElement* sink = WatchAudio(MakeAudioSink(options.audio));
     if (!source || !parse || !synth || !convert || !resample || !sink) {
         for (GstElement* element : {source, parse, synth, convert, resample, sink})
             if (element)
@@ -223,11 +228,44 @@ bool GstMedium::BuildPlaybin(const std::string& hostPath, const MediaOptions& op
     gst_app_sink_set_callbacks(GST_APP_SINK(videoSink), &callbacks, this, nullptr);
     // Subtitles and visualisations are not ours to show.
     enum { Video = 1 << 0, Audio = 1 << 1, SoftVolume = 1 << 4 };
-    g_object_set(m_pipeline, "uri", uri, "audio-sink", MakeAudioSink(options.audio), "video-sink", videoSink, "flags",
+    g_object_set(m_pipeline, "uri", uri, "audio-sink", WatchAudio(MakeAudioSink(options.audio)), "video-sink", videoSink, "flags",
                  Video | Audio | SoftVolume, nullptr);
     g_free(uri);
     WatchBus();
     return true;
+}
+
+// The silent sink says when it renders a buffer, in time with the clock; a sound card's sink
+// plays what arrives once it plays.
+GstElement* GstMedium::WatchAudio(GstElement* sink)
+{
+    if (!sink)
+        return sink;
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "signal-handoffs")) {
+        g_object_set(sink, "signal-handoffs", TRUE, nullptr);
+        g_signal_connect(sink, "handoff", G_CALLBACK(AudioRendered), this);
+    } else if (GstPad* pad = gst_element_get_static_pad(sink, "sink")) {
+        gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, AudioArrived, this, nullptr);
+        gst_object_unref(pad);
+    }
+    return sink;
+}
+
+GstPadProbeReturn GstMedium::AudioArrived(GstPad*, GstPadProbeInfo*, gpointer self)
+{
+    static_cast<GstMedium*>(self)->FirstSound();
+    return GST_PAD_PROBE_OK;
+}
+
+void GstMedium::AudioRendered(GstElement*, GstBuffer*, GstPad*, gpointer self)
+{
+    static_cast<GstMedium*>(self)->FirstSound();
+}
+
+void GstMedium::FirstSound()
+{
+    if (m_firstSoundPending.exchange(false) && m_signals.firstSound)
+        m_signals.firstSound();
 }
 
 void GstMedium::WatchBus()
@@ -315,6 +353,7 @@ bool GstMedium::Play(std::string& error)
         gst_element_get_state(m_pipeline, nullptr, nullptr, CommandBound);
         m_atEnd = false;
     }
+    m_firstSoundPending = true;
     if (gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         error = "the media system cannot play the file";
         return false;

@@ -48,6 +48,8 @@ struct MediaSignals {
     std::function<void(uint64_t play, const std::string& error)> ended;
     // A new video picture is ready for TakeFrame.
     std::function<void()> frameReady;
+    // The first audio of a playing went to the output (for measuring how soon sound starts).
+    std::function<void()> firstSound;
 };
 
 // An open medium. Freeing it closes it; no signal comes after that.
