@@ -30,6 +30,9 @@ public:
     // A click on the window or its picture hides the main window's drop-down menus (only them).
     void FormClick(tk::TObject* sender);
     void Image1Click(tk::TObject* sender);
+    // The window's media panel plays and stops through the main window's operations.
+    void MidiPlayClick(tk::TObject* sender);
+    void MidiStopClick(tk::TObject* sender);
 
 private:
     void CreateComponents();

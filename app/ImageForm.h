@@ -10,6 +10,7 @@
 #include "toolkit/ScrollBar.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
+#include "toolkit/MediaPlayer.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
@@ -123,6 +124,8 @@ public:
     tk::TRichEdit* URichEdit = nullptr;
     tk::TScrollBar* UScrollBarY = nullptr;
     tk::TScrollBar* UScrollBarX = nullptr;
+    // The one media player of all three arrangements; only its display changes.
+    tk::TMediaPlayer* UnderMediaPlay = nullptr;
     tk::THTML* U_HTML = nullptr;
     tk::TPanel* U_Midi = nullptr;
     tk::TButton* U_MidiPlay = nullptr;
@@ -258,6 +261,12 @@ public:
     // Clicks on the window's surfaces close the menus.
     void FormClick(tk::TObject* sender);
     void RRichEditMouseDown(tk::TObject* sender, tk::TMouseButton button, tk::TShiftState shift, int x, int y);
+
+    // Sound and video: play and stop from any of the three media panels, which always show the
+    // same state; the player's notice at the end of a playing stops it again.
+    void U_MidiPlayClick(tk::TObject* sender);
+    void U_MidiStopClick(tk::TObject* sender);
+    void UnderMediaPlayNotify(tk::TObject* sender);
 
     // Panning a picture larger than its pane.
     void UScrollBarYChange(tk::TObject* sender);

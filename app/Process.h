@@ -5,6 +5,7 @@
 // menu and sort state that every window reads.
 
 #include "app/HostFolders.h"
+#include "app/HostMedia.h"
 #include "graphics/PictureFormats.h"
 #include "platform/IconExtractor.h"
 #include "app/HostTextFiles.h"
@@ -43,6 +44,9 @@ struct Process {
     platform::IIcons* Icons = &IconFiles;
     // The files that the rich edits load.
     HostTextFiles TextFiles{Host};
+    // Sound and video through the desktop's media device; the probe gives the application its own.
+    HostMedia Media{Host, Application};
+    tk::IMediaSystem* MediaSystem = &Media;
 
     TImageForm* ImageForm = nullptr;
     Tview* view = nullptr;

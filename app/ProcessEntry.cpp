@@ -21,6 +21,7 @@ void RunProcess(Process& process)
     application.SetFolders(&process.Folders);
     application.SetPictureFormats(&process.Pictures);
     application.SetTextFiles(&process.TextFiles);
+    application.SetMediaSystem(process.MediaSystem);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
     application.CreateForm(process.VerForm, process);

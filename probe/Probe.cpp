@@ -29,6 +29,9 @@ void Probe::RunUntil(const std::function<bool()>& done)
         if (!line)
             break;
         Execute(*line);
+        // What the command's handlers posted runs before the next input, as in the program.
+        if (m_session && !m_session->Ended())
+            m_session->RunPosted();
         if (m_depth == 1 && m_session)
             m_session->EndIfTerminated();
     }

@@ -73,8 +73,12 @@ public:
     void Run() override {}
     void Quit() override {}
     void RunModal(tk::TForm& form) override;
+    void Post(std::function<void()> task) override { m_posted.Post(std::move(task)); }
+    // Runs what was posted, as the program's loop would between two inputs.
+    void RunPosted() { m_posted.RunPending(); }
 
 private:
+    tk::PostedTasks m_posted;
     IScriptRunner& m_runner;
     ModalStack& m_modals;
 };

@@ -45,6 +45,8 @@ std::optional<std::string> Session::Start(const Environment& environment)
     m_application->SetDialogs(&m_dialogs);
     m_application->SetDesktopSize(environment.desktopWidth, environment.desktopHeight);
     m_process = std::make_unique<orvane::Process>(*m_application, *m_host);
+    m_media = std::make_unique<ProbeMedia>(*m_host);
+    m_process->MediaSystem = m_media.get();
     orvane::RunProcess(*m_process);
     return std::nullopt;
 }

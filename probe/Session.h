@@ -4,6 +4,7 @@
 // the application, host and process made fresh for the run.
 
 #include "platform/DriveMap.h"
+#include "probe/ProbeMedia.h"
 #include "probe/ProbeServices.h"
 #include "toolkit/Headless.h"
 
@@ -56,6 +57,9 @@ public:
     orvane::Process& Process() { return *m_process; }
     platform::Host& Host() { return *m_host; }
     tk::ManualClock& Clock() { return m_clock; }
+    ProbeMedia& Media() { return *m_media; }
+    // Runs the tasks posted to the program's loop (the media player's notices).
+    void RunPosted() { m_loop.RunPosted(); }
     // The screen the program sees: the desktop and the foreground window the script set.
     platform::FakeScreen& Screen() { return *m_screen; }
 
@@ -67,6 +71,7 @@ private:
     tk::IDialogs& m_dialogs;
     std::unique_ptr<platform::Host> m_host;
     platform::FakeScreen* m_screen = nullptr;
+    std::unique_ptr<ProbeMedia> m_media;
     std::unique_ptr<tk::TApplication> m_application;
     std::unique_ptr<orvane::Process> m_process;
     bool m_ended = false;

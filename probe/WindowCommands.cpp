@@ -6,6 +6,8 @@
 #include "toolkit/Form.h"
 #include "toolkit/Timer.h"
 
+#include <algorithm>
+
 namespace probe {
 
 namespace {
@@ -80,7 +82,19 @@ void Tick(Probe& probe, const Words& words)
     int ms = IntegerArgument(words, 1, "MS");
     if (ms < 0)
         throw ProbeError("tick: MS must not be negative");
-    probe.Running().Clock().Advance(ms);
+    // Time passes in steps that stop where the medium that plays reaches its end, so that its
+    // notice comes in order with the timers.
+    Session& session = probe.Running();
+    int64_t left = ms;
+    while (left > 0 && !session.Ended()) {
+        int64_t step = left;
+        if (auto toEnd = session.Media().TimeToEnd())
+            step = std::min(step, std::max<int64_t>(*toEnd, 0));
+        session.Clock().Advance(step);
+        session.Media().Advance(step);
+        session.RunPosted();
+        left -= step;
+    }
 }
 
 void Timer(Probe& probe, const Words& words)
@@ -103,11 +117,12 @@ void Modal(Probe& probe, const Words& words)
         frame->boxAnswer = BoxAnswer(frame->boxFlags, result);
 }
 
-void Media(Probe&, const Words& words)
+void Media(Probe& probe, const Words& words)
 {
     if (words[1] != "end")
         throw ProbeError("usage: media end");
-    throw ProbeError("media: the media player is not available yet");
+    if (!probe.Running().Media().EndNow())
+        throw ProbeError("media: nothing is playing");
 }
 
 void MsgBox(Probe& probe, const Words& words)

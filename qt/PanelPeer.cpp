@@ -3,7 +3,9 @@
 #include "qt/ClassicLook.h"
 #include "qt/Convert.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/VideoFrame.h"
 
+#include <QImage>
 #include <QPainter>
 
 namespace qtui {
@@ -18,11 +20,30 @@ void PanelWidget::SetBevel(tk::TBevelCut bevel)
     Repaint(m_bevel, bevel);
 }
 
+void PanelWidget::SetVideoFrame(std::shared_ptr<const tk::TVideoFrame> frame)
+{
+    if (!frame && !m_video)
+        return;
+    m_video = std::move(frame);
+    update();
+}
+
 void PanelWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_color);
     QRect inner = DrawBevel(painter, rect(), m_bevel);
+    if (m_video && m_video->Width > 0 && m_video->Height > 0 && !inner.isEmpty()) {
+        const tk::TVideoFrame& frame = *m_video;
+        QImage picture(reinterpret_cast<const uchar*>(frame.Pixels.data()), frame.Width, frame.Height,
+                       frame.Width * 4, QImage::Format_RGB32);
+        QSize fitted = QSize(frame.Width, frame.Height).scaled(inner.size(), Qt::KeepAspectRatio);
+        QRect target(inner.left() + (inner.width() - fitted.width()) / 2,
+                     inner.top() + (inner.height() - fitted.height()) / 2, fitted.width(), fitted.height());
+        painter.fillRect(inner, Qt::black);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, picture);
+    }
     if (m_caption.isEmpty())
         return;
     painter.setFont(font());
@@ -34,6 +55,11 @@ PanelPeer::PanelPeer(tk::TPanel& panel, QtBackend& backend)
     : ControlPeer(panel, backend), m_panel(panel), m_panelWidget(new PanelWidget(ParentContainer()))
 {
     Attach(m_panelWidget, InputRouter::ClickStyle::Released);
+}
+
+void PanelPeer::SetVideoFrame(std::shared_ptr<const tk::TVideoFrame> frame)
+{
+    m_panelWidget->SetVideoFrame(std::move(frame));
 }
 
 void PanelPeer::Apply(unsigned changes)

@@ -5,8 +5,11 @@
 
 #include <QWidget>
 
+#include <memory>
+
 namespace tk {
 class TPanel;
+struct TVideoFrame;
 }
 
 namespace qtui {
@@ -18,12 +21,17 @@ public:
 
     tk::TBevelCut Bevel() const { return m_bevel; }
     void SetBevel(tk::TBevelCut bevel);
+    // A picture of a video, drawn inside the bevel and scaled to fit with its proportions kept;
+    // null shows the panel as it is.
+    void SetVideoFrame(std::shared_ptr<const tk::TVideoFrame> frame);
+    bool ShowsVideo() const { return m_video != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     tk::TBevelCut m_bevel = tk::TBevelCut::bvRaised;
+    std::shared_ptr<const tk::TVideoFrame> m_video;
 };
 
 class PanelPeer : public ControlPeer<tk::TPanelPeer> {
@@ -32,6 +40,8 @@ public:
 
     void SetBevelOuter(tk::TBevelCut) override { Changed(BevelChange); }
     void SetAlignment(tk::TAlignment) override { Changed(AlignmentChange); }
+    // Pictures of a video come many times a second and go straight to the widget.
+    void SetVideoFrame(std::shared_ptr<const tk::TVideoFrame> frame) override;
 
 protected:
     void Apply(unsigned changes) override;

@@ -175,6 +175,12 @@ void QtBackend::EndModal(tk::TForm& form)
     ExitModalLoop(form);
 }
 
+// Qt queues the call into the GUI thread's event loop, in order, from whatever thread posts it.
+void QtBackend::Post(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(&m_timerOwner, std::move(task), Qt::QueuedConnection);
+}
+
 void QtBackend::FormHidden(tk::TForm& form)
 {
     ExitModalLoop(form);

@@ -60,6 +60,7 @@ public:
     void Quit() override;
     void RunModal(tk::TForm& form) override;
     void EndModal(tk::TForm& form) override;
+    void Post(std::function<void()> task) override;
     // A form was hidden: a modal loop that runs for it ends.
     void FormHidden(tk::TForm& form);
 

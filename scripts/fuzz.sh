@@ -34,10 +34,12 @@ seed png "$corpus"/bmp/bmpsuite/reference/*.png "$data"/gdk-pixbuf/*.png
 seed metafile "$corpus"/emf/sample/*.emf "$corpus"/emf/corrupted/*.emf "$data"/metafile/*.wmf "$data"/metafile/*.emf
 
 seed rtf "$data"/rtf/*.rtf
+# MIDI files of a Debian package, and RMI files wrapped around some of them.
+seed midi /usr/share/games/openttd/baseset/openmsx/*.mid "$data"/media/*.mid "$data"/media/*.rmi
 
 status=0
 
-for name in bmp icon executable metafile png rtf; do
+for name in bmp icon executable metafile midi png rtf; do
     target="$build/fuzz/fuzz_$name"
     [[ -x "$target" ]] || { echo "No fuzz target $target"; status=1; continue; }
     mkdir -p "$build/crashes/$name"

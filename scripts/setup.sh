@@ -14,9 +14,13 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info
     pandoc
+    libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+    timgm6mb-soundfont
+    gstreamer1.0-tools sox openttd-openmsx
 )
 if [[ "${1:-}" == fuzz ]]; then
-    packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev)
+    packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev openttd-openmsx)
 fi
 
 missing=()

@@ -86,6 +86,10 @@ public:
     IMetafileRenderer* MetafileRenderer() const { return m_metafileRenderer; }
     void SetMetafileRenderer(IMetafileRenderer* renderer) { m_metafileRenderer = renderer; }
 
+    // The media system that media players open their files with; none in a bare application.
+    IMediaSystem* MediaSystem() const { return m_mediaSystem; }
+    void SetMediaSystem(IMediaSystem* mediaSystem) { m_mediaSystem = mediaSystem; }
+
     // The desktop's size in pixels, for centring forms.
     int DesktopWidth() const { return m_desktopWidth; }
     int DesktopHeight() const { return m_desktopHeight; }
@@ -113,6 +117,7 @@ private:
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
     IPictureFormats* m_pictureFormats = nullptr;
     IMetafileRenderer* m_metafileRenderer = nullptr;
+    IMediaSystem* m_mediaSystem = nullptr;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;
 };

@@ -33,7 +33,15 @@ public:
     // Appends the component's properties, base class first.
     virtual void DescribeProperties(TPropertyList& list) const;
 
+    // Asks to be told (Notification) when `component` is freed, for a component that refers to
+    // one it does not own; the request lapses when either of the two is freed.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
 protected:
+    // `component`, which this one asked about with FreeNotification, is being freed.
+    virtual void Notification(TComponent* component) {}
+
     // For the application object, which is its own root.
     void SetApplication(TApplication* application) { m_application = application; }
 
@@ -45,6 +53,9 @@ private:
     TComponent* m_owner = nullptr;
     TApplication* m_application = nullptr;
     std::vector<TComponent*> m_components;
+    // The components that this one asked about, and those that asked about it.
+    std::vector<TComponent*> m_watched;
+    std::vector<TComponent*> m_watchers;
 };
 
 }  // namespace tk

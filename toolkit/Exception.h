@@ -35,4 +35,10 @@ public:
     using Exception::Exception;
 };
 
+// The media player's error: a file the media system refuses, or a command while no device is open.
+class EMCIDeviceError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 }  // namespace tk

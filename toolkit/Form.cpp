@@ -4,6 +4,8 @@
 #include "toolkit/Exception.h"
 #include "toolkit/StdCtrls.h"
 
+#include <algorithm>
+
 namespace tk {
 
 namespace {
@@ -146,8 +148,22 @@ void TForm::SetAutoScroll(bool autoScroll)
     ScrollingChanged();
 }
 
+TRect TForm::ClientRect() const
+{
+    int width = ClientWidth();
+    int height = ClientHeight();
+    if (m_autoScroll) {
+        if (m_horzScrollBar.Visible())
+            width = std::max(width, m_horzScrollBar.Range());
+        if (m_vertScrollBar.Visible())
+            height = std::max(height, m_vertScrollBar.Range());
+    }
+    return TRect{0, 0, width, height};
+}
+
 void TForm::ScrollingChanged()
 {
+    AlignControls();
     if (FormPeer())
         FormPeer()->SetScrolling();
 }

@@ -55,6 +55,11 @@ public:
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
 
+    // With auto-scroll on, the docked controls share the whole scrolled area: the client area
+    // grown to the ranges of the visible scroll bars, so that a panel filling the window carries
+    // a picture larger than the window and the bars pan all of it.
+    TRect ClientRect() const override;
+
     bool AutoScroll() const { return m_autoScroll; }
     void SetAutoScroll(bool autoScroll);
     TControlScrollBar& HorzScrollBar() { return m_horzScrollBar; }

@@ -75,6 +75,43 @@ int EstimatedTextMetrics::TextHeight(const TFont& font)
     return font.PixelHeight();
 }
 
+void PostedTasks::Post(std::function<void()> task)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_tasks.push_back(std::move(task));
+    }
+    m_posted.notify_all();
+}
+
+int PostedTasks::RunPending()
+{
+    int ran = 0;
+    for (;;) {
+        std::function<void()> task;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_tasks.empty())
+                return ran;
+            task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+        }
+        task();
+        ++ran;
+    }
+}
+
+bool PostedTasks::WaitAndRun(int timeoutMs)
+{
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_posted.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !m_tasks.empty(); }))
+            return false;
+    }
+    RunPending();
+    return true;
+}
+
 void ScriptedMessageLoop::RunModal(TForm& form)
 {
     if (OnModal)

@@ -5,8 +5,11 @@
 
 #include "toolkit/Services.h"
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -58,15 +61,34 @@ public:
     int TextHeight(const TFont& font) override;
 };
 
-// A message loop for tests: Run returns at once; a modal form runs `OnModal`, which plays the
+// Tasks posted to a loop that has no event loop of its own: kept in order, from any thread,
+// until the owner runs them on its own thread.
+class PostedTasks {
+public:
+    void Post(std::function<void()> task);
+    // Runs the tasks posted so far and the ones they post, in order; how many ran.
+    int RunPending();
+    // Waits up to timeoutMs for a task, then runs every task there is; false when none came.
+    bool WaitAndRun(int timeoutMs);
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_posted;
+    std::deque<std::function<void()>> m_tasks;
+};
+
+// A message loop for tests: Run returns at once; posted tasks wait in `posted` until the test
+// runs them; a modal form runs `OnModal`, which plays the
 // user, and ends when that sets the form's ModalResult (or it gives up and cancels).
 class ScriptedMessageLoop : public IMessageLoop {
 public:
     void Run() override {}
     void Quit() override { quitRequested = true; }
     void RunModal(TForm& form) override;
+    void Post(std::function<void()> task) override { posted.Post(std::move(task)); }
 
     std::function<void(TForm&)> OnModal;
+    PostedTasks posted;
     bool quitRequested = false;
 };
 

@@ -28,6 +28,8 @@ class THTML;
 class TRichEdit;
 enum class TScrollStyle;
 
+struct TVideoFrame;
+
 class TControlPeer {
 public:
     virtual ~TControlPeer() = default;
@@ -47,6 +49,9 @@ public:
     // The control became its form's active control: the input focus goes to it.
     virtual void SetFocus() {}
     virtual void SetTabStop(bool tabStop) {}
+    // A picture of a video that a media player draws into the control: shown over the control's
+    // background and beneath its children, scaled to fit; null takes it away.
+    virtual void SetVideoFrame(std::shared_ptr<const TVideoFrame> frame) {}
 };
 
 class TFormPeer : public TControlPeer {

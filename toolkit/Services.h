@@ -9,6 +9,7 @@
 #include "toolkit/RichText.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ public:
     virtual void RunModal(TForm& form) = 0;
     // The form's ModalResult was set: its modal loop may end.
     virtual void EndModal(TForm& form) {}
+    // Runs the task on the GUI thread from the loop, after the handler that runs now; tasks run
+    // in the order they were posted. Safe to call from any thread.
+    virtual void Post(std::function<void()> task) = 0;
 };
 
 // Button sets and icons of a message box, with the numbers of the original desktop.
@@ -124,6 +128,43 @@ public:
     // allows it and the file is rich text, as plain text decoded into code page 932 otherwise.
     // Throws EInOutError, whose message names the file and the reason, when it cannot be read.
     virtual TRichContent ReadTextFile(const std::string& dosPath, TTextFormat format) = 0;
+};
+
+struct TVideoFrame;
+
+// A medium that the media system opened for a media player.
+class IMediaDevice {
+public:
+    virtual ~IMediaDevice() = default;
+    // Starts playing from the current position, rewinding first when it is at the end. The
+    // device's reason when it refuses; empty when it plays.
+    virtual std::string Play() = 0;
+    // Halts playing and keeps the position. The device's reason when it refuses; else empty.
+    virtual std::string Stop() = 0;
+    // The medium's length and the position, in milliseconds (-1: the device cannot tell).
+    virtual int64_t Length() = 0;
+    virtual int64_t Position() = 0;
+};
+
+// What an open device reports to its player, on the GUI thread, in the order it happened.
+class IMediaEvents {
+public:
+    virtual ~IMediaEvents() = default;
+    // The playing that the last Play started ended by itself: at the end of the medium (error
+    // empty) or because it failed.
+    virtual void PlayingEnded(const std::string& error) = 0;
+    // A new picture of the video.
+    virtual void NewVideoFrame(std::shared_ptr<const TVideoFrame> frame) = 0;
+};
+
+// The media system behind the media players.
+class IMediaSystem {
+public:
+    virtual ~IMediaSystem() = default;
+    // Opens the file at a DOS path (code page 932) and reports to `events` until the device is
+    // freed. Throws EMCIDeviceError, whose message names the file and the media system's reason,
+    // when the file is missing, no decoder takes it, it is truncated or no device can play it.
+    virtual std::unique_ptr<IMediaDevice> OpenMedia(const std::string& dosPath, IMediaEvents& events) = 0;
 };
 
 }  // namespace tk

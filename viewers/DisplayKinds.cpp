@@ -117,7 +117,8 @@ void TImageForm::ShowPicture(bool capture, bool picture, const std::string& exte
         label->SetCaption(NoData);
 }
 
-// The media panels; the player itself comes with sound and video playback.
+// The media panels show before the file is opened, so a file the player refuses leaves them
+// shown in their previous state.
 void TImageForm::ShowMedia()
 {
     Tview& view = *m_process.view;
@@ -126,6 +127,18 @@ void TImageForm::ShowMedia()
     SetWindowScrolling(view, false);
     SetAllVisible({RLabel, RLabel2, RImage, ULabel, ULabel2, UImage, U_HTML, view.HTML, R_HTML}, false);
     SetAllVisible({R_Midi, U_Midi, view.Midi}, true);
+
+    UnderMediaPlay->Close();
+    UnderMediaPlay->SetFileName(m_process.CurrentPath);
+    // Video is drawn on the pane of the current arrangement.
+    if (Image1->Visible())
+        UnderMediaPlay->SetDisplay(view.Panel);
+    if (Image2->Visible())
+        UnderMediaPlay->SetDisplay(UnderView);
+    if (Image3->Visible())
+        UnderMediaPlay->SetDisplay(RightView);
+    UnderMediaPlay->Open();
+    U_MidiPlayClick(this);
 }
 
 void TImageForm::ShowHtml()

@@ -98,6 +98,13 @@ void TImageForm::CreatePanes()
     URichEdit->Lines().SetText(" ");
     UScrollBarY = MakeBar(this, UnderView, "UScrollBarY", TScrollBarKind::sbVertical, Bounds(426, 4, 16, 78), 1);
     UScrollBarX = MakeBar(this, UnderView, "UScrollBarX", TScrollBarKind::sbHorizontal, Bounds(0, 64, 121, 10), 1);
+    UnderMediaPlay = new TMediaPlayer(this);
+    UnderMediaPlay->SetName("UnderMediaPlay");
+    UnderMediaPlay->SetBounds(432, 16, 29, 30);
+    UnderMediaPlay->SetVisible(false);
+    UnderMediaPlay->SetParent(UnderView);
+    UnderMediaPlay->SetDisplay(UnderView);
+    UnderMediaPlay->OnNotify = [this](TObject* sender) { UnderMediaPlayNotify(sender); };
     U_HTML = MakeHtml(this, UnderView, "U_HTML");
     MediaPanel under = MakePaneMediaPanel(this, UnderView, "U_", Bounds(1, 0, 140, 30), 58, 10);
     U_Midi = under.panel;
@@ -118,6 +125,11 @@ void TImageForm::CreatePanes()
     R_MidiStop = right.stop;
     R_MidiStatus = right.status;
     R_HTML = MakeHtml(this, RightView, "R_HTML");
+
+    for (TButton* play : {U_MidiPlay, R_MidiPlay})
+        play->OnClick = [this](TObject* sender) { U_MidiPlayClick(sender); };
+    for (TButton* stop : {U_MidiStop, R_MidiStop})
+        stop->OnClick = [this](TObject* sender) { U_MidiStopClick(sender); };
 }
 
 }  // namespace orvane

@@ -45,6 +45,8 @@ void Tview::CreateComponents()
 
     OnClick = [this](TObject* sender) { FormClick(sender); };
     Image1->OnClick = [this](TObject* sender) { Image1Click(sender); };
+    MidiPlay->OnClick = [this](TObject* sender) { MidiPlayClick(sender); };
+    MidiStop->OnClick = [this](TObject* sender) { MidiStopClick(sender); };
 }
 
 void Tview::FormClick(TObject*)

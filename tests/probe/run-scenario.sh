@@ -11,6 +11,8 @@
 #   # mtime: c/work/A.cnf 2001-02-03 04:05:06   sets the last write time (local time)
 #   # size: c/work/B.bin 400000   makes the file that many bytes long (zeros)
 #   # mode: c/bin/tool.sh 755      sets the file's permissions
+#   # copy: c/work/tone.wav media/tone.wav   copies a sample file of tests/data
+#   # picture: c/work/big.bmp 1000x800       a BMP picture of that size (a gradient, ImageMagick)
 #   # exit: 1                     the expected exit status (0 when not given)
 set -u
 probe=$1
@@ -23,7 +25,8 @@ trap 'rm -rf "$tmp"' EXIT
 sed -n 's/^# mkdir: //p' "$script" | while IFS= read -r folder; do
     mkdir -p "$tmp/$folder"
 done
-sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\): /\1 /p' "$script" | while IFS= read -r line; do
+data=$(cd "$(dirname "$0")/../data" && pwd)
+sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|picture\): /\1 /p' "$script" | while IFS= read -r line; do
     kind=${line%% *}
     line=${line#"$kind "}
     path=${line%% *}
@@ -39,6 +42,8 @@ sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\): /\1 /p' "$
     mtime) touch -m -d "$text" "$tmp/$path" ;;
     size) truncate -s "$text" "$tmp/$path" ;;
     mode) chmod "$text" "$tmp/$path" ;;
+    copy) cp "$data/$text" "$tmp/$path" ;;
+    picture) convert -size "$text" gradient:red-blue BMP3:"$tmp/$path" ;;
     esac
 done
 want_status=$(sed -n 's/^# exit: //p' "$script" | tail -n 1)

@@ -1,0 +1,559 @@
+// The media device over GStreamer. MIDI data is fed through an appsrc into midiparse and
+// fluiddec, because RMI files need unwrapping first and the synthesiser needs its sound font;
+// everything else goes through playbin, whose video ends in an appsink that hands the pictures
+// over as pixels.
+
+#include "platform/Media.h"
+
+#include "formats/Midi.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/app/gstappsrc.h>
+#include <gst/gst.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+// MIDI files are small; anything larger is not one worth reading into memory.
+constexpr uint64_t MaxMidiFileSize = 64u << 20;
+// How long a stop or a rewind may take before it counts as refused.
+constexpr GstClockTime CommandBound = 2 * GST_SECOND;
+
+bool InitGStreamer(std::string& error)
+{
+    static std::once_flag once;
+    static bool ready = false;
+    static std::string reason;
+    std::call_once(once, [] {
+        GError* failure = nullptr;
+        ready = gst_init_check(nullptr, nullptr, &failure);
+        if (!ready)
+            reason = failure ? failure->message : "GStreamer cannot start";
+        g_clear_error(&failure);
+    });
+    if (!ready)
+        error = reason;
+    return ready;
+}
+
+// Whether the desktop has a sound output that opens; decided once, as probing a card is slow.
+bool SoundDeviceWorks()
+{
+    static std::once_flag once;
+    static bool works = false;
+    std::call_once(once, [] {
+        GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
+        if (!sink)
+            return;
+        gst_object_ref_sink(sink);
+        works = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+        gst_element_set_state(sink, GST_STATE_NULL);
+        gst_object_unref(sink);
+    });
+    return works;
+}
+
+// A silent sink that still keeps the clock, so that the end comes at the medium's end.
+GstElement* MakeAudioSink(AudioOutput output)
+{
+    if (output == AudioOutput::Device && SoundDeviceWorks())
+        if (GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr))
+            return sink;
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
+std::string ErrorText(GstMessage* message)
+{
+    GError* failure = nullptr;
+    gchar* debug = nullptr;
+    gst_message_parse_error(message, &failure, &debug);
+    std::string text = failure && failure->message ? failure->message : "the media system failed";
+    g_clear_error(&failure);
+    g_free(debug);
+    return text;
+}
+
+bool ReadWhole(const std::string& hostPath, uint64_t limit, std::vector<uint8_t>& bytes, std::string& error)
+{
+    FILE* file = std::fopen(hostPath.c_str(), "rb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bytes.clear();
+    uint8_t buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + got);
+        if (bytes.size() > limit) {
+            std::fclose(file);
+            error = "the file is too large for a MIDI file";
+            return false;
+        }
+    }
+    bool failed = std::ferror(file);
+    std::fclose(file);
+    if (failed)
+        error = "the file cannot be read";
+    return !failed;
+}
+
+class GstMedium final : public IMedium {
+public:
+    explicit GstMedium(MediaSignals signals) : m_signals(std::move(signals)) {}
+    ~GstMedium() override;
+
+    bool BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error);
+    bool BuildPlaybin(const std::string& hostPath, const MediaOptions& options, std::string& error);
+    bool Preroll(int boundMs, std::string& error);
+
+    bool Play(std::string& error) override;
+    bool Stop(std::string& error) override;
+    uint64_t PlayNumber() const override { return m_play; }
+    int64_t LengthMs() const override { return m_length; }
+    int64_t PositionMs() const override;
+    bool HasVideo() const override { return m_hasVideo; }
+    std::shared_ptr<const VideoFrame> TakeFrame() override;
+
+private:
+    static GstBusSyncReply BusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static GstFlowReturn NewPreroll(GstAppSink* sink, gpointer self);
+    static GstFlowReturn NewSample(GstAppSink* sink, gpointer self);
+    static GstPadProbeReturn AudioArrived(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static void AudioRendered(GstElement* sink, GstBuffer* buffer, GstPad* pad, gpointer self);
+    GstElement* WatchAudio(GstElement* sink);
+    void FirstSound();
+    void WatchBus();
+    void StoreFrame(GstSample* sample);
+
+    MediaSignals m_signals;
+    GstElement* m_pipeline = nullptr;
+    std::atomic<uint64_t> m_play{0};
+    std::atomic<bool> m_atEnd{false};
+    std::atomic<bool> m_opened{false};
+    std::atomic<bool> m_firstSoundPending{false};
+    int64_t m_length = -1;
+    bool m_hasVideo = false;
+    std::mutex m_frameMutex;
+    std::shared_ptr<const VideoFrame> m_frame;
+    bool m_framePending = false;
+};
+
+GstMedium::~GstMedium()
+{
+    if (!m_pipeline)
+        return;
+    // Going to NULL joins GStreamer's threads: no signal comes after this.
+    gst_element_set_state(m_pipeline, GST_STATE_NULL);
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(m_pipeline);
+}
+
+bool GstMedium::BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error)
+{
+    std::string soundFont = options.soundFont.empty() ? DefaultSoundFont() : options.soundFont;
+    if (soundFont.empty()) {
+        error = "no General MIDI sound font is installed";
+        return false;
+    }
+    m_pipeline = gst_pipeline_new("midi");
+    GstElement* source = gst_element_factory_make("appsrc", nullptr);
+    GstElement* parse = gst_element_factory_make("midiparse", nullptr);
+    GstElement* synth = gst_element_factory_make("fluiddec", nullptr);
+    GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+    GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+    GstElement* sink = WatchAudio(MakeAudioSink(options.audio));
+    if (!source || !parse || !synth || !convert || !resample || !sink) {
+        for (GstElement* element : {source, parse, synth, convert, resample, sink})
+            if (element)
+                gst_object_unref(gst_object_ref_sink(element));
+        error = "no device for MIDI files is installed (GStreamer's midiparse and fluiddec)";
+        return false;
+    }
+    g_object_set(synth, "soundfont", soundFont.c_str(), nullptr);
+    gst_bin_add_many(GST_BIN(m_pipeline), source, parse, synth, convert, resample, sink, nullptr);
+    if (!gst_element_link_many(source, parse, synth, convert, resample, sink, nullptr)) {
+        error = "the MIDI elements do not fit together";
+        return false;
+    }
+    GstCaps* caps = gst_caps_new_empty_simple("audio/midi");
+    g_object_set(source, "caps", caps, "format", GST_FORMAT_BYTES, nullptr);
+    gst_caps_unref(caps);
+    // The whole file goes in at once: midiparse reads all of it before it plays.
+    gsize size = midi.size();
+    auto* owned = new std::vector<uint8_t>(std::move(midi));
+    GstBuffer* buffer = gst_buffer_new_wrapped_full(GST_MEMORY_FLAG_READONLY, owned->data(), size, 0, size, owned,
+                                                    [](gpointer data) { delete static_cast<std::vector<uint8_t>*>(data); });
+    gst_app_src_push_buffer(GST_APP_SRC(source), buffer);
+    gst_app_src_end_of_stream(GST_APP_SRC(source));
+    WatchBus();
+    return true;
+}
+
+bool GstMedium::BuildPlaybin(const std::string& hostPath, const MediaOptions& options, std::string& error)
+{
+    GError* failure = nullptr;
+    gchar* uri = gst_filename_to_uri(hostPath.c_str(), &failure);
+    if (!uri) {
+        error = failure ? failure->message : "the file's name cannot be made an address";
+        g_clear_error(&failure);
+        return false;
+    }
+    m_pipeline = gst_element_factory_make("playbin", nullptr);
+    GstElement* videoSink = gst_element_factory_make("appsink", nullptr);
+    if (!m_pipeline || !videoSink) {
+        g_free(uri);
+        error = "GStreamer's playbin is not installed";
+        return false;
+    }
+    GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
+    g_object_set(videoSink, "caps", caps, "max-buffers", 1u, "drop", TRUE, nullptr);
+    gst_caps_unref(caps);
+    GstAppSinkCallbacks callbacks{};
+    callbacks.new_preroll = NewPreroll;
+    callbacks.new_sample = NewSample;
+    gst_app_sink_set_callbacks(GST_APP_SINK(videoSink), &callbacks, this, nullptr);
+    // Subtitles and visualisations are not ours to show.
+    enum { Video = 1 << 0, Audio = 1 << 1, SoftVolume = 1 << 4 };
+    g_object_set(m_pipeline, "uri", uri, "audio-sink", WatchAudio(MakeAudioSink(options.audio)), "video-sink", videoSink, "flags",
+                 Video | Audio | SoftVolume, nullptr);
+    g_free(uri);
+    WatchBus();
+    return true;
+}
+
+// The silent sink says when it renders a buffer, in time with the clock; a sound card's sink
+// plays what arrives once it plays.
+GstElement* GstMedium::WatchAudio(GstElement* sink)
+{
+    if (!sink)
+        return sink;
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "signal-handoffs")) {
+        g_object_set(sink, "signal-handoffs", TRUE, nullptr);
+        g_signal_connect(sink, "handoff", G_CALLBACK(AudioRendered), this);
+    } else if (GstPad* pad = gst_element_get_static_pad(sink, "sink")) {
+        gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, AudioArrived, this, nullptr);
+        gst_object_unref(pad);
+    }
+    return sink;
+}
+
+GstPadProbeReturn GstMedium::AudioArrived(GstPad*, GstPadProbeInfo*, gpointer self)
+{
+    static_cast<GstMedium*>(self)->FirstSound();
+    return GST_PAD_PROBE_OK;
+}
+
+void GstMedium::AudioRendered(GstElement*, GstBuffer*, GstPad*, gpointer self)
+{
+    static_cast<GstMedium*>(self)->FirstSound();
+}
+
+void GstMedium::FirstSound()
+{
+    if (m_firstSoundPending.exchange(false) && m_signals.firstSound)
+        m_signals.firstSound();
+}
+
+void GstMedium::WatchBus()
+{
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    gst_bus_set_sync_handler(bus, BusMessage, this, nullptr);
+    gst_object_unref(bus);
+}
+
+// Runs on the thread that posts the message. Until the medium is open, messages go to the bus
+// for Preroll to read; afterwards the end and errors are signalled and the rest dropped.
+GstBusSyncReply GstMedium::BusMessage(GstBus*, GstMessage* message, gpointer data)
+{
+    auto* self = static_cast<GstMedium*>(data);
+    if (!self->m_opened)
+        return GST_BUS_PASS;
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_EOS:
+        self->m_atEnd = true;
+        if (self->m_signals.ended)
+            self->m_signals.ended(self->m_play, std::string());
+        break;
+    case GST_MESSAGE_ERROR:
+        if (self->m_signals.ended)
+            self->m_signals.ended(self->m_play, ErrorText(message));
+        break;
+    default:
+        break;
+    }
+    return GST_BUS_DROP;
+}
+
+bool GstMedium::Preroll(int boundMs, std::string& error)
+{
+    GstStateChangeReturn change = gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    bool ready = change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL;
+    const gint64 deadline = g_get_monotonic_time() + gint64(boundMs) * 1000;
+    while (!ready) {
+        gint64 left = deadline - g_get_monotonic_time();
+        if (left <= 0) {
+            error = "examining the file took longer than " + std::to_string(boundMs) + " ms";
+            break;
+        }
+        GstMessage* message = gst_bus_timed_pop_filtered(
+            bus, GstClockTime(left) * 1000, GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR));
+        if (!message)
+            continue;
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            error = ErrorText(message);
+            gst_message_unref(message);
+            break;
+        }
+        gst_message_unref(message);
+        ready = true;
+    }
+    if (!ready && error.empty())
+        error = "the media system cannot open the file";
+    gst_bus_set_flushing(bus, TRUE);
+    gst_bus_set_flushing(bus, FALSE);
+    gst_object_unref(bus);
+    if (!ready)
+        return false;
+
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration >= 0)
+        m_length = duration / GST_MSECOND;
+    gint videoStreams = 0;
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video"))
+        g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
+    m_hasVideo = videoStreams > 0;
+    m_opened = true;
+    return true;
+}
+
+bool GstMedium::Play(std::string& error)
+{
+    ++m_play;
+    int64_t position = PositionMs();
+    if (m_atEnd || (m_length > 0 && position >= m_length)) {
+        if (!gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH), 0)) {
+            error = "the medium cannot be rewound";
+            return false;
+        }
+        gst_element_get_state(m_pipeline, nullptr, nullptr, CommandBound);
+        m_atEnd = false;
+    }
+    m_firstSoundPending = true;
+    if (gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        error = "the media system cannot play the file";
+        return false;
+    }
+    return true;
+}
+
+bool GstMedium::Stop(std::string& error)
+{
+    if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE
+        || gst_element_get_state(m_pipeline, nullptr, nullptr, CommandBound) == GST_STATE_CHANGE_FAILURE) {
+        error = "the media system cannot stop the file";
+        return false;
+    }
+    return true;
+}
+
+int64_t GstMedium::PositionMs() const
+{
+    gint64 position = 0;
+    if (!gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &position) || position < 0)
+        return 0;
+    return position / GST_MSECOND;
+}
+
+std::shared_ptr<const VideoFrame> GstMedium::TakeFrame()
+{
+    std::lock_guard lock(m_frameMutex);
+    m_framePending = false;
+    return m_frame;
+}
+
+GstFlowReturn GstMedium::NewPreroll(GstAppSink* sink, gpointer self)
+{
+    if (GstSample* sample = gst_app_sink_pull_preroll(sink)) {
+        static_cast<GstMedium*>(self)->StoreFrame(sample);
+        gst_sample_unref(sample);
+    }
+    return GST_FLOW_OK;
+}
+
+GstFlowReturn GstMedium::NewSample(GstAppSink* sink, gpointer self)
+{
+    if (GstSample* sample = gst_app_sink_pull_sample(sink)) {
+        static_cast<GstMedium*>(self)->StoreFrame(sample);
+        gst_sample_unref(sample);
+    }
+    return GST_FLOW_OK;
+}
+
+// Copies a BGRx picture into opaque 0xFFRRGGBB pixels, row by row (rows may be padded).
+void GstMedium::StoreFrame(GstSample* sample)
+{
+    GstCaps* caps = gst_sample_get_caps(sample);
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    GstStructure* structure = caps ? gst_caps_get_structure(caps, 0) : nullptr;
+    int width = 0, height = 0;
+    if (!buffer || !structure || !gst_structure_get_int(structure, "width", &width)
+        || !gst_structure_get_int(structure, "height", &height) || width <= 0 || height <= 0)
+        return;
+    GstMapInfo map;
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return;
+    const size_t stride = height > 0 ? map.size / size_t(height) : 0;
+    auto frame = std::make_shared<VideoFrame>();
+    if (stride >= size_t(width) * 4) {
+        frame->width = width;
+        frame->height = height;
+        frame->pixels.resize(size_t(width) * size_t(height));
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* row = map.data + size_t(y) * stride;
+            uint32_t* out = frame->pixels.data() + size_t(y) * size_t(width);
+            for (int x = 0; x < width; ++x)
+                out[x] = 0xFF000000u | uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 1]) << 8 | row[4 * x];
+        }
+    }
+    gst_buffer_unmap(buffer, &map);
+    if (frame->pixels.empty())
+        return;
+    bool signal = false;
+    {
+        std::lock_guard lock(m_frameMutex);
+        m_frame = std::move(frame);
+        // Until the medium is open its owner takes the first picture itself.
+        signal = m_opened && !m_framePending;
+        m_framePending = m_framePending || signal;
+    }
+    if (signal && m_signals.frameReady)
+        m_signals.frameReady();
+}
+
+}  // namespace
+
+std::string DefaultSoundFont()
+{
+    std::vector<std::filesystem::path> folders;
+    for (const gchar* const* dir = g_get_system_data_dirs(); dir && *dir; ++dir)
+        folders.push_back(std::filesystem::path(*dir) / "sounds" / "sf2");
+    folders.push_back("/usr/share/sounds/sf2");
+    std::error_code ignored;
+    for (const auto& folder : folders) {
+        for (const char* preferred : {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"})
+            if (std::filesystem::is_regular_file(folder / preferred, ignored))
+                return (folder / preferred).string();
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+            if (entry.path().extension() == ".sf2")
+                found.push_back(entry.path().string());
+        if (!found.empty())
+            return *std::min_element(found.begin(), found.end());
+    }
+    return std::string();
+}
+
+int64_t MeasureLengthMs(const std::string& hostPath, int boundMs)
+{
+    std::string error;
+    if (!InitGStreamer(error))
+        return -1;
+    gchar* uri = gst_filename_to_uri(hostPath.c_str(), nullptr);
+    GstElement* pipeline = uri ? gst_element_factory_make("playbin", nullptr) : nullptr;
+    if (!pipeline) {
+        g_free(uri);
+        return -1;
+    }
+    GstElement* audio = gst_element_factory_make("fakesink", nullptr);
+    GstElement* video = gst_element_factory_make("fakesink", nullptr);
+    g_object_set(audio, "sync", FALSE, nullptr);
+    g_object_set(video, "sync", FALSE, nullptr);
+    g_object_set(pipeline, "uri", uri, "audio-sink", audio, "video-sink", video, nullptr);
+    g_free(uri);
+    int64_t length = -1;
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE) {
+        GstBus* bus = gst_element_get_bus(pipeline);
+        GstMessage* message = gst_bus_timed_pop_filtered(bus, GstClockTime(boundMs) * GST_MSECOND,
+                                                         GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+        gint64 position = 0;
+        if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS
+            && gst_element_query_position(pipeline, GST_FORMAT_TIME, &position) && position >= 0)
+            length = position / GST_MSECOND;
+        if (message)
+            gst_message_unref(message);
+        gst_object_unref(bus);
+    }
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return length;
+}
+
+std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals signals,
+                                    std::string& error)
+{
+    if (!InitGStreamer(error))
+        return nullptr;
+    // Only plain files: opening a pipe or a device would wait for a writer without bound.
+    struct stat status;
+    if (stat(hostPath.c_str(), &status) != 0) {
+        error = "the file does not exist";
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = "it is not a file";
+        return nullptr;
+    }
+    uint8_t head[12] = {};
+    if (FILE* file = std::fopen(hostPath.c_str(), "rb")) {
+        size_t got = std::fread(head, 1, sizeof head, file);
+        std::fclose(file);
+        (void)got;
+    } else {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    formats::ByteView start(head, sizeof head);
+    auto medium = std::make_unique<GstMedium>(std::move(signals));
+    if (formats::IsRiffMidi(start) || std::memcmp(head, "MThd", 4) == 0) {
+        std::vector<uint8_t> bytes;
+        if (!ReadWhole(hostPath, MaxMidiFileSize, bytes, error))
+            return nullptr;
+        formats::ByteView midi(bytes);
+        if (formats::IsRiffMidi(midi)) {
+            auto inner = formats::UnwrapRiffMidi(midi);
+            if (!inner) {
+                error = inner.Error();
+                return nullptr;
+            }
+            midi = *inner;
+        }
+        if (auto check = formats::ReadMidiFile(midi); !check) {
+            error = check.Error();
+            return nullptr;
+        }
+        if (!medium->BuildMidi(std::vector<uint8_t>(midi.begin(), midi.end()), options, error))
+            return nullptr;
+    } else if (!medium->BuildPlaybin(hostPath, options, error)) {
+        return nullptr;
+    }
+    if (!medium->Preroll(options.openBoundMs, error))
+        return nullptr;
+    return medium;
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Makes the sound and video samples of the media tests with other programs' encoders: sox for
+# WAV, GStreamer's LAME and TwoLAME encoders for MPEG audio, its JPEG encoder and AVI muxer for
+# video, a MIDI file of Debian's openttd-openmsx package, and an RMI file wrapped around it by
+# hand (printf). Run it in this folder; the files are kept in the repository.
+set -eu
+cd "$(dirname "$0")"
+
+# Half a second of a 440 Hz tone, 8 kHz mono 16-bit.
+sox -n -r 8000 -c 1 -b 16 tone.wav synth 0.5 sine 440
+# Three quarters of a second of a tone as MPEG-2 layer 3 with its Xing header (which gives its
+# length), and as MPEG-1 layer 2 (MPA).
+gst-launch-1.0 -q audiotestsrc num-buffers=18 samplesperbuffer=1024 freq=660 ! audio/x-raw,rate=24000,channels=1 \
+    ! audioconvert ! lamemp3enc bitrate=32 ! xingmux ! filesink location=tone.mp3
+gst-launch-1.0 -q audiotestsrc num-buffers=36 samplesperbuffer=1024 freq=550 ! audio/x-raw,rate=48000,channels=1 \
+    ! audioconvert ! twolamemp2enc bitrate=32 ! filesink location=tone.mpa
+# One second of a test picture at 160 x 120, 10 pictures a second, motion JPEG with a tone.
+gst-launch-1.0 -q avimux name=mux ! filesink location=clip.avi \
+    videotestsrc num-buffers=10 pattern=smpte ! video/x-raw,width=160,height=120,framerate=10/1 \
+        ! jpegenc quality=30 ! mux. \
+    audiotestsrc num-buffers=8 samplesperbuffer=1000 ! audio/x-raw,rate=8000,channels=1,format=S16LE ! mux.
+# A MIDI file as Debian ships it, and the same file in a RIFF MIDI wrapper:
+# "RIFF" size "RMID" "data" size MIDI-data [pad byte].
+cp /usr/share/games/openttd/baseset/openmsx/train_filled_with_cash.mid song.mid
+le32() { printf "\\$(printf '%03o' $(($1 & 255)))\\$(printf '%03o' $(($1 >> 8 & 255)))\\$(printf '%03o' $(($1 >> 16 & 255)))\\$(printf '%03o' $(($1 >> 24 & 255)))"; }
+size=$(wc -c <song.mid)
+pad=$((size % 2))
+{
+    printf 'RIFF'; le32 $((4 + 8 + size + pad)); printf 'RMIDdata'; le32 "$size"; cat song.mid
+    [ "$pad" -eq 1 ] && printf '\000'
+} >song.rmi
+# Files that cannot be played: cut inside the MIDI tracks, cut inside the WAV header, not a
+# medium at all, and empty.
+head -c 4000 song.mid >truncated.mid
+head -c 30 tone.wav >truncated.wav
+printf 'This is not a video.\n' >garbage.avi
+: >empty.mpa

@@ -1,0 +1,210 @@
+// The media device on the real GStreamer with a silent output, over the samples in
+// tests/data/media (written by sox and GStreamer's encoders, and a MIDI file of Debian's).
+
+#include "platform/Media.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using namespace platform;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string Sample(const char* name)
+{
+    return std::string(ORVANE_TEST_DATA) + "/media/" + name;
+}
+
+// Collects what a medium signals from GStreamer's threads.
+struct Reports {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::pair<uint64_t, std::string>> ends;
+    int frames = 0;
+
+    MediaSignals Signals()
+    {
+        MediaSignals signals;
+        signals.ended = [this](uint64_t play, const std::string& error) {
+            std::lock_guard lock(mutex);
+            ends.emplace_back(play, error);
+            changed.notify_all();
+        };
+        signals.frameReady = [this] {
+            std::lock_guard lock(mutex);
+            ++frames;
+            changed.notify_all();
+        };
+        return signals;
+    }
+
+    bool WaitForEnds(size_t count, std::chrono::milliseconds bound)
+    {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, bound, [&] { return ends.size() >= count; });
+    }
+    bool WaitForFrames(int count, std::chrono::milliseconds bound)
+    {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, bound, [&] { return frames >= count; });
+    }
+};
+
+MediaOptions Silent()
+{
+    MediaOptions options;
+    options.audio = AudioOutput::Silent;
+    return options;
+}
+
+std::unique_ptr<IMedium> Open(const std::string& path, Reports& reports, std::string& error,
+                              MediaOptions options = Silent())
+{
+    return OpenMedium(path, options, reports.Signals(), error);
+}
+
+}  // namespace
+
+TEST(MediaOpen, EveryTypeOpensWithItsLength)
+{
+    struct Case {
+        const char* name;
+        int64_t length;
+        bool video;
+    };
+    // MPEG layer 2 carries no length in its headers: GStreamer estimates it from the frames it has
+    // parsed when the file is open, or cannot tell yet (-1); decoding it measures it exactly.
+    for (Case sample : {Case{"tone.wav", 500, false}, Case{"tone.mp3", 840, false}, Case{"tone.mpa", -1, false},
+                        Case{"clip.avi", 1000, true}, Case{"song.mid", 69888, false}, Case{"song.rmi", 69888, false}}) {
+        Reports reports;
+        std::string error;
+        auto medium = Open(Sample(sample.name), reports, error);
+        ASSERT_TRUE(medium) << sample.name << ": " << error;
+        if (sample.length < 0 && medium->LengthMs() >= 0)
+            sample.length = 768;
+        EXPECT_NEAR(double(medium->LengthMs()), double(sample.length), 30.0) << sample.name;
+        EXPECT_EQ(medium->HasVideo(), sample.video) << sample.name;
+        EXPECT_EQ(medium->PositionMs(), 0) << sample.name;
+    }
+    EXPECT_NEAR(double(MeasureLengthMs(Sample("tone.mpa"), 5000)), 768.0, 30.0);
+    EXPECT_FALSE(DefaultSoundFont().empty()) << "set-up installs a General MIDI sound font";
+}
+
+TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
+{
+    char folder[] = "/tmp/orvane-media-XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder));
+    std::string pipe = std::string(folder) + "/pipe.wav";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        const char* reason;  // the start of the reason; empty: any
+    };
+    for (const Case& sample : {Case{Sample("missing.wav"), "the file does not exist"},
+                               Case{pipe, "it is not a file"},
+                               Case{Sample("truncated.mid"), "MIDI track 4 is truncated"},
+                               Case{Sample("truncated.wav"), ""},
+                               Case{Sample("garbage.avi"), ""},
+                               Case{Sample("empty.mpa"), ""}}) {
+        Reports reports;
+        std::string error;
+        auto started = std::chrono::steady_clock::now();
+        auto medium = Open(sample.path, reports, error);
+        EXPECT_FALSE(medium) << sample.path;
+        EXPECT_FALSE(error.empty()) << sample.path;
+        EXPECT_EQ(error.substr(0, std::string(sample.reason).size()), sample.reason) << sample.path;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 3500ms) << sample.path;
+    }
+    unlink(pipe.c_str());
+    rmdir(folder);
+}
+
+TEST(MediaOpen, ExaminingAFileIsBounded)
+{
+    Reports reports;
+    std::string error;
+    MediaOptions options = Silent();
+    options.openBoundMs = 0;
+    EXPECT_FALSE(Open(Sample("clip.avi"), reports, error, options));
+    EXPECT_EQ(error, "examining the file took longer than 0 ms");
+}
+
+TEST(MediaPlay, AWavPlaysToItsEndInRealTimeAndPlayAfterTheEndStartsAgain)
+{
+    Reports reports;
+    std::string error;
+    auto medium = Open(Sample("tone.wav"), reports, error);
+    ASSERT_TRUE(medium) << error;
+    auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(medium->Play(error)) << error;
+    ASSERT_TRUE(reports.WaitForEnds(1, 5s)) << "no end came";
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 450ms) << "the silent output keeps the clock";
+    EXPECT_EQ(reports.ends[0].first, medium->PlayNumber());
+    EXPECT_EQ(reports.ends[0].second, "");
+    ASSERT_TRUE(medium->Play(error)) << error;
+    std::this_thread::sleep_for(100ms);
+    EXPECT_LT(medium->PositionMs(), 400) << "play at the end rewinds first";
+    ASSERT_TRUE(reports.WaitForEnds(2, 5s));
+    EXPECT_EQ(reports.ends[1].first, medium->PlayNumber());
+}
+
+TEST(MediaPlay, StopKeepsThePositionAndPlayGoesOnFromIt)
+{
+    for (const char* name : {"tone.wav", "song.mid", "song.rmi", "tone.mp3"}) {
+        Reports reports;
+        std::string error;
+        auto medium = Open(Sample(name), reports, error);
+        ASSERT_TRUE(medium) << name << ": " << error;
+        ASSERT_TRUE(medium->Play(error)) << error;
+        std::this_thread::sleep_for(200ms);
+        ASSERT_TRUE(medium->Stop(error)) << error;
+        int64_t stopped = medium->PositionMs();
+        EXPECT_GT(stopped, 50) << name << " did not play";
+        std::this_thread::sleep_for(150ms);
+        EXPECT_EQ(medium->PositionMs(), stopped) << name;
+        ASSERT_TRUE(medium->Play(error)) << error;
+        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(medium->Stop(error)) << error;
+        EXPECT_GT(medium->PositionMs(), stopped) << name << " started again instead of going on";
+        EXPECT_TRUE(reports.ends.empty()) << name;
+    }
+}
+
+TEST(MediaPlay, AVideoGivesItsPicturesAtItsSize)
+{
+    Reports reports;
+    std::string error;
+    auto medium = Open(Sample("clip.avi"), reports, error);
+    ASSERT_TRUE(medium) << error;
+    auto first = medium->TakeFrame();
+    ASSERT_TRUE(first) << "the first picture is there once the file is open";
+    EXPECT_EQ(first->width, 160);
+    EXPECT_EQ(first->height, 120);
+    EXPECT_EQ(first->pixels.size(), 160u * 120u);
+    EXPECT_EQ(first->pixels[0] >> 24, 0xFFu);
+    ASSERT_TRUE(medium->Play(error)) << error;
+    ASSERT_TRUE(reports.WaitForFrames(1, 3s));
+    auto next = medium->TakeFrame();
+    ASSERT_TRUE(next);
+    ASSERT_TRUE(reports.WaitForEnds(1, 5s));
+    EXPECT_GE(reports.frames, 2) << "pictures come while it plays";
+}
+
+TEST(MediaPlay, ADeviceOutputWithoutASoundCardStillPlaysToTheEnd)
+{
+    Reports reports;
+    std::string error;
+    MediaOptions options;
+    auto medium = Open(Sample("tone.wav"), reports, error, options);
+    ASSERT_TRUE(medium) << error;
+    ASSERT_TRUE(medium->Play(error)) << error;
+    EXPECT_TRUE(reports.WaitForEnds(1, 5s));
+}

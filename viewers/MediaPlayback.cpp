@@ -1,0 +1,70 @@
+// Sound and video playback: the three media panels and the one player behind them. Each
+// operation updates the detached window's panel and the right pane's before it commands the
+// player and the lower pane's after, so that when the player raises an error the panels keep
+// exactly that mixed state.
+
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+// The red caption marks the button that can be pressed.
+void ShowPlaying(TLabel& status, TButton& play, TButton& stop)
+{
+    status.SetCaption("Playing Now");
+    status.Font().SetColor(clFuchsia);
+    play.SetEnabled(false);
+    play.Font().SetColor(clWindowText);
+    stop.Font().SetColor(clRed);
+    stop.SetEnabled(true);
+}
+
+void ShowWaiting(TLabel& status, TButton& play, TButton& stop)
+{
+    status.SetCaption("Waiting Now");
+    status.Font().SetColor(clGreen);
+    stop.SetEnabled(false);
+    stop.Font().SetColor(clWindowText);
+    play.Font().SetColor(clRed);
+    play.SetEnabled(true);
+}
+}  // namespace
+
+void TImageForm::U_MidiPlayClick(TObject*)
+{
+    Tview& view = *m_process.view;
+    ShowPlaying(*view.MidiStatus, *view.MidiPlay, *view.MidiStop);
+    ShowPlaying(*R_MidiStatus, *R_MidiPlay, *R_MidiStop);
+    UnderMediaPlay->Play();
+    ShowPlaying(*U_MidiStatus, *U_MidiPlay, *U_MidiStop);
+}
+
+void TImageForm::U_MidiStopClick(TObject*)
+{
+    Tview& view = *m_process.view;
+    ShowWaiting(*view.MidiStatus, *view.MidiPlay, *view.MidiStop);
+    ShowWaiting(*R_MidiStatus, *R_MidiPlay, *R_MidiStop);
+    UnderMediaPlay->Stop();
+    ShowWaiting(*U_MidiStatus, *U_MidiPlay, *U_MidiStop);
+}
+
+// The notice does not say why the playing ended; stopping is right for every reason.
+void TImageForm::UnderMediaPlayNotify(TObject* sender)
+{
+    U_MidiStopClick(sender);
+}
+
+void Tview::MidiPlayClick(TObject* sender)
+{
+    m_process.ImageForm->U_MidiPlayClick(sender);
+}
+
+void Tview::MidiStopClick(TObject* sender)
+{
+    m_process.ImageForm->U_MidiStopClick(sender);
+}
+
+}  // namespace orvane
