@@ -33,12 +33,7 @@ struct MediaOptions {
     // How long examining a file may take; a file that takes longer is refused, so that the
     // program never waits long for a file it cannot play.
     int openBoundMs = 3000;
-    // The length of a medium whose length the media system cannot tell from its headers (MPEG audio
-// without a Xing header), found by decoding it as fast as it goes, within boundMs; -1 when that
-// fails too.
-int64_t MeasureLengthMs(const std::string& hostPath, int boundMs);
-
-// The General MIDI sound font (host path); empty: the first one installed.
+    // The General MIDI sound font (host path); empty: the first one installed.
     std::string soundFont;
 };
 
