@@ -16,6 +16,7 @@
 #include "toolkit/Timer.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace orvane {
 
@@ -343,6 +344,10 @@ private:
     std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
+    // Beside the icon cache grid: the row of each extension (ASCII letters folded) it holds, so
+    // that a lookup need not scan the grid. The grid stays the truth: a row found here is checked
+    // against it, and a type not found here is looked for in the grid as before.
+    std::unordered_map<std::string, int> m_iconRows;
 };
 
 }  // namespace orvane

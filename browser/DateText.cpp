@@ -1,16 +1,45 @@
 #include "browser/DateText.h"
 
-#include <cstdio>
-
 namespace orvane {
 
+namespace {
+// Appends the number zero-padded to `digits` digits (more when it needs them).
+void AppendPadded(std::string& text, int value, int digits)
+{
+    char buffer[12];
+    int length = 0;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        buffer[length++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        text += '-';
+    for (int i = length; i < digits; ++i)
+        text += '0';
+    while (length > 0)
+        text += buffer[--length];
+}
+}  // namespace
+
+// Written by hand rather than through printf: a listing formats one date a row.
 std::string DateText(const platform::LocalTime& time, char separator)
 {
-    char text[48];
-    int length = std::snprintf(text, sizeof text, "%04d%c%02d%c%02d", time.year, separator, time.month, separator,
-                               time.day);
-    if (time.hour != 0 || time.minute != 0 || time.second != 0)
-        std::snprintf(text + length, sizeof text - length, " %02d:%02d:%02d", time.hour, time.minute, time.second);
+    std::string text;
+    text.reserve(19);
+    AppendPadded(text, time.year, 4);
+    text += separator;
+    AppendPadded(text, time.month, 2);
+    text += separator;
+    AppendPadded(text, time.day, 2);
+    if (time.hour != 0 || time.minute != 0 || time.second != 0) {
+        text += ' ';
+        AppendPadded(text, time.hour, 2);
+        text += ':';
+        AppendPadded(text, time.minute, 2);
+        text += ':';
+        AppendPadded(text, time.second, 2);
+    }
     return text;
 }
 

@@ -57,6 +57,7 @@ void TImageForm::ListFolder()
         IconList->SetCell(0, row, "");
         IconList->SetCell(1, row, "");
     }
+    m_iconRows.clear();
 
     m_process.ListedCount = 0;
     int i = 0;

@@ -91,8 +91,15 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     // One registry look-up per type and listing; files that carry their own icon are never
     // found in the cache.
     if (!ownIcon && lower != "lnk") {
+        auto cached = m_iconRows.find(lower);
+        if (cached != m_iconRows.end() && cached->second < n
+            && platform::SameIgnoringAsciiCase(IconList->Cell(1, cached->second), extension)) {
+            item.SetImageIndex(cached->second);
+            return;
+        }
         for (int k = 14; k < n; ++k) {
             if (platform::SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
+                m_iconRows[lower] = k;
                 item.SetImageIndex(k);
                 return;
             }
@@ -138,6 +145,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         IconList->SetRowCount(IconList->RowCount() + 1);
     IconList->SetCell(0, n, NumberToStr(n));
     IconList->SetCell(1, n, extension);
+    m_iconRows.emplace(lower, n);
     item.SetImageIndex(n);
 }
 

@@ -3,6 +3,8 @@
 #include "app/Numbers.h"
 #include "platform/DosText.h"
 
+#include <cstring>
+
 namespace orvane {
 
 namespace {
@@ -13,33 +15,59 @@ int Mapped(unsigned char byte)
         return byte - 'a' + 'A';
     return byte == 0xFF ? -1 : byte;
 }
+
+// Walks a text byte by byte, mapping each as the comparison counts it: ASCII letters folded,
+// 0xFF as -1, and the second byte of a double-byte character as it is, never folded ("ャ" is
+// 0x83 0x62 and "イ" is 0x83 0x42). Each text is walked by its own characters.
+class MappedBytes {
+public:
+    explicit MappedBytes(std::string_view text) : m_text(text) {}
+    bool Ended(size_t at) const { return at >= m_text.size(); }
+    // The byte at `at`; the bytes are visited in order.
+    int At(size_t at)
+    {
+        const unsigned char byte = static_cast<unsigned char>(m_text[at]);
+        if (at < m_nextCharacter)
+            return byte;
+        m_nextCharacter = platform::NextCharacter(m_text, at);
+        return Mapped(byte);
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_nextCharacter = 0;
+};
 }  // namespace
 
-// Byte by byte over at most 20 bytes, letters folded. The second byte of a double-byte character
-// is compared as it is, never folded: "ャ" (0x83 0x62) and "イ" (0x83 0x42) differ. Both texts
-// are equal up to the byte compared, so they are at a character's second byte together.
+// Byte by byte over at most 20 bytes; a text that ends compares as its terminating zero.
 int CompareText(std::string_view a, std::string_view b)
 {
-    size_t compared = 0;
-    size_t nextCharacter = 0;
-    for (; compared < 20 && compared < a.size(); ++compared) {
-        const bool secondByte = compared < nextCharacter;
-        if (!secondByte)
-            nextCharacter = platform::NextCharacter(a, compared);
-        auto map = [&](char c) {
-            unsigned char byte = static_cast<unsigned char>(c);
-            return secondByte ? int(byte) : Mapped(byte);
-        };
-        if (compared >= b.size())
-            return map(a[compared]);
-        int x = map(a[compared]);
-        int y = map(b[compared]);
-        if (x != y)
-            return x - y;
+    MappedBytes x(a), y(b);
+    size_t at = 0;
+    for (; at < 20 && !x.Ended(at); ++at) {
+        const int mappedA = x.At(at);
+        const int mappedB = y.Ended(at) ? 0 : y.At(at);
+        if (mappedA != mappedB)
+            return mappedA - mappedB;
     }
-    if (compared == 20 || compared >= b.size())
+    if (at == 20 || y.Ended(at))
         return 0;
-    return 0 - Mapped(static_cast<unsigned char>(b[compared]));
+    return 0 - y.At(at);
+}
+
+TextSortKey MakeTextSortKey(std::string_view text)
+{
+    TextSortKey key;
+    key.fill(1);
+    MappedBytes bytes(text);
+    for (size_t at = 0; at < key.size() && !bytes.Ended(at); ++at)
+        key[at] = static_cast<uint8_t>(bytes.At(at) + 1);
+    return key;
+}
+
+int CompareSortKeys(const TextSortKey& a, const TextSortKey& b)
+{
+    return std::memcmp(a.data(), b.data(), a.size());
 }
 
 int CompareNumber(std::string_view a, std::string_view b)

@@ -2,6 +2,8 @@
 
 // How the file list compares and orders its rows.
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -9,35 +11,40 @@ namespace orvane {
 
 // Compares two texts by at most their first 20 bytes: ASCII letters without regard to case (a
 // letter that is the second byte of a double-byte character is no letter), other bytes by their
-// value, except that byte 0xFF counts as -1. A text that ends first compares
-// by the other's next byte.
+// value, except that byte 0xFF counts as -1. A text that ends first compares by the other's next
+// byte.
 int CompareText(std::string_view a, std::string_view b);
 
 // Compares two texts by the numbers they read as (atoi's rules, 64-bit).
 int CompareNumber(std::string_view a, std::string_view b);
 
-// Sorts idx[lo..hi] by the texts of the rows the indexes name: a partition sort in the manner of
-// Hoare with the middle element as pivot, ascending (descending = false) or descending. `text`
-// gives a row's text of the sort field and `numeric` chooses the number comparison.
-template <class TextOf>
-void QuickSortRows(std::vector<int>& idx, int lo, int hi, bool descending, bool numeric, const TextOf& text)
+// A text made once into bytes whose plain comparison has the sign CompareText gives: each of the
+// first 20 bytes mapped as CompareText maps it and moved up by one (so 0xFF, which counts as -1,
+// becomes 0), the end of the text as 1 (the terminating zero moved up), and 1 after it.
+using TextSortKey = std::array<uint8_t, 20>;
+TextSortKey MakeTextSortKey(std::string_view text);
+// Negative, zero or positive as a is below, equal to or above b, byte by byte.
+int CompareSortKeys(const TextSortKey& a, const TextSortKey& b);
+
+// Sorts idx[lo..hi] by the rows the indexes name: a partition sort in the manner of Hoare with
+// the middle element as pivot, ascending (descending = false) or descending. `compare(a, b)`
+// compares rows a and b; only its sign counts. Rows that compare equal may end in any order.
+template <class Compare>
+void QuickSortRows(std::vector<int>& idx, int lo, int hi, bool descending, const Compare& compare)
 {
-    auto compare = [&](std::string_view a, std::string_view b) {
-        return numeric ? CompareNumber(a, b) : CompareText(a, b);
-    };
     for (;;) {
-        std::string_view pivot = text(idx[(lo + hi) / 2]);
+        const int pivot = idx[(lo + hi) / 2];
         int i = lo, j = hi;
         while (i <= j) {
             if (!descending) {
-                while (i <= hi && compare(text(idx[i]), pivot) < 0)
+                while (i <= hi && compare(idx[i], pivot) < 0)
                     ++i;
-                while (j >= lo && compare(pivot, text(idx[j])) < 0)
+                while (j >= lo && compare(pivot, idx[j]) < 0)
                     --j;
             } else {
-                while (i <= hi && compare(text(idx[i]), pivot) > 0)
+                while (i <= hi && compare(idx[i], pivot) > 0)
                     ++i;
-                while (j >= lo && compare(pivot, text(idx[j])) > 0)
+                while (j >= lo && compare(pivot, idx[j]) > 0)
                     --j;
             }
             if (i <= j) {
@@ -47,7 +54,7 @@ void QuickSortRows(std::vector<int>& idx, int lo, int hi, bool descending, bool 
             }
         }
         if (lo < j)
-            QuickSortRows(idx, lo, j, descending, numeric, text);
+            QuickSortRows(idx, lo, j, descending, compare);
         // The second half loops here instead of recursing, so the depth stays small.
         if (i >= hi)
             return;

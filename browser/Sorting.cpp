@@ -2,7 +2,9 @@
 // three list styles. The current choices are the visible check images of the menus.
 
 #include "app/ImageForm.h"
+#include "app/Numbers.h"
 #include "browser/RowOrder.h"
+
 
 namespace orvane {
 
@@ -47,6 +49,8 @@ void TImageForm::ListViewClick(TObject*) { SetReportStyle(); }
 void TImageForm::SIconViewClick(TObject*) { SetListStyle(); }
 void TImageForm::LIconViewClick(TObject*) { SetIconStyle(); }
 
+// The rows are sorted through an index array and then put in that order once. Each row's sort
+// text is made into a key first (a number for the size), so a comparison never walks a text.
 void TImageForm::Resort()
 {
     const int n = m_process.ListedCount;
@@ -57,31 +61,42 @@ void TImageForm::Resort()
     for (int r = 0; r < n; ++r)
         idx[r] = r;
     TListItems& staging = ListView2->Items();
+    staging.Reserve(n);
     while (staging.Count() < n)
         staging.Add();
 
-    auto byField = [&](int key) { return [&items, key](int row) -> std::string_view { return Field(items[row], key); }; };
-    QuickSortRows(idx, 0, n - 1, false, false, byField(4));
+    auto textKeys = [&](int key) {
+        std::vector<TextSortKey> keys(n);
+        for (int r = 0; r < n; ++r)
+            keys[r] = MakeTextSortKey(Field(items[r], key));
+        return keys;
+    };
+    auto byText = [](const std::vector<TextSortKey>& keys) {
+        return [&keys](int a, int b) { return CompareSortKeys(keys[a], keys[b]); };
+    };
+    const std::vector<TextSortKey> groups = textKeys(4);
+    QuickSortRows(idx, 0, n - 1, false, byText(groups));
     int m = 0;
     while (m < n && items[idx[m]].SubItem(3) == "A")
         ++m;
-    const bool descending = m_process.SortDirection == 1;
-    const bool numeric = m_process.SortKey == 1;
-    if (m > 1)
-        QuickSortRows(idx, 0, m - 1, descending, numeric, byField(m_process.SortKey));
-    if (n - m > 1)
-        QuickSortRows(idx, m, n - 1, descending, numeric, byField(m_process.SortKey));
 
-    for (int p = 0; p < n; ++p) {
-        staging[p].SetCaption(items[idx[p]].Caption());
-        staging[p].SetSubItems(items[idx[p]].SubItems());
-        staging[p].SetImageIndex(items[idx[p]].ImageIndex());
+    const bool descending = m_process.SortDirection == 1;
+    auto sortGroups = [&](const auto& compare) {
+        if (m > 1)
+            QuickSortRows(idx, 0, m - 1, descending, compare);
+        if (n - m > 1)
+            QuickSortRows(idx, m, n - 1, descending, compare);
+    };
+    if (m_process.SortKey == 1) {
+        std::vector<long long> sizes(n);
+        for (int r = 0; r < n; ++r)
+            sizes[r] = StrToLargeNumber(Field(items[r], 1));
+        sortGroups([&sizes](int a, int b) { return sizes[a] < sizes[b] ? -1 : sizes[a] > sizes[b] ? 1 : 0; });
+    } else {
+        const std::vector<TextSortKey> keys = textKeys(m_process.SortKey);
+        sortGroups(byText(keys));
     }
-    for (int p = 0; p < n; ++p) {
-        items[p].SetCaption(staging[p].Caption());
-        items[p].SetSubItems(staging[p].SubItems());
-        items[p].SetImageIndex(staging[p].ImageIndex());
-    }
+    items.Reorder(idx);
 }
 
 void TImageForm::SortByKey(int key, TImage* check, TButton* button)

@@ -80,6 +80,21 @@ void TListItems::Delete(int index)
     m_owner.RowsRemovedFrom(index);
 }
 
+void TListItems::Reorder(const std::vector<int>& order)
+{
+    if (order.empty())
+        return;
+    std::vector<TListItem> reordered;
+    reordered.reserve(order.size());
+    for (int from : order)
+        reordered.push_back(std::move(m_items[from]));
+    for (size_t p = 0; p < reordered.size(); ++p) {
+        reordered[p].m_index = static_cast<int>(p);
+        m_items[p] = std::move(reordered[p]);
+    }
+    m_owner.ItemsChanged();
+}
+
 void TListItems::Truncate(int count)
 {
     if (count < 0 || count >= Count())

@@ -47,6 +47,9 @@ public:
     // Appends an empty row and returns it.
     TListItem& Add();
     void Delete(int index);
+    // Puts the rows in a new order: row p becomes the row that was at order[p]. `order` is a
+    // permutation of the first order.size() rows; the rows after them stay where they are.
+    void Reorder(const std::vector<int>& order);
     // Deletes the rows from `count` on.
     void Truncate(int count);
     void Clear() { Truncate(0); }

@@ -23,6 +23,35 @@ TEST(CompareText, LettersWithoutCaseAndOnlyTheFirstTwentyBytes)
     EXPECT_GT(CompareText("_", "Z"), 0) << "only a to z are folded, so the underscore sorts after the letters";
 }
 
+TEST(CompareText, TheSecondByteOfADoubleByteCharacterIsNeverFolded)
+{
+    EXPECT_LT(CompareText("ィb.txt", "ッa.txt"), 0) << "0x83 0x42 before 0x83 0x62";
+    EXPECT_NE(CompareText("ャ", "イ"), 0);
+    EXPECT_EQ(CompareText("aャ", "Aャ"), 0);
+}
+
+// The keys made once per row order rows as the comparison of their texts does, for texts of
+// letters, double-byte characters, stray lead bytes, 0xFF and every length around 20 bytes.
+TEST(TextSortKey, OrdersAsCompareTextDoes)
+{
+    const std::string alphabet[] = {"a", "A", "b", "z", "_", ".", " ", "\xFF", "\x01", "\x7F", "\x83b", "\x83B",
+                                    "\x83", "\x95\\", "\xE0", "\xFE", "0", "9"};
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    std::vector<std::string> texts = {"", "a", "A"};
+    for (int i = 0; i < 400; ++i) {
+        std::string text;
+        for (int length = int(next() % 25); length > 0; --length)
+            text += alphabet[next() % std::size(alphabet)];
+        texts.push_back(text);
+    }
+    auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const std::string& a : texts)
+        for (const std::string& b : texts)
+            ASSERT_EQ(sign(CompareSortKeys(MakeTextSortKey(a), MakeTextSortKey(b))), sign(CompareText(a, b)))
+                << "\"" << a << "\" against \"" << b << "\"";
+}
+
 TEST(CompareNumber, SizesCompareAsNumbersBeyondThirtyTwoBits)
 {
     EXPECT_LT(CompareNumber("999", "1000"), 0);
@@ -34,14 +63,14 @@ TEST(QuickSortRows, SortsTheIndexRangeInEitherDirection)
 {
     std::vector<std::string> texts = {"pear", "Apple", "fig", "apple", "banana", "Fig"};
     std::vector<int> idx = {0, 1, 2, 3, 4, 5};
-    auto text = [&](int row) -> std::string_view { return texts[row]; };
-    QuickSortRows(idx, 0, 5, false, false, text);
+    auto compare = [&](int a, int b) { return CompareText(texts[a], texts[b]); };  // only its sign counts
+    QuickSortRows(idx, 0, 5, false, compare);
     std::vector<std::string> sorted;
     for (int row : idx)
         sorted.push_back(texts[row]);
     for (size_t i = 1; i < sorted.size(); ++i)
         EXPECT_LE(CompareText(sorted[i - 1], sorted[i]), 0) << sorted[i - 1] << " before " << sorted[i];
-    QuickSortRows(idx, 0, 5, true, false, text);
+    QuickSortRows(idx, 0, 5, true, compare);
     EXPECT_EQ(texts[idx[0]], "pear");
     EXPECT_EQ(texts[idx[5]].substr(1), "pple");
 }
