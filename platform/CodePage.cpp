@@ -132,7 +132,8 @@ char32_t ReadUtf8(std::string_view text, size_t offset, size_t& length)
 
 // Writes into a buffer sized ahead, since whole files of text come this way: a character takes at
 // most eight bytes (two escaped UTF-16 units), and the buffer grows when fewer are left.
-std::string ToCp932(std::string_view utf8, bool escapeBackslash)
+// When `valid` is given, a byte that is not UTF-8 stops the conversion and sets it to false.
+std::string ToCp932(std::string_view utf8, bool escapeBackslash, bool* valid = nullptr)
 {
     const Tables& tables = CodePageTables();
     constexpr size_t Room = 8;
@@ -168,6 +169,10 @@ std::string ToCp932(std::string_view utf8, bool escapeBackslash)
         char32_t character = ReadUtf8(utf8, offset, length);
         offset += length;
         if (character == Invalid) {
+            if (valid) {
+                *valid = false;
+                return std::string();
+            }
             putEscape(RawByteEscapes + (bytes[offset - 1] - 0x80));
             continue;
         }
@@ -270,6 +275,15 @@ std::string Cp932ToUtf8(std::string_view cp932)
 std::string Utf8ToCp932(std::string_view utf8)
 {
     return ToCp932(utf8, false);
+}
+
+std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8)
+{
+    bool valid = true;
+    std::string text = ToCp932(utf8, false, &valid);
+    if (!valid)
+        return std::nullopt;
+    return text;
 }
 
 std::string HostNameToCp932(std::string_view name)

@@ -10,6 +10,7 @@
 
 #include "platform/DosText.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ std::string Cp932ToUtf8(std::string_view cp932);
 
 // UTF-8 to code page 932, reversibly (see above).
 std::string Utf8ToCp932(std::string_view utf8);
+
+// The same for a text that must be UTF-8 throughout; none when a byte is not.
+std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8);
 
 // A host file name (one path component, UTF-8) as a DOS name: like Utf8ToCp932, and a backslash
 // in the name is escaped too, since on the DOS side it separates folders.

@@ -109,7 +109,22 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-TextEncoding DetectTextEncoding(std::string_view bytes)
+namespace {
+// Up to 64 KiB from the first byte beyond ASCII, ending before a character that the window would cut.
+std::string_view FirstNonAsciiWindow(std::string_view bytes)
+{
+    size_t first = 0;
+    while (first < bytes.size() && static_cast<unsigned char>(bytes[first]) < 0x80)
+        ++first;
+    size_t end = std::min(bytes.size(), first + 65536);
+    if (end < bytes.size())
+        while (end > first && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80)
+            --end;
+    return bytes.substr(first, end - first);
+}
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view bytes, TextCheck check)
 {
     if (StartsWith(bytes, "\xEF\xBB\xBF"))
         return TextEncoding::Utf8WithMark;
@@ -125,14 +140,23 @@ TextEncoding DetectTextEncoding(std::string_view bytes)
         ++firstHigh;
     if (firstHigh == bytes.size())
         return TextEncoding::CodePage932;
+    if (check == TextCheck::MarksOnly)
+        return TextEncoding::Utf8;
     return IsValidUtf8(bytes.substr(firstHigh)) ? TextEncoding::Utf8 : TextEncoding::CodePage932;
 }
 
 std::string DecodeTextFile(std::string bytes)
 {
-    switch (DetectTextEncoding(bytes)) {
+    switch (DetectTextEncoding(bytes, TextCheck::MarksOnly)) {
     case TextEncoding::CodePage932: return bytes;
-    case TextEncoding::Utf8: return Utf8ToCp932(bytes);
+    case TextEncoding::Utf8: {
+        // A code page 932 text shows itself in its first non-ASCII bytes; a text that passes that
+        // look is checked and converted in one pass, and is code page 932 after all if it fails.
+        if (!IsValidUtf8(FirstNonAsciiWindow(bytes)))
+            return bytes;
+        std::optional<std::string> text = StrictUtf8ToCp932(bytes);
+        return text ? std::move(*text) : bytes;
+    }
     case TextEncoding::Utf8WithMark: return Utf8ToCp932(std::string_view(bytes).substr(3));
     case TextEncoding::Utf16LE: return DecodeUtf16(std::string_view(bytes).substr(2), false);
     case TextEncoding::Utf16BE: return DecodeUtf16(std::string_view(bytes).substr(2), true);

@@ -12,7 +12,10 @@ enum class TextEncoding { CodePage932, Utf8, Utf8WithMark, Utf16LE, Utf16BE };
 // A byte-order mark names the encoding (UTF-8, UTF-16 little or big endian). Without one, a text
 // that is valid UTF-8 and holds bytes beyond ASCII is UTF-8, since most text files on this desktop
 // are; anything else is code page 932, as the original program read every file.
-TextEncoding DetectTextEncoding(std::string_view bytes);
+// MarksOnly leaves the check of the whole text to the caller: a text with bytes beyond ASCII and
+// no mark is then reported as UTF-8 without being read through.
+enum class TextCheck { Whole, MarksOnly };
+TextEncoding DetectTextEncoding(std::string_view bytes, TextCheck check = TextCheck::Whole);
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);

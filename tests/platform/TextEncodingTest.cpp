@@ -88,3 +88,16 @@ TEST(TextDecoding, LargeUtf16KeepsPairsThatStraddleItsSlices)
     EXPECT_EQ(faces, 300u);
     EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos);
 }
+
+TEST(TextDecoding, ATextThatStopsBeingUtf8FarIntoItIsCodePage932Whole)
+{
+    std::string utf8Start;
+    while (utf8Start.size() < 200000)
+        utf8Start += "\xE8\xA1\xA8 text ";  // "table" in UTF-8
+    const std::string mixed = utf8Start + "\x95\x5C";  // "table" in code page 932
+    EXPECT_EQ(DecodeTextFile(mixed), mixed) << "the bytes stay as they are";
+    // Cut after a character's first byte beyond the first 64 KiB.
+    const std::string cut = utf8Start.substr(0, utf8Start.find('\xE8', 65536) + 1);
+    EXPECT_EQ(DecodeTextFile(utf8Start).substr(0, 2), "\x95\x5C");
+    EXPECT_EQ(DecodeTextFile(cut + "x"), cut + "x") << "a cut character is no UTF-8";
+}
