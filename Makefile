@@ -5,8 +5,11 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
+DESTDIR ?=
+DEB_DIR ?= build-deb
 
-.PHONY: all setup configure build run test bench fuzz clean
+.PHONY: all setup configure build run test bench fuzz install deb clean
 
 all: build
 
@@ -28,6 +31,16 @@ test: build
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
 
+# The program, its desktop entry and its icon under PREFIX (staged under DESTDIR when given); the
+# set-up before the build has installed what it needs at run time, the MIDI sound font among them.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@./scripts/post-install.sh "$(DESTDIR)" "$(PREFIX)"
+
+# A Debian package of the program, built from the tree in DEB_DIR.
+deb: setup
+	@./scripts/make-deb.sh $(DEB_DIR)
+
 # The decoders under libFuzzer and the sanitizers, built with clang in a folder of their own; each
 # target runs FUZZ_SECONDS.
 fuzz:
@@ -37,4 +50,4 @@ fuzz:
 	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(DEB_DIR)

@@ -18,6 +18,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
     timgm6mb-soundfont
     gstreamer1.0-tools sox openttd-openmsx
+    dpkg-dev desktop-file-utils gsettings-desktop-schemas
 )
 if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev openttd-openmsx)
