@@ -1,6 +1,7 @@
 #include "platform/IconTheme.h"
 
 #include "formats/KeyFile.h"
+#include "platform/DesktopSettings.h"
 #include "platform/HostFiles.h"
 
 #include <climits>
@@ -82,6 +83,8 @@ std::vector<std::string> IconTheme::BaseFolders(const XdgDirs& dirs)
 
 std::optional<std::string> CurrentIconThemeName(const XdgDirs& dirs)
 {
+    if (std::optional<std::string> name = DesktopStoreIconTheme(dirs))
+        return name;
     std::vector<std::string> configFolders{dirs.configHome};
     configFolders.insert(configFolders.end(), dirs.configDirs.begin(), dirs.configDirs.end());
     for (const std::string& folder : configFolders)
@@ -98,6 +101,7 @@ std::vector<std::string> IconTheme::ThemeNames(const XdgDirs& dirs)
     std::vector<std::string> names;
     if (std::optional<std::string> chosen = CurrentIconThemeName(dirs))
         names.push_back(*chosen);
+    // Without a setting, the distribution's default theme, which GTK falls back to as well.
     names.push_back("Adwaita");
     return names;
 }

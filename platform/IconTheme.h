@@ -14,8 +14,9 @@
 
 namespace platform {
 
-// The icon theme the desktop's settings name: GTK's settings.ini (4, then 3) in the configuration
-// folders, KDE's kdeglobals, the system's GTK settings; none when none does.
+// The icon theme the desktop's settings name: the current desktop's own settings store (GNOME's
+// and its kin's GSettings, Xfce's xfconf), then GTK's settings.ini (4, then 3) in the
+// configuration folders, KDE's kdeglobals, the system's GTK settings; none when none does.
 std::optional<std::string> CurrentIconThemeName(const XdgDirs& dirs);
 
 class IconTheme {
@@ -26,8 +27,8 @@ public:
 
     // ~/.icons, then "icons" of each data folder, then "pixmaps" of each data folder.
     static std::vector<std::string> BaseFolders(const XdgDirs& dirs);
-    // The theme of the GTK settings (gtk-icon-theme-name of settings.ini in the gtk-4.0 or
-    // gtk-3.0 folder of the configuration folders), then Adwaita, the theme GTK falls back to.
+    // The theme the desktop's settings name (CurrentIconThemeName), then Adwaita, Debian's default
+    // theme and the one GTK falls back to.
     static std::vector<std::string> ThemeNames(const XdgDirs& dirs);
 
     // The file of the first of `names` that a theme has, searching theme by theme: the image of
