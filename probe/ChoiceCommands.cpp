@@ -116,6 +116,14 @@ void Choose(Probe& probe, const Words& words)
         combo->InputChoose(ItemArgument(combo->Items(), words, 2));
         return;
     }
+    // Picking a line of a folder list opens that folder.
+    if (auto* folders = dynamic_cast<tk::TDirectoryListBox*>(&control)) {
+        std::vector<std::string> captions;
+        for (const tk::TFolderItem& item : folders->Items())
+            captions.push_back(item.caption);
+        folders->InputOpenItem(ItemArgument(captions, words, 2));
+        return;
+    }
     if (auto* pages = dynamic_cast<tk::TPageControl*>(&control)) {
         std::vector<std::string> captions;
         for (int i = 0; i < pages->PageCount(); ++i)
@@ -123,7 +131,7 @@ void Choose(Probe& probe, const Words& words)
         pages->InputChoose(ItemArgument(captions, words, 2));
         return;
     }
-    NotA(probe, words, "a combo box, drive box or tab control");
+    NotA(probe, words, "a combo box, drive box, folder list or tab control");
 }
 
 void UpDown(Probe& probe, const Words& words)
