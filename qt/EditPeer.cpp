@@ -35,10 +35,15 @@ void EditPeer::Apply(unsigned changes)
     }
     if (changes & ReadOnlyChange)
         m_lineEdit->setReadOnly(m_edit.ReadOnly());
+    // A text the program sets shows from its start, as the original edit showed it; while the
+    // user types, the caret stays where it was.
     if (changes & TextChange) {
         QString text = ToQString(m_edit.Text());
-        if (m_lineEdit->text() != text)
+        if (m_lineEdit->text() != text) {
+            int caret = m_lineEdit->hasFocus() ? m_lineEdit->cursorPosition() : 0;
             m_lineEdit->setText(text);
+            m_lineEdit->setCursorPosition(caret);
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -12,17 +13,38 @@
 namespace qtui {
 
 namespace {
-// The tab bar in the height the model gives the row of tabs, whatever the style would ask.
+constexpr int TabPadding = 6;
+
+// The padding the style keeps around a tab's caption: that desktop's six pixels on either side.
+class TabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 2 * TabPadding;
+        if (metric == PM_TabBarTabVSpace)
+            return 4;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The tabs as that desktop sized them: the caption and its padding, in the height the model gives
+// the row of tabs, whatever the style would ask.
 class TabRow : public QTabBar {
 public:
-    using QTabBar::QTabBar;
+    explicit TabRow(QWidget* parent) : QTabBar(parent)
+    {
+        auto* style = new TabStyle;
+        style->setParent(this);
+        setStyle(style);
+    }
 
 protected:
     QSize tabSizeHint(int index) const override
     {
-        QSize size = QTabBar::tabSizeHint(index);
-        return QSize(size.width(), tk::TPageControl::TabHeight);
+        return QSize(fontMetrics().horizontalAdvance(tabText(index)) + 2 * TabPadding, tk::TPageControl::TabHeight);
     }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 };
 }  // namespace
 

@@ -72,11 +72,16 @@ TEST_F(DialogCtrlsPeerTest, AnEditShowsTheModelsTextAndTheUsersTypingEntersIt)
     EXPECT_EQ(log, (std::vector<std::string>{"a", "A", "Ab", "AB"}));
     EXPECT_EQ(line->text(), QStringLiteral("AB")) << "the widget shows what the handler kept";
 
+    line->clearFocus();
+    edit->SetText("C:\\a very long folder name that the field cannot show whole");
+    Turn();
+    EXPECT_EQ(line->cursorPosition(), 0) << "a text the program sets shows from its start";
+
     edit->SetReadOnly(true);
     Turn();
     EXPECT_TRUE(line->isReadOnly());
     TypeText(*line, QStringLiteral("x"));
-    EXPECT_EQ(edit->Text(), "AB");
+    EXPECT_EQ(edit->Text().substr(0, 4), "C:\\A") << "typing into a read-only edit changes nothing";
 }
 
 TEST_F(DialogCtrlsPeerTest, AComboBoxShowsItsItemsAndTakesTypedTextAndChoices)
