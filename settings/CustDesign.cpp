@@ -15,7 +15,11 @@ namespace {
 TStringGrid* MakeListGrid(TForm* form, TWinControl* parent, const char* name, int left, int top, int rowCount)
 {
     constexpr int RowHeight = 17;
-    TStringGrid* grid = MakeGrid(form, parent, name, Bounds(left, top, 148, rowCount * RowHeight + 4), 2, rowCount);
+    constexpr int ColWidth = 58;
+    // Both columns, the frame and a scroll bar fit across.
+    TStringGrid* grid = MakeGrid(form, parent, name, Bounds(left, top, 2 * ColWidth + 4 + 16, rowCount * RowHeight + 4),
+                                 2, rowCount);
+    grid->SetDefaultColWidth(ColWidth);
     grid->SetDefaultRowHeight(RowHeight);
     grid->SetFixedCols(1);
     grid->SetFixedRows(1);
@@ -60,35 +64,35 @@ void TCust::CreateComponents()
 void TCust::CreateCaptureSheet()
 {
     Label1 = MakeLabel(this, TabSheet1, "Label1", 8, 12, "取込み待ち時間（秒）");
-    WaitTime = MakeEdit(this, TabSheet1, "WaitTime", Bounds(146, 8, 49, 21));
+    WaitTime = MakeEdit(this, TabSheet1, "WaitTime", Bounds(156, 8, 49, 21));
     WaitTime->SetReadOnly(true);
     UpDown1 = MakeUpDown(this, "UpDown1", WaitTime, 1, 1638);
     SetHints({Label1, WaitTime, UpDown1}, "画像取り込み迄の待ち時間を設定します。");
 
     Label2 = MakeLabel(this, TabSheet1, "Label2", 8, 37, "ｳｲﾝﾄﾞｳ取込最大ｻｲｽﾞ(幅)");
-    CapW = MakeEdit(this, TabSheet1, "CapW", Bounds(146, 33, 49, 21));
+    CapW = MakeEdit(this, TabSheet1, "CapW", Bounds(156, 33, 49, 21));
     UpDown3 = MakeUpDown(this, "UpDown3", CapW, 10, 600);
     SetHints({CapW, UpDown3}, "ｳｲﾝﾄﾞｳｻｲｽﾞ変更（幅）");
 
     Label3 = MakeLabel(this, TabSheet1, "Label3", 8, 62, "ｳｲﾝﾄﾞｳ取込最大ｻｲｽﾞ(高さ)");
-    CapH = MakeEdit(this, TabSheet1, "CapH", Bounds(146, 58, 49, 21));
+    CapH = MakeEdit(this, TabSheet1, "CapH", Bounds(156, 58, 49, 21));
     UpDown2 = MakeUpDown(this, "UpDown2", CapH, 10, 480);
     SetHints({CapH, UpDown2}, "ｳｲﾝﾄﾞｳｻｲｽﾞ変更（高さ）");
     SetHints({Label2, Label3}, "画像取込の最大サイズを設定します。");
 
     // No capture reads the colour depth yet, so its box stays disabled.
     Label4 = MakeLabel(this, TabSheet1, "Label4", 8, 87, "取込色");
-    CapGetCol = MakeComboBox(this, TabSheet1, "CapGetCol", Bounds(146, 83, 100, 20),
+    CapGetCol = MakeComboBox(this, TabSheet1, "CapGetCol", Bounds(156, 83, 100, 20),
                              {"ﾌﾙｶﾗｰ", "256 色", "16　色", "ﾓﾉｸﾛ"});
     CapGetCol->SetEnabled(false);
     SetHints({CapGetCol}, "ただいま工事中");
 
     Label5 = MakeLabel(this, TabSheet1, "Label5", 8, 112, "取込終了ﾒｯｾｰｼﾞ");
-    CapMessage = MakeComboBox(this, TabSheet1, "CapMessage", Bounds(146, 108, 100, 20), {"表示しない", "表示する"});
+    CapMessage = MakeComboBox(this, TabSheet1, "CapMessage", Bounds(156, 108, 100, 20), {"表示しない", "表示する"});
     SetHints({Label5, CapMessage}, "取り込み完了メッセージの表示有無を設定します。");
 
     Label6 = MakeLabel(this, TabSheet1, "Label6", 8, 137, "取込ﾃﾞｰﾀ  ﾀｲﾌﾟ");
-    CapNames = MakeListGrid(this, TabSheet1, "CapNames", 146, 134, 4);
+    CapNames = MakeListGrid(this, TabSheet1, "CapNames", 156, 134, 4);
     SetHints({Label6, CapNames}, "取り込みファイルタイプを設定します。拡張子を入力して下さい。");
 }
 
