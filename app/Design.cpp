@@ -88,10 +88,8 @@ TCheckBox* MakeCheckBox(TForm* form, TWinControl* parent, const char* name, TRec
 
 void SetHints(std::initializer_list<TControl*> controls, const std::string& hint)
 {
-    for (TControl* control : controls) {
+    for (TControl* control : controls)
         control->SetHint(hint);
-        control->SetShowHint(true);
-    }
 }
 
 MediaPanel MakeMediaPanel(TForm* form, TWinControl* parent, const std::string& prefix, TRect bounds, int statusLeft,

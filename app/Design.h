@@ -30,7 +30,7 @@ tk::TComboBox* MakeComboBox(tk::TForm* form, tk::TWinControl* parent, const char
                             const std::vector<std::string>& items);
 tk::TCheckBox* MakeCheckBox(tk::TForm* form, tk::TWinControl* parent, const char* name, tk::TRect bounds,
                             const std::string& caption);
-// Gives the controls the hint and shows it.
+// Gives the controls one hint; they show it when their form shows hints.
 void SetHints(std::initializer_list<tk::TControl*> controls, const std::string& hint);
 
 struct MediaPanel {
