@@ -36,6 +36,62 @@ TStringGrid* MakeGrid(TForm* form, TWinControl* parent, const char* name, TRect 
     return grid;
 }
 
+TButton* MakeButton(TForm* form, TWinControl* parent, const char* name, TRect bounds, const std::string& caption)
+{
+    auto* button = new TButton(form);
+    button->SetName(name);
+    button->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    button->SetCaption(caption);
+    button->SetParent(parent);
+    return button;
+}
+
+TEdit* MakeEdit(TForm* form, TWinControl* parent, const char* name, TRect bounds)
+{
+    auto* edit = new TEdit(form);
+    edit->SetName(name);
+    edit->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    edit->SetParent(parent);
+    return edit;
+}
+
+TUpDown* MakeUpDown(TForm* form, const char* name, TEdit* edit, int min, int max)
+{
+    auto* upDown = new TUpDown(form);
+    upDown->SetName(name);
+    upDown->SetMin(min);
+    upDown->SetMax(max);
+    upDown->SetAssociate(edit);
+    return upDown;
+}
+
+TComboBox* MakeComboBox(TForm* form, TWinControl* parent, const char* name, TRect bounds,
+                        const std::vector<std::string>& items)
+{
+    auto* combo = new TComboBox(form);
+    combo->SetName(name);
+    combo->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    combo->SetItems(items);
+    combo->SetParent(parent);
+    return combo;
+}
+
+TCheckBox* MakeCheckBox(TForm* form, TWinControl* parent, const char* name, TRect bounds, const std::string& caption)
+{
+    auto* box = new TCheckBox(form);
+    box->SetName(name);
+    box->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    box->SetCaption(caption);
+    box->SetParent(parent);
+    return box;
+}
+
+void SetHints(std::initializer_list<TControl*> controls, const std::string& hint)
+{
+    for (TControl* control : controls)
+        control->SetHint(hint);
+}
+
 MediaPanel MakeMediaPanel(TForm* form, TWinControl* parent, const std::string& prefix, TRect bounds, int statusLeft,
                           int statusTop)
 {

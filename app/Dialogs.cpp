@@ -51,9 +51,11 @@ TCust::TCust(TComponent* owner, Process& process) : TForm(owner), m_process(proc
     SetClientHeight(285);
     SetShowHint(true);
     SetWindowFont(*this);
+    CreateComponents();
 }
 
-TSerch::TSerch(TComponent* owner, Process& process) : TForm(owner), m_process(process)
+TSerch::TSerch(TComponent* owner, Process& process, TCust* settings)
+    : TForm(owner), m_process(process), m_settings(settings)
 {
     SetName("Serch");
     SetCaption("ﾌｫﾙﾀﾞ参照　Orvane");
@@ -65,6 +67,7 @@ TSerch::TSerch(TComponent* owner, Process& process) : TForm(owner), m_process(pr
     SetHint("画像データを保存したいフォルダを選択して下さい。");
     SetShowHint(true);
     SetWindowFont(*this);
+    CreateComponents();
 }
 
 }  // namespace orvane

@@ -309,8 +309,9 @@ public:
     void ReadSettings();
     void WriteWindowPositions();
     // The OK step of the settings dialog: writes TavoCust.cnf from the dialog's values, stores
-    // them and applies them. When the file cannot be written nothing is stored; false then.
-    bool StoreSettings(const TSettingsValues& values);
+    // them and applies them. When the file cannot be written nothing is stored; false then, with
+    // the system's reason in `reason` when it is given.
+    bool StoreSettings(const TSettingsValues& values, std::string* reason = nullptr);
     // Applies the stored settings to the window.
     void Ini();
 

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <ctime>
 #include <vector>
@@ -350,11 +351,20 @@ std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_vie
     return content;
 }
 
-bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content)
+bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content, std::string* reason)
 {
-    auto host = ResolveHostPath(drives, dosPath);
-    if (!host)
+    // The reason is the untranslated one: the locale's own language may lie outside code page 932.
+    auto fail = [reason](int error) {
+        if (reason)
+            *reason = strerrordesc_np(error) ? strerrordesc_np(error) : "Unknown error " + std::to_string(error);
         return false;
+    };
+    auto host = ResolveHostPath(drives, dosPath);
+    if (!host) {
+        if (reason)
+            *reason = "No drive holds this path";
+        return false;
+    }
     size_t slash = host->rfind('/');
     std::string folder = slash == 0 ? "/" : host->substr(0, slash);
     std::string temporary = *host + ".~" + std::to_string(getpid());
@@ -362,25 +372,29 @@ bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_v
     if (fd < 0 && errno == EEXIST && unlink(temporary.c_str()) == 0)
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return false;
+        return fail(errno);
     // A replaced file keeps its permissions; a new one gets the user's defaults.
     if (struct stat old; stat(host->c_str(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    bool ok = true;
-    for (size_t written = 0; ok && written < content.size();) {
+    int error = 0;
+    for (size_t written = 0; !error && written < content.size();) {
         ssize_t count = write(fd, content.data() + written, content.size() - written);
         if (count < 0 && errno == EINTR)
             continue;
-        ok = count > 0;
-        if (ok)
+        if (count > 0)
             written += static_cast<size_t>(count);
+        else
+            error = count < 0 ? errno : ENOSPC;
     }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), host->c_str()) == 0;
-    if (!ok) {
+    if (!error && fsync(fd) != 0)
+        error = errno;
+    if (close(fd) != 0 && !error)
+        error = errno;
+    if (!error && rename(temporary.c_str(), host->c_str()) != 0)
+        error = errno;
+    if (error) {
         unlink(temporary.c_str());
-        return false;
+        return fail(error);
     }
     if (int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folderFd >= 0) {
         fsync(folderFd);

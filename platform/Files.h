@@ -81,8 +81,10 @@ std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_vie
 
 // Creates or replaces a file with the content. The new content is written beside the old file
 // and renamed over it, so a crash never leaves a half-written file or loses the old one. False
-// when it cannot be written (the old file then stays as it was).
-bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content);
+// when it cannot be written (the old file then stays as it was); `reason`, when given, then
+// receives the system's reason in English ASCII ("Permission denied").
+bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content,
+                 std::string* reason = nullptr);
 
 // Deletes a file (not a folder); false when it cannot.
 bool DeleteFile(const DriveMap& drives, std::string_view dosPath);

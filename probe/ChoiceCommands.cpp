@@ -6,6 +6,7 @@
 #include "probe/Probe.h"
 #include "probe/Names.h"
 #include "probe/Session.h"
+#include "toolkit/ComCtrls.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Grids.h"
 #include "toolkit/ListView.h"
@@ -66,6 +67,18 @@ void Select(Probe& probe, const Words& words)
 
 void Type(Probe& probe, const Words& words)
 {
+    tk::TControl& control = InputControlArgument(probe, words, 1);
+    std::string text = platform::Utf8ToCp932(words[2]);
+    if (auto* edit = dynamic_cast<tk::TEdit*>(&control)) {
+        if (edit->ReadOnly())
+            throw ProbeError("type: " + words[1] + " is read-only");
+        edit->InputText(text);
+        return;
+    }
+    if (auto* combo = dynamic_cast<tk::TComboBox*>(&control)) {
+        combo->InputText(text);
+        return;
+    }
     NotA(probe, words, "an edit or combo box");
 }
 
@@ -81,9 +94,15 @@ void Cell(Probe& probe, const Words& words)
     grid->InputCell(col, row, platform::Utf8ToCp932(words[4]));
 }
 
+// A click toggles the box, so it is given only when the box is not in the wanted state yet.
 void Check(Probe& probe, const Words& words)
 {
-    NotA(probe, words, "a check box");
+    auto* box = dynamic_cast<tk::TCheckBox*>(&InputControlArgument(probe, words, 1));
+    if (!box)
+        NotA(probe, words, "a check box");
+    bool wanted = words[0] == "check";
+    if (box->Checked() != wanted)
+        box->InputClick();
 }
 
 void Choose(Probe& probe, const Words& words)
@@ -93,13 +112,35 @@ void Choose(Probe& probe, const Words& words)
         drives->InputChoose(ItemArgument(drives->Items(), words, 2));
         return;
     }
-    NotA(probe, words, "a combo box, drive box or tab control");
+    if (auto* combo = dynamic_cast<tk::TComboBox*>(&control)) {
+        combo->InputChoose(ItemArgument(combo->Items(), words, 2));
+        return;
+    }
+    // Picking a line of a folder list opens that folder.
+    if (auto* folders = dynamic_cast<tk::TDirectoryListBox*>(&control)) {
+        std::vector<std::string> captions;
+        for (const tk::TFolderItem& item : folders->Items())
+            captions.push_back(item.caption);
+        folders->InputOpenItem(ItemArgument(captions, words, 2));
+        return;
+    }
+    if (auto* pages = dynamic_cast<tk::TPageControl*>(&control)) {
+        std::vector<std::string> captions;
+        for (int i = 0; i < pages->PageCount(); ++i)
+            captions.push_back(pages->Pages(i)->Caption());
+        pages->InputChoose(ItemArgument(captions, words, 2));
+        return;
+    }
+    NotA(probe, words, "a combo box, drive box, folder list or tab control");
 }
 
 void UpDown(Probe& probe, const Words& words)
 {
-    IntegerArgument(words, 2, "N");
-    NotA(probe, words, "an up-down control");
+    int position = IntegerArgument(words, 2, "N");
+    auto* upDown = dynamic_cast<tk::TUpDown*>(&InputControlArgument(probe, words, 1));
+    if (!upDown)
+        NotA(probe, words, "an up-down control");
+    upDown->InputPosition(position);
 }
 
 void Dir(Probe& probe, const Words& words)

@@ -23,6 +23,7 @@ constexpr Command commands[] = {
     {"mousemove", Phase::Running, 3, 3, "mousemove NAME X Y", MouseMove},
     {"mouseup", Phase::Running, 4, 4, "mouseup NAME BUTTON X Y", MouseUp},
     {"drag", Phase::Running, 4, 4, "drag NAME BUTTON DX DY", Drag},
+    {"keydown", Phase::Running, 2, 2, "keydown NAME KEY", KeyDown},
     {"keyup", Phase::Running, 2, 2, "keyup NAME KEY", KeyUp},
     {"select", Phase::Running, 2, 2, "select NAME ROW", Select},
     {"type", Phase::Running, 2, 2, "type NAME TEXT", Type},

@@ -48,6 +48,7 @@ void MouseDown(Probe& probe, const Words& words);
 void MouseMove(Probe& probe, const Words& words);
 void MouseUp(Probe& probe, const Words& words);
 void Drag(Probe& probe, const Words& words);
+void KeyDown(Probe& probe, const Words& words);
 void KeyUp(Probe& probe, const Words& words);
 void Leave(Probe& probe, const Words& words);
 

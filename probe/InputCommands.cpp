@@ -61,6 +61,14 @@ void Drag(Probe& probe, const Words& words)
     control.InputMouseUp(button, held, dx, dy);
 }
 
+// A key pressed, which goes no further than its key-down: Enter and Esc press a dialog's default
+// and cancel buttons, arrows step an up-down control's edit.
+void KeyDown(Probe& probe, const Words& words)
+{
+    tk::TWinControl& control = KeyControlArgument(probe, words, 1);
+    control.InputKeyDown(KeyArgument(words, 2), 0);
+}
+
 void KeyUp(Probe& probe, const Words& words)
 {
     tk::TWinControl& control = KeyControlArgument(probe, words, 1);

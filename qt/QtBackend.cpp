@@ -1,19 +1,25 @@
 #include "qt/QtBackend.h"
 
 #include "qt/ButtonPeer.h"
+#include "qt/CheckBoxPeer.h"
+#include "qt/ComboBoxPeer.h"
 #include "qt/Convert.h"
 #include "qt/DirectoryListPeer.h"
 #include "qt/DriveComboPeer.h"
+#include "qt/EditPeer.h"
 #include "qt/FormPeer.h"
 #include "qt/HtmlPeer.h"
 #include "qt/ImagePeer.h"
 #include "qt/LabelPeer.h"
 #include "qt/ListViewPeer.h"
+#include "qt/PageControlPeer.h"
 #include "qt/PanelPeer.h"
 #include "qt/RichEditPeer.h"
 #include "qt/ScrollBarPeer.h"
 #include "qt/StringGridPeer.h"
+#include "qt/UpDownPeer.h"
 #include "toolkit/Application.h"
+#include "toolkit/ComCtrls.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Grids.h"
@@ -118,6 +124,36 @@ std::unique_ptr<tk::TRichEditPeer> QtBackend::CreatePeer(tk::TRichEdit& richEdit
 std::unique_ptr<tk::THtmlPeer> QtBackend::CreatePeer(tk::THTML& html)
 {
     return std::make_unique<HtmlPeer>(html, *this);
+}
+
+std::unique_ptr<tk::TEditPeer> QtBackend::CreatePeer(tk::TEdit& edit)
+{
+    return std::make_unique<EditPeer>(edit, *this);
+}
+
+std::unique_ptr<tk::TComboBoxPeer> QtBackend::CreatePeer(tk::TComboBox& combo)
+{
+    return std::make_unique<ComboBoxPeer>(combo, *this);
+}
+
+std::unique_ptr<tk::TCheckBoxPeer> QtBackend::CreatePeer(tk::TCheckBox& checkBox)
+{
+    return std::make_unique<CheckBoxPeer>(checkBox, *this);
+}
+
+std::unique_ptr<tk::TUpDownPeer> QtBackend::CreatePeer(tk::TUpDown& upDown)
+{
+    return std::make_unique<UpDownPeer>(upDown, *this);
+}
+
+std::unique_ptr<tk::TPageControlPeer> QtBackend::CreatePeer(tk::TPageControl& pages)
+{
+    return std::make_unique<PageControlPeer>(pages, *this);
+}
+
+std::unique_ptr<tk::TTabSheetPeer> QtBackend::CreatePeer(tk::TTabSheet& sheet)
+{
+    return std::make_unique<TabSheetPeer>(sheet, *this);
 }
 
 void QtBackend::StartTimer(tk::TTimer& timer, int intervalMs)

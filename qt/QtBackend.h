@@ -52,6 +52,12 @@ public:
     std::unique_ptr<tk::TDriveComboBoxPeer> CreatePeer(tk::TDriveComboBox& drives) override;
     std::unique_ptr<tk::TRichEditPeer> CreatePeer(tk::TRichEdit& richEdit) override;
     std::unique_ptr<tk::THtmlPeer> CreatePeer(tk::THTML& html) override;
+    std::unique_ptr<tk::TEditPeer> CreatePeer(tk::TEdit& edit) override;
+    std::unique_ptr<tk::TComboBoxPeer> CreatePeer(tk::TComboBox& combo) override;
+    std::unique_ptr<tk::TCheckBoxPeer> CreatePeer(tk::TCheckBox& checkBox) override;
+    std::unique_ptr<tk::TUpDownPeer> CreatePeer(tk::TUpDown& upDown) override;
+    std::unique_ptr<tk::TPageControlPeer> CreatePeer(tk::TPageControl& pages) override;
+    std::unique_ptr<tk::TTabSheetPeer> CreatePeer(tk::TTabSheet& sheet) override;
 
     void StartTimer(tk::TTimer& timer, int intervalMs) override;
     void StopTimer(tk::TTimer& timer) override;

@@ -4,6 +4,7 @@
 #include "qt/QtBackend.h"
 #include "toolkit/Form.h"
 
+#include <QApplication>
 #include <QWidget>
 
 #include <algorithm>
@@ -99,8 +100,12 @@ void WidgetPeer::Apply(unsigned changes)
     auto* winControl = dynamic_cast<tk::TWinControl*>(&m_control);
     if ((changes & TabStopChange) && winControl && !dynamic_cast<tk::TForm*>(winControl))
         widget.setFocusPolicy(winControl->TabStop() ? Qt::StrongFocus : Qt::NoFocus);
-    if ((changes & FocusChange) && !widget.hasFocus())
-        widget.setFocus(Qt::OtherFocusReason);
+    // A widget inside the control (a grid's cell editor) that has the focus keeps it.
+    if (changes & FocusChange) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!widget.hasFocus() && !(focus && widget.isAncestorOf(focus)))
+            widget.setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void WidgetPeer::ApplyVisible()

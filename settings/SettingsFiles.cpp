@@ -157,7 +157,7 @@ void TImageForm::WriteWindowPositions()
     platform::ReplaceFile(m_process.Host.Drives(), SettingsFilePath("TavoCust2.cnf"), JoinSettingsLines(lines));
 }
 
-bool TImageForm::StoreSettings(const TSettingsValues& values)
+bool TImageForm::StoreSettings(const TSettingsValues& values, std::string* reason)
 {
     const std::string waitTime = NumberToStr(StrToNumber(values.waitTime));
     const std::string capH = NumberToStr(ClampSize(values.capH, values.capHMax));
@@ -181,7 +181,8 @@ bool TImageForm::StoreSettings(const TSettingsValues& values)
 
     // The file is written whole before anything is stored, so a file that cannot be written
     // leaves every setting as it was.
-    if (!platform::ReplaceFile(m_process.Host.Drives(), values.cPath + "\\TavoCust.cnf", JoinSettingsLines(lines)))
+    if (!platform::ReplaceFile(m_process.Host.Drives(), values.cPath + "\\TavoCust.cnf", JoinSettingsLines(lines),
+                               reason))
         return false;
 
     WaitTime->SetCaption(waitTime);

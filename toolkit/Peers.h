@@ -26,6 +26,12 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class THTML;
 class TRichEdit;
+class TEdit;
+class TComboBox;
+class TCheckBox;
+class TUpDown;
+class TPageControl;
+class TTabSheet;
 enum class TScrollStyle;
 
 struct TVideoFrame;
@@ -139,6 +145,37 @@ public:
     virtual void SetDefAttributes(const TFont& attributes) {}
 };
 
+class TEditPeer : public TControlPeer {
+public:
+    virtual void SetReadOnly(bool readOnly) {}
+};
+
+class TComboBoxPeer : public TControlPeer {
+public:
+    // The items or the chosen item changed (the text comes through SetText).
+    virtual void ItemsChanged() {}
+};
+
+class TCheckBoxPeer : public TControlPeer {
+public:
+    virtual void SetChecked(bool checked) {}
+};
+
+class TUpDownPeer : public TControlPeer {
+public:
+    // Min, Max and Position together.
+    virtual void SetParams() {}
+};
+
+class TPageControlPeer : public TControlPeer {
+public:
+    // Pages came or went, a tab's caption changed, or another page became the active one.
+    virtual void PagesChanged() {}
+};
+
+// A page of a page control: a plain area that holds the page's controls.
+class TTabSheetPeer : public TControlPeer {};
+
 // Makes the peer of each component kind; a back end that has no peer for a kind returns null.
 class IPeerFactory {
 public:
@@ -155,6 +192,12 @@ public:
     virtual std::unique_ptr<TDriveComboBoxPeer> CreatePeer(TDriveComboBox&) { return nullptr; }
     virtual std::unique_ptr<THtmlPeer> CreatePeer(THTML&) { return nullptr; }
     virtual std::unique_ptr<TRichEditPeer> CreatePeer(TRichEdit&) { return nullptr; }
+    virtual std::unique_ptr<TEditPeer> CreatePeer(TEdit&) { return nullptr; }
+    virtual std::unique_ptr<TComboBoxPeer> CreatePeer(TComboBox&) { return nullptr; }
+    virtual std::unique_ptr<TCheckBoxPeer> CreatePeer(TCheckBox&) { return nullptr; }
+    virtual std::unique_ptr<TUpDownPeer> CreatePeer(TUpDown&) { return nullptr; }
+    virtual std::unique_ptr<TPageControlPeer> CreatePeer(TPageControl&) { return nullptr; }
+    virtual std::unique_ptr<TTabSheetPeer> CreatePeer(TTabSheet&) { return nullptr; }
 };
 
 }  // namespace tk

@@ -1,10 +1,15 @@
 #pragma once
 
-// The plain controls: panels, labels and push buttons.
+// The plain controls: panels, labels, push buttons, edits, combo boxes and check boxes.
 
 #include "toolkit/WinControl.h"
 
+#include <string>
+#include <vector>
+
 namespace tk {
+
+class TUpDown;
 
 class TPanel : public TWinControl {
 public:
@@ -84,6 +89,93 @@ private:
     bool m_default = false;
     bool m_cancel = false;
     TModalResult m_modalResult = mrNone;
+};
+
+// A one-line text field. OnChange runs whenever the text changes, whether the program set it or
+// the user typed it, as the original edit's did. A read-only edit takes no typing; an up-down
+// control bound to it steps with the arrow keys.
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* owner);
+    ~TEdit() override;
+
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool readOnly);
+    TUpDown* UpDown() const { return m_upDown; }
+
+    TNotifyEvent OnChange;
+
+    // The user replaced the text; a read-only edit keeps its own.
+    void InputText(const std::string& text);
+
+    void DescribeProperties(TPropertyList& list) const override;
+
+protected:
+    std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
+    void InitializePeer() override;
+    void CaptionChanged() override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    TEditPeer* EditPeer() const { return static_cast<TEditPeer*>(m_peer.get()); }
+
+private:
+    friend class TUpDown;
+    bool m_readOnly = false;
+    TUpDown* m_upDown = nullptr;
+};
+
+// A drop-down list of items over a field that also takes typed text. The text is the chosen
+// item's or what the user typed; ItemIndex is the item the text equals, -1 for none. Setting the
+// text or the index from the program runs no event; the user's typing and choosing run OnChange.
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+
+    const std::vector<std::string>& Items() const { return m_items; }
+    void SetItems(const std::vector<std::string>& items);
+    int ItemIndex() const { return m_itemIndex; }
+    // Chooses an item: the text becomes the item's; -1 (or an index past the items) empties it.
+    void SetItemIndex(int index);
+
+    TNotifyEvent OnChange;
+
+    // The user replaced the text by typing, or chose the item at the index from the list.
+    void InputText(const std::string& text);
+    void InputChoose(int index);
+
+    void DescribeProperties(TPropertyList& list) const override;
+
+protected:
+    std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
+    void InitializePeer() override;
+    void CaptionChanged() override;
+    TComboBoxPeer* ComboPeer() const { return static_cast<TComboBoxPeer*>(m_peer.get()); }
+
+private:
+    int IndexOfText() const;
+
+    std::vector<std::string> m_items;
+    int m_itemIndex = -1;
+};
+
+// A box with a caption that the user ticks and clears. A click toggles it; every change of the
+// state, the program's own included, runs OnClick, as the original check box did.
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+
+    bool Checked() const { return m_checked; }
+    void SetChecked(bool checked);
+
+    void DescribeProperties(TPropertyList& list) const override;
+
+protected:
+    std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
+    void InitializePeer() override;
+    void Click() override;
+    TCheckBoxPeer* CheckPeer() const { return static_cast<TCheckBoxPeer*>(m_peer.get()); }
+
+private:
+    bool m_checked = false;
 };
 
 // The name of a bevel or alignment as the toolkit spells it.

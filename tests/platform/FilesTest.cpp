@@ -198,8 +198,16 @@ TEST_F(TempDrive, ReplacingAFileIsAtomicAndKeepsItsPermissions)
     auto leftovers = Names(Search("C:\\settings.cnf.*"));
     EXPECT_TRUE(leftovers.empty()) << "no temporary file stays behind";
 
-    EXPECT_FALSE(ReplaceFile(drives, "C:\\no\\such\\folder\\x.cnf", "x"));
-    EXPECT_FALSE(ReplaceFile(drives, "Q:\\x.cnf", "x"));
+    std::string reason;
+    EXPECT_FALSE(ReplaceFile(drives, "C:\\no\\such\\folder\\x.cnf", "x", &reason));
+    EXPECT_EQ(reason, "No such file or directory") << "the system's reason, untranslated";
+    EXPECT_FALSE(ReplaceFile(drives, "Q:\\x.cnf", "x", &reason));
+    EXPECT_EQ(reason, "No drive holds this path");
+    mkdir(Host("locked").c_str(), 0555);
+    if (access(Host("locked").c_str(), W_OK) == 0)
+        return;  // the superuser writes anywhere
+    EXPECT_FALSE(ReplaceFile(drives, "C:\\locked\\x.cnf", "x", &reason));
+    EXPECT_EQ(reason, "Permission denied");
 }
 
 TEST_F(TempDrive, FoldersAreMadeOneLevelAtATimeAndFilesDeletedButNotFolders)

@@ -3,6 +3,7 @@
 
 #include "probe/Probe.h"
 #include "toolkit/Application.h"
+#include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/StdCtrls.h"
 
@@ -97,6 +98,72 @@ TEST_F(ProbeDialogs, ScriptEndingWhileOpenCancels)
     EXPECT_EQ(dialog->ShowModal(), tk::mrCancel);
     EXPECT_EQ(App().MessageBox("Stop?", "Orvane", tk::mbOkCancel), tk::mrCancel);
     EXPECT_EQ(App().MessageBox("Done", "Orvane", tk::mbOk), tk::mrOk);
+}
+
+// The commands on the dialog controls, each on a control of its kind; a control on a page that is
+// not shown takes no input.
+TEST_F(ProbeDialogs, TypeCheckChooseAndUpDownReachTheControlsOfTheOpenDialog)
+{
+    Begin("start\n"
+          "type Edit 12\n"
+          "type Combo \xe8\xa1\xa8\xe7\xa4\xba\n"
+          "choose Combo #1\n"
+          "check Box\ncheck Box\nuncheck Box\n"
+          "updown Arrows 500\n"
+          "keydown Edit Up\n"
+          "type Locked 3\n"
+          "choose Pages Second\n"
+          "type Locked 3\n"
+          "choose Pages #0\n"
+          "get Dlg.Edit.Text\nget Dlg.Combo.ItemIndex\nget Dlg.Box.Checked\nget Dlg.Pages.ActivePage\n"
+          "keydown Edit Esc\n");
+    auto dialog = App().NewForm<tk::TForm>();
+    dialog->SetName("Dlg");
+    std::vector<std::string> events;
+    auto note = [&](const std::string& what) { return [&events, what](tk::TObject*) { events.push_back(what); }; };
+    auto* pages = new tk::TPageControl(dialog.get());
+    pages->SetName("Pages");
+    pages->SetParent(dialog.get());
+    auto* first = new tk::TTabSheet(dialog.get());
+    first->SetName("First");
+    first->SetPageControl(pages);
+    auto* second = new tk::TTabSheet(dialog.get());
+    second->SetName("Second");
+    second->SetCaption("Second");
+    second->SetPageControl(pages);
+    auto* edit = new tk::TEdit(dialog.get());
+    edit->SetName("Edit");
+    edit->SetParent(first);
+    auto* arrows = new tk::TUpDown(dialog.get());
+    arrows->SetName("Arrows");
+    arrows->SetAssociate(edit);
+    auto* combo = new tk::TComboBox(dialog.get());
+    combo->SetName("Combo");
+    combo->SetParent(first);
+    combo->SetItems({"\x95\x5c\x8e\xa6\x82\xb5\x82\xc8\x82\xa2", "\x95\x5c\x8e\xa6\x82\xb7\x82\xe9"});
+    combo->OnChange = [&](tk::TObject*) { events.push_back("combo " + combo->Text()); };
+    auto* box = new tk::TCheckBox(dialog.get());
+    box->SetName("Box");
+    box->SetParent(first);
+    box->OnClick = note("box");
+    auto* locked = new tk::TEdit(dialog.get());
+    locked->SetName("Locked");
+    locked->SetParent(second);
+    locked->SetReadOnly(true);
+    auto* cancel = new tk::TButton(dialog.get());
+    cancel->SetParent(dialog.get());
+    cancel->SetCancel(true);
+    cancel->SetModalResult(tk::mrCancel);
+    EXPECT_EQ(dialog->ShowModal(), tk::mrCancel);
+    EXPECT_EQ(edit->Text(), "100") << "one step up from the top of the range stays there";
+    EXPECT_EQ(events, (std::vector<std::string>{"combo \x95\x5c\x8e\xa6", "combo \x95\x5c\x8e\xa6\x82\xb7\x82\xe9",
+                                                "box", "box"}));
+    EXPECT_EQ(m_output.str(), "error: 10: type: Locked is not showing\n"
+                              "error: 12: type: Locked is read-only\n"
+                              "Dlg.Edit.Text=100\n"
+                              "Dlg.Combo.ItemIndex=1\n"
+                              "Dlg.Box.Checked=false\n"
+                              "Dlg.Pages.ActivePage=First\n");
 }
 
 }  // namespace

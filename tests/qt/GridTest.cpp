@@ -171,4 +171,21 @@ TEST_F(GridPeerTest, LeavingTheGridCommitsTheEditBeforeItsExitEvent)
     EXPECT_EQ(events, (std::vector<std::string>{"edit PDF", "exit PDF"}));
 }
 
+// The grid becomes its form's active control as the user clicks into it; its widget is then
+// given the focus at the next flush, which must not take it from a cell editor opened meanwhile.
+TEST_F(GridPeerTest, ACellEditorOpenedBeforeTheFlushKeepsTheFocus)
+{
+    grid->SetEditing(true);
+    Turn();
+    Table().setFocus();
+    ASSERT_EQ(form->ActiveControl(), grid);
+    QModelIndex index = Model().index(1, 0);
+    Table().setCurrentIndex(index);
+    Table().edit(index);
+    Turn();
+    auto* editor = Table().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr) << "the editor was closed";
+    EXPECT_TRUE(editor->hasFocus());
+}
+
 }  // namespace

@@ -1,0 +1,294 @@
+// The settings dialog at work: it fills itself from the main window's store each time it opens,
+// keeps the combo boxes' choices in Cust_1 ... Cust_7, tidies the extension lists when the user
+// leaves a grid, and on OK hands everything to the store's OK step.
+
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+#include "app/Numbers.h"
+#include "platform/DosText.h"
+#include "toolkit/Application.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+using namespace tk;
+
+namespace {
+
+const char* const UserEntryState = "ﾕｰｻﾞｰ済";
+
+// Rows a grid holds: those within its size and any beyond it that hold a cell.
+int RowsHeld(const TStringGrid& grid)
+{
+    return std::max(grid.RowCount(), grid.StoredRowCount());
+}
+
+// One past the last user row (row 2 on) that holds any text; 2 when there is none.
+int EndOfEntries(const TStringGrid& grid)
+{
+    int end = 2;
+    for (int row = 2; row < RowsHeld(grid); ++row)
+        if (!grid.Cell(0, row).empty() || !grid.Cell(1, row).empty())
+            end = row + 1;
+    return end;
+}
+
+void SetHeader(TStringGrid& grid)
+{
+    grid.SetCell(0, 0, "状態");
+    grid.SetCell(1, 0, "拡張子");
+}
+
+// Rows 1 and on of one grid into the same rows of another, both columns.
+void CopyRows(const TStringGrid& from, TStringGrid& to, int rowCount)
+{
+    for (int row = 1; row < rowCount; ++row) {
+        to.SetCell(0, row, from.Cell(0, row));
+        to.SetCell(1, row, from.Cell(1, row));
+    }
+}
+
+// A list grid tidied as the user leaves it, from row 2 down to one row past the last: an empty
+// extension empties its state, the list ends at the first row without either, and an entry gets
+// its state and an upper-case extension. Rows below the end stay as they are.
+void NormaliseList(TStringGrid& grid)
+{
+    for (int row = 2; row <= grid.RowCount(); ++row) {
+        if (grid.Cell(1, row).empty())
+            grid.SetCell(0, row, "");
+        if (grid.Cell(0, row).empty() && grid.Cell(1, row).empty())
+            return;
+        if (grid.Cell(0, row).empty())
+            grid.SetCell(0, row, UserEntryState);
+        grid.SetCell(1, row, platform::AsciiUpper(grid.Cell(1, row)));
+    }
+}
+
+std::vector<TListEntry> ListEntries(const TStringGrid& grid)
+{
+    std::vector<TListEntry> entries;
+    for (int row = 0; row < RowsHeld(grid); ++row)
+        entries.push_back({grid.Cell(0, row), grid.Cell(1, row)});
+    return entries;
+}
+
+}  // namespace
+
+// The dialog and the OK step clamp the capture size with the desktop's size as it was when the
+// dialog was made.
+void TCust::FormCreate(TObject*)
+{
+    if (TImageForm* store = m_process.ImageForm) {
+        UpDown3->SetMax(StrToNumber(store->CapW_Max->Caption()));
+        UpDown2->SetMax(StrToNumber(store->CapH_Max->Caption()));
+    }
+}
+
+void TCust::FormShow(TObject*)
+{
+    SetClientWidth(PageControl1->Width() + PageControl1->Left() + 5);
+    SetClientHeight(OkButton->Height() + OkButton->Top() + 6);
+    CopyStoreToWorkingCopies();
+    FillGrids();
+    RestoreEditTexts();
+    // An index outside a box's items (a hand-edited file) shows an empty box; its Cust_ value keeps
+    // the stored number until the user chooses.
+    for (const Choice& choice : Choices()) {
+        int index = StrToNumber(choice.working->Caption());
+        m_process.*choice.index = index;
+        choice.box->SetItemIndex(index);
+    }
+    MenuBar->SetChecked(DMenuBar->Caption() == "1");
+    InfoBar->SetChecked(DInfoBar->Caption() == "1");
+}
+
+std::vector<TCust::Choice> TCust::Choices() const
+{
+    return {
+        {CapGetCol, &Process::Cust_1, DCapGetCol}, {CapMessage, &Process::Cust_2, DCapMessage},
+        {ETCtype, &Process::Cust_3, DETCtype},     {FileView, &Process::Cust_4, DFileView},
+        {SortFile, &Process::Cust_5, DSortFile},   {ViewSet, &Process::Cust_6, DViewSet},
+        {SeFile, &Process::Cust_7, DSeFile},
+    };
+}
+
+void TCust::CopyStoreToWorkingCopies()
+{
+    TImageForm* store = m_process.ImageForm;
+    if (!store)
+        return;
+    const std::pair<TLabel*, TLabel*> copies[] = {
+        {store->WaitTime, DWaitTime}, {store->CapW, DCapW},         {store->CapH, DCapH},
+        {store->CapGetCol, DCapGetCol}, {store->CapMessage, DCapMessage}, {store->ETCtype, DETCtype},
+        {store->CashDir, DCashDir},   {store->CashSize, DCashSize}, {store->IconCount, DIconCount},
+        {store->FileView, DFileView}, {store->SeFile, DSeFile},     {store->SortFile, DSortFile},
+        {store->MenuBar, DMenuBar},   {store->InfoBar, DInfoBar},   {store->ViewSet, DViewSet},
+        {store->CapW_Max, DCapW_Max}, {store->CapH_Max, DCapH_Max}, {store->CPath, DCPath},
+    };
+    for (const auto& [from, to] : copies)
+        to->SetCaption(from->Caption());
+    const std::pair<TStringGrid*, TStringGrid*> grids[] = {{store->CapNames, DCapNames}, {store->TextNames, DTextNames}};
+    for (const auto& [from, to] : grids) {
+        SetHeader(*to);
+        to->SetRowCount(RowsHeld(*from));
+        CopyRows(*from, *to, RowsHeld(*from));
+    }
+}
+
+// Every entry of the working copies is shown: a list holding more entries than the grid's
+// designed rows gets the rows it needs and scrolls, so that no entry is kept out of sight and
+// dropped by OK.
+void TCust::FillGrids()
+{
+    const std::pair<TStringGrid*, TStringGrid*> grids[] = {{DCapNames, CapNames}, {DTextNames, TextNames}};
+    for (const auto& [from, to] : grids) {
+        SetHeader(*to);
+        CopyRows(*from, *to, RowsHeld(*from));
+        to->SetRowCount(std::max(to->RowCount(), EndOfEntries(*from)));
+    }
+}
+
+void TCust::KeepEditTexts()
+{
+    DWaitTime->SetCaption(WaitTime->Text());
+    DCapW->SetCaption(CapW->Text());
+    DCapH->SetCaption(CapH->Text());
+    DCashDir->SetCaption(CashDir->Text());
+    DCashSize->SetCaption(CashSize->Text());
+}
+
+void TCust::RestoreEditTexts()
+{
+    WaitTime->SetText(DWaitTime->Caption());
+    CapW->SetText(DCapW->Caption());
+    CapH->SetText(DCapH->Caption());
+    CashDir->SetText(DCashDir->Caption());
+    CashSize->SetText(DCashSize->Caption());
+}
+
+// Only a text equal to one of the box's items, byte for byte, changes the choice.
+void TCust::ChoiceChange(TComboBox* box)
+{
+    for (const Choice& choice : Choices()) {
+        if (choice.box != box)
+            continue;
+        const std::vector<std::string>& items = box->Items();
+        for (size_t i = 0; i < items.size(); ++i)
+            if (items[i] == box->Text())
+                m_process.*choice.index = static_cast<int>(i);
+    }
+}
+
+void TCust::CapGetColChange(TObject*)
+{
+    ChoiceChange(CapGetCol);
+}
+
+void TCust::CapMessageChange(TObject*)
+{
+    ChoiceChange(CapMessage);
+}
+
+void TCust::ETCtypeChange(TObject*)
+{
+    ChoiceChange(ETCtype);
+}
+
+void TCust::FileViewChange(TObject*)
+{
+    ChoiceChange(FileView);
+}
+
+void TCust::SortFileChange(TObject*)
+{
+    ChoiceChange(SortFile);
+}
+
+void TCust::ViewSetChange(TObject*)
+{
+    ChoiceChange(ViewSet);
+}
+
+void TCust::SeFileChange(TObject*)
+{
+    ChoiceChange(SeFile);
+}
+
+// The info bar sits below the menu bar: it cannot be shown without it.
+void TCust::MenuBarClick(TObject*)
+{
+    if (!MenuBar->Checked())
+        InfoBar->SetChecked(false);
+}
+
+void TCust::InfoBarClick(TObject*)
+{
+    if (InfoBar->Checked())
+        MenuBar->SetChecked(true);
+}
+
+void TCust::CapNamesExit(TObject*)
+{
+    NormaliseList(*CapNames);
+}
+
+void TCust::TextNamesExit(TObject*)
+{
+    NormaliseList(*TextNames);
+}
+
+// The edits' texts pass through their working copies on a change of tab.
+void TCust::PageControl1Changing(TObject*, bool&)
+{
+    KeepEditTexts();
+}
+
+void TCust::PageControl1Change(TObject*)
+{
+    RestoreEditTexts();
+}
+
+void TCust::SerchDirClick(TObject*)
+{
+    auto chooser = Application()->NewForm<TSerch>(m_process, this);
+    chooser->ShowModal();
+}
+
+TSettingsValues TCust::Values() const
+{
+    TSettingsValues values;
+    values.waitTime = WaitTime->Text();
+    values.capH = CapH->Text();
+    values.capW = CapW->Text();
+    const int chosen[] = {m_process.Cust_1, m_process.Cust_2, m_process.Cust_3, m_process.Cust_4,
+                          m_process.Cust_5, m_process.Cust_6, m_process.Cust_7};
+    std::copy(std::begin(chosen), std::end(chosen), values.choices);
+    values.menuBar = MenuBar->Checked();
+    values.infoBar = InfoBar->Checked();
+    values.capNames = ListEntries(*CapNames);
+    values.textNames = ListEntries(*TextNames);
+    values.cashDir = CashDir->Text();
+    values.cashSize = CashSize->Text();
+    values.capWMax = UpDown3->Max();
+    values.capHMax = UpDown2->Max();
+    values.cPath = DCPath->Caption();
+    return values;
+}
+
+// Settings that could not be saved are neither stored nor applied, and the user is told so, with
+// the file and the system's reason; the dialog stays open to try again or to cancel.
+void TCust::OkButtonClick(TObject*)
+{
+    TSettingsValues values = Values();
+    std::string reason;
+    if (m_process.ImageForm && !m_process.ImageForm->StoreSettings(values, &reason)) {
+        Application()->MessageBox("設定ファイルに書き込めませんでした。\n" + values.cPath + "\\TavoCust.cnf\n" + reason +
+                                      "\n設定は変更されていません。",
+                                  "Orvane　環境設定", mbOk | mbIconError);
+        return;
+    }
+    SetModalResult(mrOk);
+}
+
+}  // namespace orvane
