@@ -277,7 +277,7 @@ TSettingsValues TCust::Values() const
 }
 
 // Settings that could not be saved are neither stored nor applied, and the user is told so, with
-// the file and the system's reason; the dialog stays open to try again or to cancel.
+// the file and the system's reason, instead of the dialog closing as if they had been saved.
 void TCust::OkButtonClick(TObject*)
 {
     TSettingsValues values = Values();
@@ -286,8 +286,8 @@ void TCust::OkButtonClick(TObject*)
         Application()->MessageBox("設定ファイルに書き込めませんでした。\n" + values.cPath + "\\TavoCust.cnf\n" + reason +
                                       "\n設定は変更されていません。",
                                   "Orvane　環境設定", mbOk | mbIconError);
-        return;
     }
+    // The dialog closes either way, as its OK always did; a failure is no longer silent.
     SetModalResult(mrOk);
 }
 
