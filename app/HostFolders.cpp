@@ -15,7 +15,9 @@ using platform::AsciiUpper;
 // Folder names in the list's order: ASCII letters without regard to case, other bytes as they are.
 bool ListOrder(const std::string& a, const std::string& b)
 {
-    return AsciiUpper(a) < AsciiUpper(b);
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
+    });
 }
 }  // namespace
 

@@ -20,11 +20,15 @@ namespace {
 constexpr std::array<const char*, 11> FixedExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
                                                          "txt", "inf", "ini", "mid", "wav"};
 
-// The built-in icon of a fixed extension, or -1.
+// The built-in icon of a fixed extension, or -1. All of them are three letters long.
 int FixedImageIndex(const std::string& extension)
 {
+    if (extension.size() != 3)
+        return -1;
+    const char lower[3] = {platform::AsciiLower(extension[0]), platform::AsciiLower(extension[1]),
+                           platform::AsciiLower(extension[2])};
     for (size_t i = 0; i < FixedExtensions.size(); ++i)
-        if (platform::SameIgnoringAsciiCase(extension, FixedExtensions[i]))
+        if (std::memcmp(lower, FixedExtensions[i], 3) == 0)
             return static_cast<int>(i) + 3;
     return -1;
 }
