@@ -2,6 +2,7 @@
 // through ListFolder with its icon resolution, beside the floor of plain readdir and stat of the
 // same folder.
 
+#include "bench/BenchFolders.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Files.h"
@@ -11,72 +12,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 
 namespace {
 
-const char* const Extensions[] = {"txt", "bmp", "doc", "pdf", "png", "jpg", "html", "c", "h", "mp3",
-                                  "zip", "gz", "xls", "rtf", "wav", "mid", "ini", "log", "csv", "exe"};
-
-// A folder of `count` entries made once per size: every tenth a folder, the rest files of twenty
-// types, one in a hundred of them programs.
-struct MadeFolders {
-    std::map<int, std::string> roots;
-    ~MadeFolders()
-    {
-        for (const auto& [count, root] : roots)
-            std::system(("rm -rf '" + root + "'").c_str());
-    }
-};
-
-std::string Folder(int count)
-{
-    static MadeFolders folders;
-    std::map<int, std::string>& made = folders.roots;
-    if (auto it = made.find(count); it != made.end())
-        return it->second;
-    char pattern[] = "/tmp/orvane-bench-XXXXXX";
-    std::string root = mkdtemp(pattern);
-    for (int i = 0; i < count; ++i) {
-        std::string name = root + "/entry" + std::to_string(i);
-        if (i % 10 == 0) {
-            mkdir(name.c_str(), 0755);
-            continue;
-        }
-        name += std::string(".") + Extensions[(i % 100 == 1) ? 19 : i % 19];
-        int fd = open(name.c_str(), O_WRONLY | O_CREAT, 0644);
-        if (fd >= 0) {
-            if (write(fd, "data", 4) != 4)
-                std::abort();
-            close(fd);
-        }
-    }
-    made[count] = root;
-    return root;
-}
+using bench::Folder;
 
 void ReaddirStat(benchmark::State& state)
 {
     std::string root = Folder(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        DIR* directory = opendir(root.c_str());
-        int entries = 0;
-        while (dirent* entry = readdir(directory)) {
-            struct stat info;
-            fstatat(dirfd(directory), entry->d_name, &info, 0);
-            ++entries;
-        }
-        closedir(directory);
-        benchmark::DoNotOptimize(entries);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::ReaddirStat(root));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

@@ -118,6 +118,47 @@ void RowsToPaint(benchmark::State& state, tk::TViewStyle style)
     delete form;
 }
 
+// After a re-sort the rows are put in their new order at once (TListItems::Reorder); the time
+// from that reorder of 100,000 shown rows to the view painted in the new order.
+void BM_ReorderToPaint(benchmark::State& state)
+{
+    qtui::QtBackend backend;
+    tk::TApplication application;
+    backend.Install(application);
+    tk::TForm* form = nullptr;
+    application.CreateForm(form);
+    form->SetClientWidth(600);
+    form->SetClientHeight(400);
+    auto* list = new tk::TListView(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 600, 400);
+    list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
+    list->SetViewStyle(tk::TViewStyle::vsReport);
+    WriteRows(*list, 1);
+    form->Show();
+    QCoreApplication::processEvents();
+    auto* view = dynamic_cast<qtui::ListViewWidget*>(qtui::WidgetOf(*list));
+    PaintCounter counter;
+    view->ShownView()->viewport()->installEventFilter(&counter);
+
+    std::vector<int> reversed(RowCount);
+    for (int i = 0; i < RowCount; ++i)
+        reversed[i] = RowCount - 1 - i;
+    for (auto _ : state) {
+        int before = counter.paints;
+        list->Items().Reorder(reversed);
+        QElapsedTimer bound;
+        bound.start();
+        while (counter.paints == before && bound.elapsed() < 10000)
+            QCoreApplication::processEvents();
+        if (counter.paints == before) {
+            state.SkipWithError("the view was not painted");
+            break;
+        }
+    }
+    delete form;
+}
+
 void BM_ReportRowsToPaint(benchmark::State& state)
 {
     RowsToPaint(state, tk::TViewStyle::vsReport);
@@ -134,6 +175,7 @@ void BM_IconRowsToPaint(benchmark::State& state)
 BENCHMARK(BM_ReportRowsToPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListRowsToPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_IconRowsToPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReorderToPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
