@@ -75,7 +75,7 @@ private:
 
 std::unique_ptr<platform::IMedium> OpenHostMedium(platform::Host& host, const std::string& dosPath,
                                                   const platform::MediaOptions& options,
-                                                  platform::MediaSignals signals)
+                                                  platform::MediaSignals reports)
 {
     auto fail = [&](const std::string& reason) {
         return tk::EMCIDeviceError("Cannot open the media file \"" + dosPath + "\": " + reason);
@@ -84,7 +84,7 @@ std::unique_ptr<platform::IMedium> OpenHostMedium(platform::Host& host, const st
     if (!hostPath)
         throw fail("the file does not exist");
     std::string error;
-    std::unique_ptr<platform::IMedium> medium = platform::OpenMedium(*hostPath, options, std::move(signals), error);
+    std::unique_ptr<platform::IMedium> medium = platform::OpenMedium(*hostPath, options, std::move(reports), error);
     if (!medium)
         throw fail(platform::Utf8ToCp932(error));
     return medium;
@@ -93,18 +93,18 @@ std::unique_ptr<platform::IMedium> OpenHostMedium(platform::Host& host, const st
 std::unique_ptr<tk::IMediaDevice> HostMedia::OpenMedia(const std::string& dosPath, tk::IMediaEvents& events)
 {
     auto channel = std::make_shared<Channel>();
-    platform::MediaSignals signals;
+    platform::MediaSignals reports;
     if (tk::IMessageLoop* loop = m_application.MessageLoop()) {
-        signals.ended = [channel, loop](uint64_t play, const std::string& error) {
+        reports.ended = [channel, loop](uint64_t play, const std::string& error) {
             loop->Post([channel, play, error] {
                 // The end of a playing that a later Play replaced is old news.
                 if (channel->events && channel->medium && play == channel->medium->PlayNumber())
                     channel->events->PlayingEnded(platform::Utf8ToCp932(error));
             });
         };
-        signals.frameReady = [channel, loop] { loop->Post([channel] { PassFrame(*channel); }); };
+        reports.frameReady = [channel, loop] { loop->Post([channel] { PassFrame(*channel); }); };
     }
-    auto device = std::make_unique<HostMediaDevice>(channel, OpenHostMedium(m_host, dosPath, m_options, signals));
+    auto device = std::make_unique<HostMediaDevice>(channel, OpenHostMedium(m_host, dosPath, m_options, reports));
     channel->events = &events;
     // The first picture of a video shows as soon as it is open.
     PassFrame(*channel);

@@ -24,7 +24,7 @@ namespace orvane {
 // file and the media system's reason when it cannot.
 std::unique_ptr<platform::IMedium> OpenHostMedium(platform::Host& host, const std::string& dosPath,
                                                   const platform::MediaOptions& options,
-                                                  platform::MediaSignals signals);
+                                                  platform::MediaSignals reports);
 
 class HostMedia : public tk::IMediaSystem {
 public:

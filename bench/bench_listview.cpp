@@ -2,6 +2,7 @@
 // to the view painted once, on Qt's offscreen platform. The time splits into the rows written
 // into the model (rows_ms) and the peer's flush with the paint that follows (view_ms).
 
+#include "bench/BenchPaints.h"
 #include "qt/ClassicLook.h"
 #include "qt/ListViewWidget.h"
 #include "qt/QtBackend.h"
@@ -24,18 +25,6 @@ namespace {
 
 constexpr int RowCount = 100000;
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 tk::TIcon SolidIcon(int size, uint32_t argb)
 {
@@ -59,104 +48,91 @@ void WriteRows(tk::TListView& list, int generation)
     }
 }
 
-void RowsToPaint(benchmark::State& state, tk::TViewStyle style)
-{
+// A shown form with a list view of four columns and two icons in each size, in the given style.
+struct ShownList {
+    explicit ShownList(tk::TViewStyle style)
+    {
+        backend.Install(application);
+        application.CreateForm(form);
+        form->SetClientWidth(600);
+        form->SetClientHeight(400);
+        auto* small = new tk::TImageList(form);
+        small->Add(SolidIcon(16, 0xFFFFFF80u));
+        small->Add(SolidIcon(16, 0xFF80C0FFu));
+        auto* large = new tk::TImageList(form);
+        large->SetSize(32, 32);
+        large->Add(SolidIcon(32, 0xFFFFFF80u));
+        large->Add(SolidIcon(32, 0xFF80C0FFu));
+        list = new tk::TListView(form);
+        list->SetParent(form);
+        list->SetBounds(0, 0, 600, 400);
+        list->SetSmallImages(small);
+        list->SetLargeImages(large);
+        list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
+        list->AddColumn("Size", 80, tk::TAlignment::taRightJustify);
+        list->AddColumn("Type", 80, tk::TAlignment::taCenter);
+        list->AddColumn("Date", 120, tk::TAlignment::taLeftJustify);
+        list->SetViewStyle(style);
+    }
+    // Shows the form and starts counting the list's paints.
+    void Show()
+    {
+        form->Show();
+        QCoreApplication::processEvents();
+        auto* view = dynamic_cast<qtui::ListViewWidget*>(qtui::WidgetOf(*list));
+        view->ShownView()->viewport()->installEventFilter(&paints);
+    }
+    ~ShownList() { delete form; }
+
     qtui::QtBackend backend;
     tk::TApplication application;
-    backend.Install(application);
     tk::TForm* form = nullptr;
-    application.CreateForm(form);
-    form->SetClientWidth(600);
-    form->SetClientHeight(400);
-    auto* small = new tk::TImageList(form);
-    small->Add(SolidIcon(16, 0xFFFFFF80u));
-    small->Add(SolidIcon(16, 0xFF80C0FFu));
-    auto* large = new tk::TImageList(form);
-    large->SetSize(32, 32);
-    large->Add(SolidIcon(32, 0xFFFFFF80u));
-    large->Add(SolidIcon(32, 0xFF80C0FFu));
-    auto* list = new tk::TListView(form);
-    list->SetParent(form);
-    list->SetBounds(0, 0, 600, 400);
-    list->SetSmallImages(small);
-    list->SetLargeImages(large);
-    list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
-    list->AddColumn("Size", 80, tk::TAlignment::taRightJustify);
-    list->AddColumn("Type", 80, tk::TAlignment::taCenter);
-    list->AddColumn("Date", 120, tk::TAlignment::taLeftJustify);
-    list->SetViewStyle(style);
-    form->Show();
-    QCoreApplication::processEvents();
+    tk::TListView* list = nullptr;
+    bench::PaintCounter paints;
+};
 
-    auto* view = dynamic_cast<qtui::ListViewWidget*>(qtui::WidgetOf(*list));
-    PaintCounter counter;
-    view->ShownView()->viewport()->installEventFilter(&counter);
-
+void RowsToPaint(benchmark::State& state, tk::TViewStyle style)
+{
+    ShownList shown(style);
+    shown.Show();
     using Clock = std::chrono::steady_clock;
     double rowsMs = 0;
     double viewMs = 0;
     int generation = 0;
     for (auto _ : state) {
         auto start = Clock::now();
-        WriteRows(*list, ++generation);
+        WriteRows(*shown.list, ++generation);
         auto written = Clock::now();
-        int before = counter.paints;
-        QElapsedTimer bound;
-        bound.start();
-        while (counter.paints == before && bound.elapsed() < 10000)
-            QCoreApplication::processEvents();
-        auto painted = Clock::now();
-        if (counter.paints == before) {
+        if (!shown.paints.WaitForPaint(shown.paints.paints)) {
             state.SkipWithError("the view was not painted");
             break;
         }
+        auto painted = Clock::now();
         rowsMs += std::chrono::duration<double, std::milli>(written - start).count();
         viewMs += std::chrono::duration<double, std::milli>(painted - written).count();
     }
     state.counters["rows_ms"] = benchmark::Counter(rowsMs, benchmark::Counter::kAvgIterations);
     state.counters["view_ms"] = benchmark::Counter(viewMs, benchmark::Counter::kAvgIterations);
-    delete form;
 }
 
 // After a re-sort the rows are put in their new order at once (TListItems::Reorder); the time
 // from that reorder of 100,000 shown rows to the view painted in the new order.
 void BM_ReorderToPaint(benchmark::State& state)
 {
-    qtui::QtBackend backend;
-    tk::TApplication application;
-    backend.Install(application);
-    tk::TForm* form = nullptr;
-    application.CreateForm(form);
-    form->SetClientWidth(600);
-    form->SetClientHeight(400);
-    auto* list = new tk::TListView(form);
-    list->SetParent(form);
-    list->SetBounds(0, 0, 600, 400);
-    list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
-    list->SetViewStyle(tk::TViewStyle::vsReport);
-    WriteRows(*list, 1);
-    form->Show();
-    QCoreApplication::processEvents();
-    auto* view = dynamic_cast<qtui::ListViewWidget*>(qtui::WidgetOf(*list));
-    PaintCounter counter;
-    view->ShownView()->viewport()->installEventFilter(&counter);
-
+    ShownList shown(tk::TViewStyle::vsReport);
+    WriteRows(*shown.list, 1);
+    shown.Show();
     std::vector<int> reversed(RowCount);
     for (int i = 0; i < RowCount; ++i)
         reversed[i] = RowCount - 1 - i;
     for (auto _ : state) {
-        int before = counter.paints;
-        list->Items().Reorder(reversed);
-        QElapsedTimer bound;
-        bound.start();
-        while (counter.paints == before && bound.elapsed() < 10000)
-            QCoreApplication::processEvents();
-        if (counter.paints == before) {
+        const int before = shown.paints.paints;
+        shown.list->Items().Reorder(reversed);
+        if (!shown.paints.WaitForPaint(before)) {
             state.SkipWithError("the view was not painted");
             break;
         }
     }
-    delete form;
 }
 
 void BM_ReportRowsToPaint(benchmark::State& state)

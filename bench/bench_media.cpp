@@ -56,13 +56,13 @@ public:
     {
         platform::MediaOptions options;
         options.audio = platform::AudioOutput::Silent;
-        platform::MediaSignals signals;
-        signals.firstSound = [this] {
+        platform::MediaSignals reports;
+        reports.firstSound = [this] {
             std::lock_guard lock(m_mutex);
             m_sounded = true;
             m_changed.notify_all();
         };
-        return std::make_unique<Device>(orvane::OpenHostMedium(m_host, dosPath, options, signals));
+        return std::make_unique<Device>(orvane::OpenHostMedium(m_host, dosPath, options, reports));
     }
 
     void Reset()

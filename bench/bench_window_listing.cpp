@@ -4,6 +4,7 @@
 // bench.sh finds it (a real X window), on Qt's offscreen platform otherwise.
 
 #include "bench/BenchFolders.h"
+#include "bench/BenchPaints.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"
@@ -33,18 +34,6 @@ constexpr int EntryCount = 100000;
 orvane::Process* g_process = nullptr;
 std::string g_root;
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 // Runs the event loop until `done` holds or `boundMs` pass.
 template <class Done>
@@ -87,7 +76,7 @@ void ClickToPaintedList(benchmark::State& state)
 {
     orvane::TImageForm& form = *g_process->ImageForm;
     auto* list = dynamic_cast<qtui::ListViewWidget*>(qtui::WidgetOf(*form.ListView1));
-    PaintCounter counter;
+    bench::PaintCounter counter;
     list->ShownView()->viewport()->installEventFilter(&counter);
     for (auto _ : state) {
         state.PauseTiming();
@@ -100,9 +89,7 @@ void ClickToPaintedList(benchmark::State& state)
             state.SkipWithError("the tree has no folder big");
             break;
         }
-        bool shown = ProcessUntil([&] {
-            return counter.paints > before && form.ListView1->Items().Count() == EntryCount;
-        });
+        bool shown = counter.WaitForPaint(before, [&] { return form.ListView1->Items().Count() == EntryCount; });
         if (!shown) {
             std::fprintf(stderr, "directory %s, %d rows, %d paints\n", form.DirectoryListBox1->Directory().c_str(),
                          form.ListView1->Items().Count(), counter.paints - before);

@@ -111,7 +111,7 @@ bool ReadWhole(const std::string& hostPath, uint64_t limit, std::vector<uint8_t>
 
 class GstMedium final : public IMedium {
 public:
-    explicit GstMedium(MediaSignals signals) : m_signals(std::move(signals)) {}
+    explicit GstMedium(MediaSignals reports) : m_signals(std::move(reports)) {}
     ~GstMedium() override;
 
     bool BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error);
@@ -503,7 +503,7 @@ int64_t MeasureLengthMs(const std::string& hostPath, int boundMs)
     return length;
 }
 
-std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals signals,
+std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals reports,
                                     std::string& error)
 {
     if (!InitGStreamer(error))
@@ -528,7 +528,7 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
         return nullptr;
     }
     formats::ByteView start(head, sizeof head);
-    auto medium = std::make_unique<GstMedium>(std::move(signals));
+    auto medium = std::make_unique<GstMedium>(std::move(reports));
     if (formats::IsRiffMidi(start) || std::memcmp(head, "MThd", 4) == 0) {
         std::vector<uint8_t> bytes;
         if (!ReadWhole(hostPath, MaxMidiFileSize, bytes, error))

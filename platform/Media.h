@@ -68,7 +68,7 @@ public:
 // Opens a file (host path) and examines it, within options.openBoundMs. Null and the media
 // system's reason when the file is missing, of no type a decoder takes, truncated, or no
 // device can play it.
-std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals signals,
+std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOptions& options, MediaSignals reports,
                                     std::string& error);
 
 // The length of a medium whose length the media system cannot tell from its headers (MPEG audio

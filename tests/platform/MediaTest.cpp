@@ -32,18 +32,18 @@ struct Reports {
 
     MediaSignals Signals()
     {
-        MediaSignals signals;
-        signals.ended = [this](uint64_t play, const std::string& error) {
+        MediaSignals reports;
+        reports.ended = [this](uint64_t play, const std::string& error) {
             std::lock_guard lock(mutex);
             ends.emplace_back(play, error);
             changed.notify_all();
         };
-        signals.frameReady = [this] {
+        reports.frameReady = [this] {
             std::lock_guard lock(mutex);
             ++frames;
             changed.notify_all();
         };
-        return signals;
+        return reports;
     }
 
     bool WaitForEnds(size_t count, std::chrono::milliseconds bound)
