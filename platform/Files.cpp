@@ -115,6 +115,26 @@ LocalTime ToLocalTime(time_t seconds)
                      parts.tm_hour,        parts.tm_min,     parts.tm_sec & ~1};
 }
 
+// The local times of a search's entries: files copied or unpacked together share their time, and
+// the conversion is the costliest step of describing an entry after the file system's own.
+class LocalTimes {
+public:
+    const LocalTime& Of(time_t seconds)
+    {
+        if (!m_valid || seconds != m_seconds) {
+            m_seconds = seconds;
+            m_time = ToLocalTime(seconds);
+            m_valid = true;
+        }
+        return m_time;
+    }
+
+private:
+    bool m_valid = false;
+    time_t m_seconds = 0;
+    LocalTime m_time;
+};
+
 // Who the user is, for telling which entries are read-only to them.
 struct Writer {
     uid_t uid = getuid();
@@ -143,7 +163,7 @@ struct Writer {
 };
 
 // Fills an entry from the host's facts about it. A link is followed; a broken one is a file.
-bool Describe(int folderFd, const char* hostName, const Writer& writer, FoundFile& entry)
+bool Describe(int folderFd, const char* hostName, const Writer& writer, LocalTimes& times, FoundFile& entry)
 {
     struct stat info;
     if (fstatat(folderFd, hostName, &info, 0) != 0 && fstatat(folderFd, hostName, &info, AT_SYMLINK_NOFOLLOW) != 0)
@@ -157,7 +177,7 @@ bool Describe(int folderFd, const char* hostName, const Writer& writer, FoundFil
     if (!writer.MayWrite(info))
         entry.attributes |= faReadOnly;
     entry.size = directory ? 0 : static_cast<uint64_t>(info.st_size);
-    entry.time = ToLocalTime(info.st_mtim.tv_sec);
+    entry.time = times.Of(info.st_mtim.tv_sec);
     entry.dosTime = PackDosTime(entry.time);
     return true;
 }
@@ -253,6 +273,7 @@ struct DirectorySearch::State {
     size_t next = 0;
     bool read = false;
     Writer writer;
+    LocalTimes times;
 
     ~State()
     {
@@ -300,7 +321,7 @@ bool DirectorySearch::Next(FoundFile& entry)
     while (!state.root && state.dotsReported < 2) {
         const char* dots = state.dotsReported++ == 0 ? "." : "..";
         entry.name = dots;
-        if (MatchesPattern(entry.name, state.pattern) && Describe(fd, dots, state.writer, entry) &&
+        if (MatchesPattern(entry.name, state.pattern) && Describe(fd, dots, state.writer, state.times, entry) &&
             Wanted(entry.attributes, state.mask))
             return true;
     }
@@ -311,7 +332,7 @@ bool DirectorySearch::Next(FoundFile& entry)
         entry.name = HostNameToCp932(hostName);
         if (!MatchesPattern(entry.name, state.pattern))
             continue;
-        if (!Describe(fd, hostName.c_str(), state.writer, entry) || !Wanted(entry.attributes, state.mask))
+        if (!Describe(fd, hostName.c_str(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
             continue;
         return true;
     }
@@ -433,7 +454,8 @@ std::optional<FoundFile> FindExact(const DriveMap& drives, std::string_view dosP
         return std::nullopt;
     FoundFile entry;
     entry.name = HostNameToCp932(name);
-    bool found = Describe(fd, name.c_str(), Writer(), entry);
+    LocalTimes times;
+    bool found = Describe(fd, name.c_str(), Writer(), times, entry);
     close(fd);
     if (!found)
         return std::nullopt;

@@ -29,7 +29,7 @@ const std::string& TListItem::SubItem(int index) const
     return index >= 0 && index < static_cast<int>(m_subItems.size()) ? m_subItems[index] : none;
 }
 
-void TListItem::SetSubItem(int index, const std::string& text)
+void TListItem::SetSubItem(int index, std::string text)
 {
     if (index < 0)
         return;
@@ -37,7 +37,7 @@ void TListItem::SetSubItem(int index, const std::string& text)
         m_subItems.resize(index + 1);
     else if (m_subItems[index] == text)
         return;
-    m_subItems[index] = text;
+    m_subItems[index] = std::move(text);
     Changed();
 }
 

@@ -21,7 +21,7 @@ public:
     // Sub-item `index`, or an empty text when the row has fewer.
     const std::string& SubItem(int index) const;
     // Sets sub-item `index`, adding empty ones before it where the row has fewer.
-    void SetSubItem(int index, const std::string& text);
+    void SetSubItem(int index, std::string text);
     void SetSubItems(std::vector<std::string> subItems);
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int index);
