@@ -12,9 +12,7 @@ namespace {
 // ASCII letters compare without case; 0xFF counts as -1, as the old signed comparison had it.
 int Mapped(unsigned char byte)
 {
-    if (byte >= 'a' && byte <= 'z')
-        return byte - 'a' + 'A';
-    return byte == 0xFF ? -1 : byte;
+    return byte == 0xFF ? -1 : static_cast<unsigned char>(platform::AsciiUpper(char(byte)));
 }
 
 // Walks a text byte by byte, mapping each as the comparison counts it: ASCII letters folded,

@@ -1,6 +1,8 @@
 #include "formats/RegFile.h"
 
 #include "formats/Unicode.h"
+#include "platform/DosPath.h"
+#include "platform/DosText.h"
 
 #include <algorithm>
 
@@ -12,16 +14,7 @@ constexpr std::string_view Regedit4Header = "REGEDIT4";
 constexpr std::string_view Version5Header = "Windows Registry Editor Version 5.00";
 constexpr size_t MaxDiagnostics = 1000;
 
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// The offset just past the code page 932 character at `offset`.
-size_t NextCharacter(std::string_view text, size_t offset)
-{
-    return offset + (IsLeadByte(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1);
-}
+using platform::NextCharacter;
 
 // Whether the text's last character (not the second byte of a double-byte one) is `wanted`.
 bool EndsWithCharacter(std::string_view text, char wanted)
@@ -50,24 +43,18 @@ bool StartsWithFolded(std::string_view text, std::string_view lowerPrefix)
 {
     if (text.size() < lowerPrefix.size())
         return false;
-    for (size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != lowerPrefix[i])
+    for (size_t i = 0; i < lowerPrefix.size(); ++i)
+        if (platform::AsciiLower(text[i]) != lowerPrefix[i])
             return false;
-    }
     return true;
 }
 
-std::string JoinPath(const std::vector<std::string_view>& parts, size_t count)
+// The key path of the first `count` names.
+std::string KeyPath(const std::vector<std::string_view>& parts, size_t count)
 {
     std::string path;
-    for (size_t i = 0; i < count; ++i) {
-        if (i > 0)
-            path += '\\';
-        path += parts[i];
-    }
+    for (size_t i = 0; i < count; ++i)
+        path = platform::JoinPath(path, parts[i]);
     return path;
 }
 
@@ -91,13 +78,7 @@ std::vector<std::string_view> SplitRegistryPath(std::string_view path)
 
 std::string FoldRegistryName(std::string_view name)
 {
-    std::string folded(name);
-    for (size_t i = 0; i < folded.size(); i = NextCharacter(folded, i)) {
-        char c = folded[i];
-        if (c >= 'A' && c <= 'Z')
-            folded[i] = char(c - 'A' + 'a');
-    }
-    return folded;
+    return platform::AsciiLower(name);
 }
 
 const RegValue* RegKey::FindValue(std::string_view name) const
@@ -304,7 +285,7 @@ std::optional<std::string> RegFileReader::ClassesPath(std::string_view fullPath)
     else
         return std::nullopt;
     parts.erase(parts.begin(), parts.begin() + rootParts);
-    return JoinPath(parts, parts.size());
+    return KeyPath(parts, parts.size());
 }
 
 RegKey& RegFileReader::MakeKey(std::string_view path)
@@ -313,7 +294,7 @@ RegKey& RegFileReader::MakeKey(std::string_view path)
     // The keys above a key exist as well; they keep the case they were first written in.
     RegKey* key = nullptr;
     for (size_t count = 0; count <= parts.size(); ++count) {
-        std::string written = JoinPath(parts, count);
+        std::string written = KeyPath(parts, count);
         auto [it, added] = m_file.m_keys.try_emplace(FoldRegistryName(written));
         if (added)
             it->second.path = written;
@@ -524,7 +505,7 @@ RegFile RegFile::Parse(std::string_view bytes, Utf8ToCodePage toCodePage)
 const RegKey* RegFile::FindKey(std::string_view path) const
 {
     std::vector<std::string_view> parts = SplitRegistryPath(path);
-    auto it = m_keys.find(FoldRegistryName(JoinPath(parts, parts.size())));
+    auto it = m_keys.find(FoldRegistryName(KeyPath(parts, parts.size())));
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
@@ -535,7 +516,7 @@ bool RegFile::Deletes(std::string_view path) const
         return false;
     std::vector<std::string_view> parts = SplitRegistryPath(path);
     for (size_t count = 1; count <= parts.size(); ++count)
-        if (m_deleted.count(FoldRegistryName(JoinPath(parts, count))))
+        if (m_deleted.count(FoldRegistryName(KeyPath(parts, count))))
             return true;
     return false;
 }

@@ -17,14 +17,6 @@ size_t SkipBlanks(std::string_view text, size_t at)
     return at;
 }
 
-// Past the character at `at`. A lead byte takes its trail byte with it, so that the trail 0x5C
-// of a character such as "表" is no backslash; blanks and quotes are never trail bytes.
-size_t NextOf(std::string_view text, size_t at)
-{
-    bool pair = IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()
-        && static_cast<unsigned char>(text[at + 1]) >= 0x40;
-    return at + (pair ? 2 : 1);
-}
 }  // namespace
 
 std::vector<ProgramSplit> ProgramSplits(std::string_view commandLine)
@@ -80,7 +72,7 @@ std::vector<std::string> SplitArguments(std::string_view arguments)
             continue;
         }
         if (c != '"') {
-            size_t next = NextOf(arguments, at);
+            size_t next = NextCharacter(arguments, at);
             current.append(arguments.substr(at, next - at));
             backslashes = 0;
             at = next;

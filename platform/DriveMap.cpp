@@ -96,8 +96,7 @@ void DriveMap::MapRemovable(const std::vector<std::string>& mountPoints)
 
 void DriveMap::Map(char letter, const std::string& hostRoot)
 {
-    if (letter >= 'a' && letter <= 'z')
-        letter = char(letter - 'a' + 'A');
+    letter = AsciiUpper(letter);
     if (letter < 'A' || letter > 'Z' || hostRoot.empty() || hostRoot[0] != '/')
         return;
     m_roots[letter] = WithoutTrailingSlash(hostRoot);
@@ -137,8 +136,7 @@ std::optional<std::string> DriveMap::ToHost(const std::string& dosPath) const
     if (dosPath.size() < 2 || dosPath[1] != ':')
         return std::nullopt;
     char letter = dosPath[0];
-    if (letter >= 'a' && letter <= 'z')
-        letter = char(letter - 'a' + 'A');
+    letter = AsciiUpper(letter);
     auto it = m_roots.find(letter);
     if (it == m_roots.end())
         return std::nullopt;

@@ -67,7 +67,7 @@ bool HasSuffix(std::string_view text, std::string_view suffix)
     if (text.size() < suffix.size())
         return false;
     return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+        return AsciiLower(a) == b;
     });
 }
 

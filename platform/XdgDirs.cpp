@@ -1,5 +1,7 @@
 #include "platform/XdgDirs.h"
 
+#include "platform/DosText.h"
+
 #include <cstdlib>
 
 namespace platform {
@@ -63,8 +65,7 @@ XdgDirs XdgDirs::FromEnvironment()
             end = desktops.size();
         std::string desktop = desktops.substr(start, end - start);
         for (char& c : desktop)
-            if (c >= 'A' && c <= 'Z')
-                c = char(c - 'A' + 'a');
+            c = AsciiLower(c);
         if (!desktop.empty())
             dirs.desktops.push_back(desktop);
         start = end + 1;

@@ -8,6 +8,7 @@
 
 namespace tk {
 
+using platform::AsciiLower;
 using platform::AsciiUpper;
 using platform::JoinPath;
 
@@ -136,7 +137,7 @@ void TDriveComboBox::Refresh()
     for (char drive : folders->Drives()) {
         m_drives.push_back(drive);
         std::string label = folders->DriveLabel(drive);
-        m_items.push_back(std::string(1, char(drive - 'A' + 'a')) + ":" + (label.empty() ? "" : " " + label));
+        m_items.push_back(std::string(1, AsciiLower(drive)) + ":" + (label.empty() ? "" : " " + label));
     }
     std::string current = folders->CurrentDirectory();
     if (!current.empty())
