@@ -224,6 +224,12 @@ public:
     // The picture file in the cache of the document whose path was flattened into one name.
     std::string CaptureFileOf(const std::string& flattenedPath) const;
 
+    // The path of an entry of the folder the list shows.
+    std::string PathInCurrentFolder(const std::string& name) const;
+    // Whether the capture or text list holds the extension in a row of its own (column 1 of rows 1
+    // on), exactly as written.
+    bool Listed(const tk::TStringGrid& list, const std::string& extension) const;
+
     // Keeps the cache folder's pictures within the size limit by deleting the oldest.
     void TrimCache();
 
@@ -338,8 +344,8 @@ private:
     void ShowText(bool richText, bool text, int unlistedMode);
     void BuildFixedIcons();
     void BindSortingHandlers();
-    void SortByKey(int key, tk::TImage* check, tk::TButton* button);
-    void SortInDirection(int direction, tk::TImage* check, tk::TImage* other);
+    void SortByKey(TSortKey key, tk::TImage* check, tk::TButton* button);
+    void SortInDirection(TSortDirection direction, tk::TImage* check, tk::TImage* other);
     void SetStyle(tk::TImage* check, tk::TViewStyle style);
     void Resort();
     std::string SettingsFilePath(const char* fileName) const;

@@ -28,6 +28,10 @@ class TVerForm;
 class TCust;
 class TSerch;
 
+// What the file list is sorted by, and which way; numbered as the probe reports them.
+enum class TSortKey : int { Name = 0, Size = 1, Type = 2, Date = 3 };
+enum class TSortDirection : int { Ascending = 0, Descending = 1 };
+
 struct Process {
     Process(tk::TApplication& application, platform::Host& host);
 
@@ -61,8 +65,8 @@ struct Process {
     int PictureShown = 0;
     int MenuMode = 0;
     int HoveredMenu = 0;
-    int SortKey = 0;
-    int SortDirection = 0;
+    TSortKey SortKey = TSortKey::Name;
+    TSortDirection SortDirection = TSortDirection::Ascending;
     int Cust_1 = 0;
     int Cust_2 = 0;
     int Cust_3 = 0;

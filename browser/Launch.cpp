@@ -3,6 +3,7 @@
 
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "browser/FileRows.h"
 #include "platform/DosPath.h"
 #include "platform/DosText.h"
 #include "platform/Host.h"
@@ -16,8 +17,6 @@ namespace orvane {
 using namespace tk;
 
 namespace {
-
-const char* const FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
 
 // The text after the caption's last dot at its second character or later, letters upper-cased
 // byte by byte; empty without such a dot or when the dot ends the caption.
@@ -50,7 +49,6 @@ void TImageForm::ListView1DblClick(TObject*)
     if (!selected)
         return;
 
-    const std::string folder(platform::WithoutTrailingSeparator(DirectoryListBox1->Directory()));
     // A hand-edited wait of more than about 24 days is held at the longest interval a timer has.
     const long long interval = std::clamp(StrToNumber(WaitTime->Caption()) * 1000LL, (long long)INT_MIN,
                                           (long long)INT_MAX);
@@ -59,14 +57,12 @@ void TImageForm::ListView1DblClick(TObject*)
     m_process.CaptureFileName = CaptureFileOf(m_process.CurrentPath);
 
     const std::string caption = selected->Caption();
-    const bool isFolder = selected->SubItem(1) == FolderType;
+    const bool isFolder = selected->SubItem(TypeField) == FolderType;
     const std::string extension = LaunchExtension(caption);
     // A name without an extension arms no capture: it would match the list's empty cells, and the
     // picture of that program would be filed under the document clicked before it.
-    bool capture = false;
-    for (int row = 1; row < CapNames->RowCount() && !extension.empty(); ++row)
-        capture = capture || CapNames->Cell(1, row) == extension;
-    const std::string fullPath = folder + "\\" + caption;
+    const bool capture = !extension.empty() && Listed(*CapNames, extension);
+    const std::string fullPath = PathInCurrentFolder(caption);
 
     platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
     const std::string extKey = "." + extension;

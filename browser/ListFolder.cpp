@@ -3,6 +3,8 @@
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "browser/DateText.h"
+#include "browser/FileRows.h"
+#include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/DosText.h"
 #include "platform/Host.h"
@@ -41,8 +43,13 @@ std::string ExtensionOf(const std::string& name)
     return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
-const char* const FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
-const char* const FileTypeSuffix = " ﾌｧｲﾙ";
+// A folder lists as one only with no attributes beyond the read-only, hidden and system ones
+// (16 to 23); one with its archive attribute lists as a file, as it always did.
+bool ListedAsFolder(unsigned attributes)
+{
+    return attributes >= platform::faDirectory
+        && attributes <= (platform::faDirectory | platform::faReadOnly | platform::faHidden | platform::faSysFile);
+}
 
 }  // namespace
 
@@ -77,18 +84,18 @@ void TImageForm::ListFolder()
         TListItem& item = items[i];
         item.SetCaption(entry.name);
         const std::string date = DateText(entry.time, separator);
-        if (entry.attributes >= 16 && entry.attributes <= 23) {
+        if (ListedAsFolder(entry.attributes)) {
             item.SetImageIndex(0);
-            item.SetSubItem(0, "");
-            item.SetSubItem(1, FolderType);
-            item.SetSubItem(2, date);
-            item.SetSubItem(3, "A");
+            item.SetSubItem(SizeField, "");
+            item.SetSubItem(TypeField, FolderType);
+            item.SetSubItem(TimeField, date);
+            item.SetSubItem(MarkerField, FolderMarker);
         } else {
-            item.SetSubItem(1, extension + FileTypeSuffix);
-            item.SetSubItem(3, "B");
+            item.SetSubItem(TypeField, extension + FileTypeSuffix);
+            item.SetSubItem(MarkerField, FileMarker);
             // The whole 64-bit size: the old 32-bit field showed files over 2 GiB as negative.
-            item.SetSubItem(0, NumberToStr(static_cast<long long>(entry.size)));
-            item.SetSubItem(2, date);
+            item.SetSubItem(SizeField, NumberToStr(static_cast<long long>(entry.size)));
+            item.SetSubItem(TimeField, date);
             int fixed = FixedImageIndex(extension);
             if (fixed >= 0)
                 item.SetImageIndex(fixed);
@@ -121,6 +128,11 @@ void TImageForm::ListFolder()
         ListView1->SetViewStyle(TViewStyle::vsList);
     else if (Image12->Visible())
         ListView1->SetViewStyle(TViewStyle::vsIcon);
+}
+
+std::string TImageForm::PathInCurrentFolder(const std::string& name) const
+{
+    return platform::JoinPath(DirectoryListBox1->Directory(), name);
 }
 
 void TImageForm::DirectoryListBox1Change(TObject*)

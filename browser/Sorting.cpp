@@ -3,6 +3,7 @@
 
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "browser/FileRows.h"
 #include "browser/RowOrder.h"
 
 
@@ -11,11 +12,16 @@ namespace orvane {
 using namespace tk;
 
 namespace {
-// The field of a row that a sort key reads: 0 the caption, 1 the size, 2 the type, 3 the date,
-// 4 the folder/file group.
-const std::string& Field(const TListItem& item, int key)
+// The field of a row that a sort key reads.
+const std::string& Field(const TListItem& item, TSortKey key)
 {
-    return key == 0 ? item.Caption() : item.SubItem(key - 1);
+    switch (key) {
+    case TSortKey::Size: return item.SubItem(SizeField);
+    case TSortKey::Type: return item.SubItem(TypeField);
+    case TSortKey::Date: return item.SubItem(TimeField);
+    case TSortKey::Name: break;
+    }
+    return item.Caption();
 }
 }  // namespace
 
@@ -65,41 +71,43 @@ void TImageForm::Resort()
     while (staging.Count() < n)
         staging.Add();
 
-    auto textKeys = [&](int key) {
+    auto textKeys = [&](auto field) {
         std::vector<TextSortKey> keys(n);
         for (int r = 0; r < n; ++r)
-            keys[r] = MakeTextSortKey(Field(items[r], key));
+            keys[r] = MakeTextSortKey(field(items[r]));
         return keys;
     };
     auto byText = [](const std::vector<TextSortKey>& keys) {
         return [&keys](int a, int b) { return CompareSortKeys(keys[a], keys[b]); };
     };
-    const std::vector<TextSortKey> groups = textKeys(4);
+    // Folders first: the rows are sorted by their markers, then each group by the key.
+    const std::vector<TextSortKey> groups = textKeys([](const TListItem& item) -> const std::string& { return item.SubItem(MarkerField); });
     QuickSortRows(idx, 0, n - 1, false, byText(groups));
     int m = 0;
-    while (m < n && items[idx[m]].SubItem(3) == "A")
+    while (m < n && items[idx[m]].SubItem(MarkerField) == FolderMarker)
         ++m;
 
-    const bool descending = m_process.SortDirection == 1;
+    const bool descending = m_process.SortDirection == TSortDirection::Descending;
     auto sortGroups = [&](const auto& compare) {
         if (m > 1)
             QuickSortRows(idx, 0, m - 1, descending, compare);
         if (n - m > 1)
             QuickSortRows(idx, m, n - 1, descending, compare);
     };
-    if (m_process.SortKey == 1) {
+    const TSortKey key = m_process.SortKey;
+    if (key == TSortKey::Size) {
         std::vector<long long> sizes(n);
         for (int r = 0; r < n; ++r)
-            sizes[r] = StrToLargeNumber(Field(items[r], 1));
+            sizes[r] = StrToLargeNumber(Field(items[r], key));
         sortGroups([&sizes](int a, int b) { return sizes[a] < sizes[b] ? -1 : sizes[a] > sizes[b] ? 1 : 0; });
     } else {
-        const std::vector<TextSortKey> keys = textKeys(m_process.SortKey);
+        const std::vector<TextSortKey> keys = textKeys([key](const TListItem& item) -> const std::string& { return Field(item, key); });
         sortGroups(byText(keys));
     }
     items.Reorder(idx);
 }
 
-void TImageForm::SortByKey(int key, TImage* check, TButton* button)
+void TImageForm::SortByKey(TSortKey key, TImage* check, TButton* button)
 {
     m_process.SortKey = key;
     if (check->Visible())
@@ -115,25 +123,25 @@ void TImageForm::SortByKey(int key, TImage* check, TButton* button)
 
 void TImageForm::SortByName()
 {
-    SortByKey(0, Image6, Sfname);
+    SortByKey(TSortKey::Name, Image6, Sfname);
 }
 
 void TImageForm::SortBySize()
 {
-    SortByKey(1, Image9, Sfsize);
+    SortByKey(TSortKey::Size, Image9, Sfsize);
 }
 
 void TImageForm::SortByType()
 {
-    SortByKey(2, Image7, Sfshurui);
+    SortByKey(TSortKey::Type, Image7, Sfshurui);
 }
 
 void TImageForm::SortByDate()
 {
-    SortByKey(3, Image8, Sfday);
+    SortByKey(TSortKey::Date, Image8, Sfday);
 }
 
-void TImageForm::SortInDirection(int direction, TImage* check, TImage* other)
+void TImageForm::SortInDirection(TSortDirection direction, TImage* check, TImage* other)
 {
     if (check->Visible())
         return;
@@ -147,12 +155,12 @@ void TImageForm::SortInDirection(int direction, TImage* check, TImage* other)
 
 void TImageForm::SortAscending()
 {
-    SortInDirection(0, Image13, Image14);
+    SortInDirection(TSortDirection::Ascending, Image13, Image14);
 }
 
 void TImageForm::SortDescending()
 {
-    SortInDirection(1, Image14, Image13);
+    SortInDirection(TSortDirection::Descending, Image14, Image13);
 }
 
 void TImageForm::ToggleSortOrder()

@@ -2,6 +2,7 @@
 // deleting the oldest picture, one at a time, until the total fits.
 
 #include "app/ImageForm.h"
+#include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 
@@ -45,7 +46,7 @@ void TImageForm::TrimCache()
     const platform::DriveMap& drives = m_process.Host.Drives();
     std::set<std::string> undeletable;
     for (;;) {
-        platform::DirectorySearch search(drives, folder + "\\*.bmp", platform::faAnyFile);
+        platform::DirectorySearch search(drives, platform::AppendToFolder(folder, "*.bmp"), platform::faAnyFile);
         uint64_t total = 0;
         std::optional<platform::FoundFile> oldest;
         for (platform::FoundFile entry; search.Next(entry);) {
@@ -57,7 +58,7 @@ void TImageForm::TrimCache()
         }
         if (total <= *limit || !oldest)
             return;
-        if (!platform::DeleteFile(drives, folder + "\\" + oldest->name))
+        if (!platform::DeleteFile(drives, platform::AppendToFolder(folder, oldest->name)))
             undeletable.insert(oldest->name);
     }
 }

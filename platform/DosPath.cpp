@@ -45,6 +45,14 @@ std::string JoinPath(std::string_view folder, std::string_view name)
     return path;
 }
 
+std::string AppendToFolder(std::string_view folder, std::string_view name)
+{
+    std::string path(folder);
+    path += PathSeparator;
+    path += name;
+    return path;
+}
+
 std::pair<std::string_view, std::string_view> SplitLast(std::string_view path)
 {
     size_t last = LastSeparator(path);

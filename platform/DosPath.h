@@ -30,6 +30,11 @@ std::string_view WithoutTrailingSeparator(std::string_view path);
 // that ends in one ("C:\" and "a" give "C:\a").
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The folder and a name with a separator between them whatever the folder ends in, as the
+// program joins the folders it keeps as text (the start folder, the cache folder): "C:\" and "a"
+// give "C:\\a", which the file functions read as "C:\a".
+std::string AppendToFolder(std::string_view folder, std::string_view name);
+
 // The path split at its last separator: the folder with its separator, and the name after it.
 // "C:name" splits after the drive; a path without separator or drive is all name.
 std::pair<std::string_view, std::string_view> SplitLast(std::string_view path);

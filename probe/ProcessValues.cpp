@@ -15,8 +15,8 @@ tk::TPropertyList DescribeProcess(const orvane::Process& process)
     list.Add("PictureShown", TPropertyValue::Integer(process.PictureShown));
     list.Add("MenuMode", TPropertyValue::Integer(process.MenuMode));
     list.Add("HoveredMenu", TPropertyValue::Integer(process.HoveredMenu));
-    list.Add("SortKey", TPropertyValue::Integer(process.SortKey));
-    list.Add("SortDirection", TPropertyValue::Integer(process.SortDirection));
+    list.Add("SortKey", TPropertyValue::Integer(static_cast<int>(process.SortKey)));
+    list.Add("SortDirection", TPropertyValue::Integer(static_cast<int>(process.SortDirection)));
     list.Add("ListedCount", TPropertyValue::Integer(process.ListedCount));
     const int cust[] = {process.Cust_1, process.Cust_2, process.Cust_3, process.Cust_4,
                         process.Cust_5, process.Cust_6, process.Cust_7};

@@ -5,6 +5,7 @@
 #include "app/ImageForm.h"
 #include "app/Dialogs.h"
 #include "app/Numbers.h"
+#include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "settings/SettingsText.h"
@@ -75,7 +76,15 @@ int ClampSize(const std::string& text, int upperBound)
 
 std::string TImageForm::SettingsFilePath(const char* fileName) const
 {
-    return CPath->Caption() + "\\" + fileName;
+    return platform::AppendToFolder(CPath->Caption(), fileName);
+}
+
+bool TImageForm::Listed(const TStringGrid& list, const std::string& extension) const
+{
+    for (int row = 1; row < list.RowCount(); ++row)
+        if (list.Cell(1, row) == extension)
+            return true;
+    return false;
 }
 
 void TImageForm::PrepareSettingsGrids()

@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "browser/FileRows.h"
 #include "platform/DosPath.h"
 #include "platform/DosText.h"
 
@@ -55,15 +56,6 @@ bool InTable(const std::string& extension, std::initializer_list<const char*> ta
     return false;
 }
 
-// Whether column 1 of the grid's rows 1 to the last holds the extension, exactly as stored.
-bool Listed(const TStringGrid& grid, const std::string& extension)
-{
-    for (int row = 1; row < grid.RowCount(); ++row)
-        if (grid.Cell(1, row) == extension)
-            return true;
-    return false;
-}
-
 }  // namespace
 
 void TImageForm::ListView1Click(TObject*)
@@ -76,13 +68,12 @@ void TImageForm::ListView1Click(TObject*)
         return;
 
     const std::string name = selected->Caption();
-    const std::string folder(platform::WithoutTrailingSeparator(DirectoryListBox1->Directory()));
-    const std::string path = folder + "\\" + name;
+    const std::string path = PathInCurrentFolder(name);
     const std::string captureFile = CaptureFileOf(platform::FlattenPath(path));
-    const std::string marker = selected->SubItem(3);
-    Label9->SetCaption(selected->SubItem(2));
-    if (marker == "B") {
-        auto [value, unit] = SizeText(StrToLargeNumber(selected->SubItem(0)));
+    const std::string marker = selected->SubItem(MarkerField);
+    Label9->SetCaption(selected->SubItem(TimeField));
+    if (marker == FileMarker) {
+        auto [value, unit] = SizeText(StrToLargeNumber(selected->SubItem(SizeField)));
         Label4->SetCaption(value);
         Label5->SetCaption(unit);
     } else {
@@ -90,7 +81,7 @@ void TImageForm::ListView1Click(TObject*)
         Label5->SetCaption("－");
     }
     std::optional<std::string> extension = ExtensionOf(name);
-    if (marker == "A")
+    if (marker == FolderMarker)
         Label7->SetCaption("ﾌｫﾙﾀﾞ");
     if (!extension)
         return;

@@ -56,6 +56,8 @@ TEST(DosPath, SeparatorsRootsAndDrives)
     EXPECT_EQ(WithoutTrailingSeparator("C:\\work\\\\"), "C:\\work\\") << "one separator only";
     EXPECT_EQ(JoinPath("C:\\", "a"), "C:\\a");
     EXPECT_EQ(JoinPath("", "a"), "a");
+    EXPECT_EQ(AppendToFolder("C:\\", "a"), "C:\\\\a") << "a stored folder always takes a separator";
+    EXPECT_EQ(AppendToFolder("C:\\work", "a"), "C:\\work\\a");
     EXPECT_EQ(SplitLast("C:a.txt").first, "C:");
     EXPECT_EQ(SplitLast("a.txt").second, "a.txt");
     EXPECT_EQ(PathParts("\\\\a\\\\b\\"), (std::vector<std::string>{"a", "b"}));
