@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 namespace formats {
 
@@ -50,6 +51,7 @@ KeyFile KeyFile::Parse(std::string_view text)
 {
     KeyFile file;
     size_t group = SIZE_MAX;   // index of the group being read; none before the first
+    std::vector<std::unordered_set<std::string_view>> keysOf;   // the keys each group has had
     int lineNumber = 0;
     auto fault = [&](const char* what) {
         if (file.m_fault.empty())
@@ -74,8 +76,12 @@ KeyFile KeyFile::Parse(std::string_view text)
             std::string_view name = line.substr(1, line.size() - 2);
             auto same = [&](const KeyFileGroup& known) { return known.name == name; };
             group = size_t(std::find_if(file.m_groups.begin(), file.m_groups.end(), same) - file.m_groups.begin());
-            if (group == file.m_groups.size())
+            if (group == file.m_groups.size()) {
                 file.m_groups.push_back(KeyFileGroup{std::string(name), {}});
+                keysOf.emplace_back();
+            } else {
+                fault("a group written twice");
+            }
             continue;
         }
         size_t equals = line.find('=');
@@ -89,6 +95,8 @@ KeyFile KeyFile::Parse(std::string_view text)
         }
         std::string_view key = Trim(line.substr(0, equals));
         std::string_view value = Trim(line.substr(equals + 1));
+        if (!keysOf[group].emplace(key).second)
+            fault("a key written twice in its group");
         file.m_groups[group].entries.emplace_back(std::string(key), std::string(value));
     }
     return file;

@@ -3,6 +3,12 @@
 // Files of groups and keys as the freedesktop standards write them (desktop entries,
 // mimeapps.list, icon theme index files, GTK settings): "[Group]" lines, "Key=Value" lines and
 // "#" comments, in UTF-8.
+//
+// The standards let no group name stand twice in a file and no key twice in a group. A file that
+// repeats one is malformed; its values are still read as the desktops' own reader reads them: the
+// entries of a repeated group join the first one, and a repeated key's last entry counts. Readers
+// of files that the user's tools write (mimeapps.list) take what they can; desktop entries must be
+// well formed.
 
 #include <optional>
 #include <string>
@@ -23,7 +29,8 @@ struct KeyFileGroup {
 class KeyFile {
 public:
     // Reads what it can; lines that are neither a group, an entry nor a comment (and entries
-    // before the first group) are left out and make the file malformed.
+    // before the first group) are left out and make the file malformed, as a repeated group or key
+    // does.
     static KeyFile Parse(std::string_view text);
 
     // Whether every line was well formed; the first fault, with its line number, when not.

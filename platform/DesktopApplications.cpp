@@ -1,6 +1,7 @@
 #include "platform/DesktopApplications.h"
 
 #include "formats/KeyFile.h"
+#include "platform/DesktopEntry.h"
 #include "platform/HostFiles.h"
 
 #include <unistd.h>
@@ -88,10 +89,11 @@ void DesktopApplications::ReadEntry(const std::string& path, const std::string& 
     std::optional<std::string> text = ReadHostFile(path, 1u << 20);
     if (!text)
         return;
-    formats::KeyFile file = formats::KeyFile::Parse(*text);
-    if (!file.WellFormed() || file.Groups().empty() || file.Groups().front().name != "Desktop Entry")
+    const formats::KeyFile file = formats::KeyFile::Parse(*text);
+    const formats::KeyFileGroup* entryGroup = DesktopEntryGroup(file);
+    if (!entryGroup)
         return;
-    const formats::KeyFileGroup& group = file.Groups().front();
+    const formats::KeyFileGroup& group = *entryGroup;
     std::optional<std::string> type = group.Value("Type");
     if (!type || *type != "Application")
         return;

@@ -1,43 +1,12 @@
 #include "platform/DesktopEntry.h"
 
-#include <unistd.h>
+#include "platform/HostFiles.h"
 
-#include <fstream>
-#include <sstream>
+#include <unistd.h>
 
 namespace platform {
 
 namespace {
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// The escapes of a string value. Unknown ones stay as they are, for the Exec quoting to read.
-std::string UnescapedValue(std::string_view value)
-{
-    std::string out;
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '\\' || i + 1 == value.size()) {
-            out += value[i];
-            continue;
-        }
-        switch (value[++i]) {
-        case 's': out += ' '; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case '\\': out += '\\'; break;
-        default: out += '\\'; out += value[i]; break;
-        }
-    }
-    return out;
-}
-
 // The Exec line's words. Within double quotes a backslash escapes only " ` $ and itself. Outside
 // quotes it escapes any character and single quotes are honoured too, as the desktops' own
 // launchers read the line (a shell's rules); real entries rely on that.
@@ -125,59 +94,37 @@ std::string FieldText(char code, const DesktopEntry& entry, const std::vector<st
 }
 }  // namespace
 
+const formats::KeyFileGroup* DesktopEntryGroup(const formats::KeyFile& file)
+{
+    if (!file.WellFormed() || file.Groups().empty() || file.Groups().front().name != "Desktop Entry")
+        return nullptr;
+    return &file.Groups().front();
+}
+
 std::optional<DesktopEntry> ParseDesktopEntry(std::string_view text, const std::string& location)
 {
-    DesktopEntry entry;
-    entry.location = location;
-    bool inGroup = false;
-    bool seenGroup = false;
-    bool hasExec = false;
-    std::string type;
-    std::istringstream lines{std::string(text)};
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::string_view trimmed = Trimmed(line);
-        if (trimmed.empty() || trimmed.front() == '#')
-            continue;
-        if (trimmed.front() == '[') {
-            // Only the first group of that name counts.
-            if (inGroup)
-                break;
-            inGroup = !seenGroup && trimmed == "[Desktop Entry]";
-            seenGroup = seenGroup || inGroup;
-            continue;
-        }
-        size_t equals = trimmed.find('=');
-        if (!inGroup || equals == std::string_view::npos)
-            continue;
-        std::string_view key = Trimmed(trimmed.substr(0, equals));
-        std::string value = UnescapedValue(Trimmed(trimmed.substr(equals + 1)));
-        if (key == "Exec" && !hasExec) {
-            entry.exec = value;
-            hasExec = true;
-        } else if (key == "Icon" && entry.icon.empty()) {
-            entry.icon = value;
-        } else if (key == "Name" && entry.name.empty()) {
-            entry.name = value;
-        } else if (key == "Type" && type.empty()) {
-            type = value;
-        }
-    }
-    if (!hasExec || (!type.empty() && type != "Application"))
+    const formats::KeyFile file = formats::KeyFile::Parse(text);
+    const formats::KeyFileGroup* group = DesktopEntryGroup(file);
+    if (!group)
         return std::nullopt;
+    std::optional<std::string> exec = group->Value("Exec");
+    std::optional<std::string> type = group->Value("Type");
+    if (!exec || (type && *type != "Application"))
+        return std::nullopt;
+    DesktopEntry entry;
+    entry.exec = *exec;
+    entry.icon = group->Value("Icon").value_or(std::string());
+    entry.name = group->Value("Name").value_or(std::string());
+    entry.location = location;
     return entry;
 }
 
 std::optional<DesktopEntry> ReadDesktopEntry(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<std::string> text = ReadHostFile(path);
+    if (!text)
         return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        return std::nullopt;
-    return ParseDesktopEntry(text.str(), path);
+    return ParseDesktopEntry(*text, path);
 }
 
 std::vector<std::string> ExpandExec(const DesktopEntry& entry, const std::vector<std::string>& files)

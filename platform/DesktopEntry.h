@@ -1,7 +1,10 @@
 #pragma once
 
 // Desktop entries (.desktop files), as far as starting their program goes: the Exec line with
-// its quoting and field codes, and the keys the field codes refer to. Texts are UTF-8.
+// its quoting and field codes, and the keys the field codes refer to. Texts are UTF-8. They are
+// key files (formats/KeyFile.h), read by that reader alone.
+
+#include "formats/KeyFile.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +20,13 @@ struct DesktopEntry {
     std::string location;  // The file it came from, for %k.
 };
 
-// The [Desktop Entry] group of a file's text; none when the group or its Exec key is missing.
+// The [Desktop Entry] group of a desktop entry file: the file's first group, which only comments
+// may precede. None when the file is no well-formed key file (a faulty line, a group or a key
+// written twice) or starts with another group.
+const formats::KeyFileGroup* DesktopEntryGroup(const formats::KeyFile& file);
+
+// The entry of a file's text; none when it has no [Desktop Entry] group (see above), no Exec key,
+// or a type other than Application.
 std::optional<DesktopEntry> ParseDesktopEntry(std::string_view text, const std::string& location);
 
 // Reads and parses a file; none when it cannot be read or is no usable entry.

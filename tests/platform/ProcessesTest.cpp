@@ -110,6 +110,17 @@ TEST(DesktopEntry, ReadsItsOwnGroupOnly)
     EXPECT_FALSE(ParseDesktopEntry("", "x"));
 }
 
+// The entry's group is the file's first, and a file that writes a group or a key twice is no
+// desktop entry.
+TEST(DesktopEntry, OnlyAWellFormedFileThatStartsWithItsGroupIsAnEntry)
+{
+    EXPECT_TRUE(ParseDesktopEntry("# comment\n\n[Desktop Entry]\nExec=a\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Other]\nKey=v\n[Desktop Entry]\nExec=a\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nExec=a\nExec=b\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nExec=a\n[Desktop Entry]\nIcon=b\n", "x"));
+    EXPECT_FALSE(ParseDesktopEntry("[Desktop Entry]\nExec=a\nthis line is no entry\n", "x"));
+}
+
 TEST(DesktopEntry, ExpandsFieldCodesAndQuoting)
 {
     struct Case {
