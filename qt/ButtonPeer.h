@@ -21,7 +21,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned DefaultChange = KindChange1;
+    static constexpr unsigned DefaultChange = OwnChange<0>;
 
     tk::TButton& m_button;
     QPushButton* m_pushButton;

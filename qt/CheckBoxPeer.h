@@ -23,7 +23,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned CheckedChange = KindChange1;
+    static constexpr unsigned CheckedChange = OwnChange<0>;
 
     tk::TCheckBox& m_checkBox;
     QCheckBox* m_box;

@@ -24,7 +24,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned ItemsChange = KindChange1;
+    static constexpr unsigned ItemsChange = OwnChange<0>;
 
     void ApplyItems();
     void ApplyText();

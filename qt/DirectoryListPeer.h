@@ -68,7 +68,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned ItemsChange = KindChange1;
+    static constexpr unsigned ItemsChange = OwnChange<0>;
 
     tk::TDirectoryListBox& m_list;
     FolderListWidget* m_view;

@@ -23,7 +23,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned ReadOnlyChange = KindChange1;
+    static constexpr unsigned ReadOnlyChange = OwnChange<0>;
 
     tk::TEdit& m_edit;
     QLineEdit* m_lineEdit;

@@ -30,9 +30,9 @@ protected:
     void ApplyVisible() override;
 
 private:
-    static constexpr unsigned FlagsChange = KindChange1;
-    static constexpr unsigned ScrollingChange = KindChange2;
-    static constexpr unsigned FrontChange = KindChange3;
+    static constexpr unsigned FlagsChange = OwnChange<0>;
+    static constexpr unsigned ScrollingChange = OwnChange<1>;
+    static constexpr unsigned FrontChange = OwnChange<2>;
 
     Qt::WindowFlags WindowFlags() const;
     bool Sizeable() const;

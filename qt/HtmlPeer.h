@@ -39,7 +39,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned DocumentChange = KindChange1;
+    static constexpr unsigned DocumentChange = OwnChange<0>;
     void LoadDocument();
 
     tk::THTML& m_html;

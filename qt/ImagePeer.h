@@ -40,7 +40,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned StretchChange = KindChange1;
+    static constexpr unsigned StretchChange = OwnChange<0>;
 
     tk::TImage& m_image;
     ImageWidget* m_imageWidget;

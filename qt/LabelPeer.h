@@ -39,8 +39,8 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned AlignmentChange = KindChange1;
-    static constexpr unsigned TransparentChange = KindChange2;
+    static constexpr unsigned AlignmentChange = OwnChange<0>;
+    static constexpr unsigned TransparentChange = OwnChange<1>;
 
     tk::TLabel& m_label;
     LabelWidget* m_labelWidget;

@@ -31,9 +31,9 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned ReloadChange = KindChange1;
-    static constexpr unsigned SelectionChange = KindChange2;
-    static constexpr unsigned ColumnsChange = KindChange3;
+    static constexpr unsigned ReloadChange = OwnChange<0>;
+    static constexpr unsigned SelectionChange = OwnChange<1>;
+    static constexpr unsigned ColumnsChange = OwnChange<2>;
 
     void UserSelected(int row);
 

@@ -43,7 +43,7 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned PagesChange = KindChange1;
+    static constexpr unsigned PagesChange = OwnChange<0>;
 
     tk::TPageControl& m_pages;
     PageControlWidget* m_widget;

@@ -47,8 +47,8 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned BevelChange = KindChange1;
-    static constexpr unsigned AlignmentChange = KindChange2;
+    static constexpr unsigned BevelChange = OwnChange<0>;
+    static constexpr unsigned AlignmentChange = OwnChange<1>;
 
     tk::TPanel& m_panel;
     PanelWidget* m_panelWidget;

@@ -88,7 +88,7 @@ void RichEditPeer::Apply(unsigned changes)
         ApplyScrollBars();
     // The automatic colour and default size of a document come from the default attributes, and
     // the mode decides which face shows plain text: each of these fills the face anew.
-    if (changes & (TextChange | ModeChange | AttributesChange))
+    if (changes & (LinesChange | ModeChange | AttributesChange))
         ShowContent();
 }
 

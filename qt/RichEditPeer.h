@@ -43,7 +43,7 @@ public:
 
     RichEditPeer(tk::TRichEdit& richEdit, QtBackend& backend);
 
-    void ContentChanged() override { Changed(TextChange); }
+    void ContentChanged() override { Changed(LinesChange); }
     void SetReadOnly(bool) override { Changed(ModeChange); }
     void SetScrollBars(tk::TScrollStyle) override { Changed(ScrollBarsChange); }
     void SetWordWrap(bool) override { Changed(ModeChange); }
@@ -55,10 +55,10 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned TextChange = KindChange1;
-    static constexpr unsigned ModeChange = KindChange2;
-    static constexpr unsigned ScrollBarsChange = KindChange3;
-    static constexpr unsigned AttributesChange = KindChange4;
+    static constexpr unsigned LinesChange = OwnChange<0>;
+    static constexpr unsigned ModeChange = OwnChange<1>;
+    static constexpr unsigned ScrollBarsChange = OwnChange<2>;
+    static constexpr unsigned AttributesChange = OwnChange<3>;
 
     void ShowContent();
     void ApplyMode();

@@ -50,7 +50,7 @@ void ScrollBarPeer::Apply(unsigned changes)
 {
     WidgetPeer::Apply(changes);
     QSignalBlocker blocker(m_bar);
-    if (changes & KindChange)
+    if (changes & OrientationChange)
         m_bar->setOrientation(m_scrollBar.Kind() == tk::TScrollBarKind::sbHorizontal ? Qt::Horizontal : Qt::Vertical);
     if (changes & ParamsChange) {
         int pageSize = m_scrollBar.PageSize();

@@ -16,15 +16,15 @@ class ScrollBarPeer : public ControlPeer<tk::TScrollBarPeer> {
 public:
     ScrollBarPeer(tk::TScrollBar& scrollBar, QtBackend& backend);
 
-    void SetKind(tk::TScrollBarKind) override { Changed(KindChange); }
+    void SetKind(tk::TScrollBarKind) override { Changed(OrientationChange); }
     void SetParams() override { Changed(ParamsChange); }
 
 protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned KindChange = KindChange1;
-    static constexpr unsigned ParamsChange = KindChange2;
+    static constexpr unsigned OrientationChange = OwnChange<0>;
+    static constexpr unsigned ParamsChange = OwnChange<1>;
 
     void UserMoved(int position);
     void PageStep(int action);

@@ -51,8 +51,8 @@ protected:
     void Apply(unsigned changes) override;
 
 private:
-    static constexpr unsigned LayoutChange = KindChange1;
-    static constexpr unsigned CellsChange = KindChange2;
+    static constexpr unsigned LayoutChange = OwnChange<0>;
+    static constexpr unsigned CellsChange = OwnChange<1>;
 
     tk::TStringGrid& m_grid;
     StringGridWidget* m_table;

@@ -38,6 +38,7 @@ public:
     bool FlushPending() const;
 
 protected:
+    // The changes every peer records, one bit each.
     enum Change : unsigned {
         BoundsChange = 1u << 0,
         VisibleChange = 1u << 1,
@@ -49,15 +50,17 @@ protected:
         TextChange = 1u << 7,
         OrderChange = 1u << 8,
         ContentChange = 1u << 9,
-        // Changes of one kind of control.
-        KindChange1 = 1u << 10,
-        KindChange2 = 1u << 11,
-        KindChange3 = 1u << 12,
-        KindChange4 = 1u << 13,
-        FocusChange = 1u << 14,
-        TabStopChange = 1u << 15,
-        AllChanges = (1u << 16) - 1,
+        FocusChange = 1u << 10,
+        TabStopChange = 1u << 11,  // the last of the base's: the kinds' own follow it
     };
+    // Each kind of peer has a range of its own above the base's bits: its n-th change is
+    // OwnChange<n>, so that no change of a kind can stand for one of the base.
+    static constexpr unsigned OwnChangeCount = 8;
+    template <unsigned N>
+        requires(N < OwnChangeCount)
+    static constexpr unsigned OwnChange = TabStopChange << (N + 1);
+    static_assert(OwnChange<OwnChangeCount - 1> >> OwnChangeCount == TabStopChange,
+                  "the kinds' changes fit in the recorded bits");
 
     // Takes the widget (made on ParentContainer()) and routes its input to the control.
     void Attach(QWidget* widget, InputRouter::ClickStyle style);
