@@ -9,13 +9,48 @@ namespace orvane {
 
 using namespace tk;
 
+TImage* TImageForm::CheckOf(TArrangement arrangement) const
+{
+    switch (arrangement) {
+    case TArrangement::Separate: return Image1;
+    case TArrangement::Under: return Image2;
+    case TArrangement::Right: return Image3;
+    case TArrangement::None: break;
+    }
+    return nullptr;
+}
+
+TArrangement TImageForm::CurrentArrangement() const
+{
+    for (TArrangement arrangement : {TArrangement::Separate, TArrangement::Under, TArrangement::Right})
+        if (CheckOf(arrangement)->Visible())
+            return arrangement;
+    return TArrangement::None;
+}
+
+// The View menu's check moves to the arrangement.
+void TImageForm::MarkArrangement(TArrangement current)
+{
+    for (TArrangement arrangement : {TArrangement::Separate, TArrangement::Under, TArrangement::Right})
+        CheckOf(arrangement)->SetVisible(arrangement == current);
+}
+
+void TImageForm::ShowArrangement(TArrangement arrangement)
+{
+    switch (arrangement) {
+    case TArrangement::Separate: ShowSeparateView(); break;
+    case TArrangement::Under: ShowUnderView(); break;
+    case TArrangement::Right: ShowRightView(); break;
+    case TArrangement::None: break;
+    }
+}
+
 void TImageForm::ShowUnderView()
 {
-    if (Image2->Visible())
+    if (CurrentArrangement() == TArrangement::Under)
         return;
     const int W = ClientWidth(), H = ClientHeight(), FH = Height();
-    for (TControl* hidden : std::initializer_list<TControl*>{Image1, Image3, RightDoor})
-        hidden->Hide();
+    RightDoor->Hide();
     m_process.view->Hide();
     FView->Hide();
     RightView->Hide();
@@ -25,7 +60,7 @@ void TImageForm::ShowUnderView()
     ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - 3);
     ListView1->SetLeft(CenterDoor->Left() + 3);
     RightDoor->SetLeft(MainPanel->Width());
-    Image2->Show();
+    MarkArrangement(TArrangement::Under);
     UImage->SetBounds(0, 0, UImage->Picture().Width(), UImage->Picture().Height());
     MainPanel->SetHeight(FH / 3);
     CenterDoor->SetHeight(MainPanel->Height());
@@ -43,11 +78,9 @@ void TImageForm::ShowUnderView()
 
 void TImageForm::ShowRightView()
 {
-    if (Image3->Visible())
+    if (CurrentArrangement() == TArrangement::Right)
         return;
     const int W = ClientWidth(), H = ClientHeight(), FW = Width();
-    Image1->Hide();
-    Image2->Hide();
     m_process.view->Hide();
     DownDoor->Hide();
     FView->Hide();
@@ -57,7 +90,7 @@ void TImageForm::ShowRightView()
     DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + 3);
     CenterDoor->SetHeight(MainPanel->Height());
     RImage->SetBounds(0, 0, RImage->Picture().Width(), RImage->Picture().Height());
-    Image3->Show();
+    MarkArrangement(TArrangement::Right);
     // The list gets two thirds of the window's outer width, rounded up.
     MainPanel->SetWidth(FW - FW / 3);
     CenterDoor->SetLeft(DirectoryListBox1->Width());
@@ -76,11 +109,9 @@ void TImageForm::ShowRightView()
 
 void TImageForm::ShowSeparateView()
 {
-    if (Image1->Visible())
+    if (CurrentArrangement() == TArrangement::Separate)
         return;
     const int W = ClientWidth(), H = ClientHeight();
-    Image2->Hide();
-    Image3->Hide();
     FView->Hide();
     CloseMenus();
     UnderView->Hide();
@@ -95,7 +126,7 @@ void TImageForm::ShowSeparateView()
     RightDoor->Hide();
     DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + 3);
     DownDoor->Hide();
-    Image1->Show();
+    MarkArrangement(TArrangement::Separate);
     m_process.view->Show();
     RightDoorData->SetCaption(NumberToStr(W - RightDoor->Left()));
     DownDoorData->SetCaption(NumberToStr(H - DownDoor->Top()));

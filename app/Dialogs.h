@@ -12,6 +12,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/StdCtrls.h"
+#include "viewers/Panes.h"
 
 namespace orvane {
 
@@ -30,6 +31,9 @@ public:
     tk::TLabel* MidiStatus = nullptr;
     tk::THTML* HTML = nullptr;
     tk::TRichEdit* RichEdit1 = nullptr;
+
+    // The window's viewer pane.
+    TViewerPane Pane() const;
 
     // A click on the window or its picture hides the main window's drop-down menus (only them).
     void FormClick(tk::TObject* sender);

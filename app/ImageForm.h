@@ -14,7 +14,9 @@
 #include "toolkit/RichEdit.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
+#include "viewers/Panes.h"
 
+#include <array>
 #include <string>
 #include <unordered_map>
 
@@ -205,6 +207,13 @@ public:
     void DirButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
     void RightDoorClick(tk::TObject* sender);
 
+    // The viewer panes: the detached window's and the two docked ones, in the order of the
+    // arrangements; the pane of TArrangement::None has no parts.
+    TViewerPane Pane(TArrangement arrangement) const;
+    std::array<TViewerPane, 3> Panes() const;
+    // The arrangement whose pane shows the selected file: the one the View menu's check marks.
+    TArrangement CurrentArrangement() const;
+
     // The three viewer arrangements: the detached window, the pane below the list, the pane to
     // its right. Each re-cuts the window for itself and shows the selected file again.
     void ShowSeparateView();
@@ -335,13 +344,23 @@ private:
     tk::TPanel* DropDownOf(tk::TPanel* caption) const;
     void PlaceDropDown(tk::TPanel* caption);
     void OpenSecondLevel(tk::TPanel* item, tk::TPanel* dropDown);
-    void PanPicture(tk::TScrollBar& bar, tk::TImage& image, tk::TPanel& pane, tk::TScrollBar& otherBar);
+    tk::TImage* CheckOf(TArrangement arrangement) const;
+    void MarkArrangement(TArrangement arrangement);
+    void ShowArrangement(TArrangement arrangement);
+    // How the selected file is shown, and for pictures and texts, from where and as what.
     enum class TDisplayKind { Picture, Media, Html, System, Text };
-    void ShowPicture(bool capture, bool picture, const std::string& extension, const std::string& captureFile);
+    enum class TPictureSource { Capture, File, CaptureThenFile };
+    enum class TTextKind { Rich, Plain, Unlisted };
+    // What ETCtype says of files of types that no list names: they are shown as text, or refused
+    // with a notice; any other value shows nothing.
+    static constexpr int UnlistedAsText = 0;
+    static constexpr int UnlistedRefused = 1;
+    void ShowPaneParts(unsigned shown, unsigned hidden, bool windowScrolls);
+    void ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile);
     void ShowMedia();
     void ShowHtml();
     void ShowSystem();
-    void ShowText(bool richText, bool text, int unlistedMode);
+    void ShowText(TTextKind kind, int unlistedFiles);
     void BuildFixedIcons();
     void BindSortingHandlers();
     void SortByKey(TSortKey key, tk::TImage* check, tk::TButton* button);

@@ -40,8 +40,8 @@ void TImageForm::FormResize(TObject*)
     if (m_process.PictureShown == 1) {
         FitPictureScrollBars();
     } else {
-        for (TScrollBar* bar : {RScrollBarY, RScrollBarX, UScrollBarY, UScrollBarX})
-            bar->Hide();
+        for (TArrangement docked : {TArrangement::Right, TArrangement::Under})
+            Pane(docked).SetParts(0, BarsPart);
     }
     // The only clamps: the geometry is corrected, the door labels keep their values.
     if (DownDoor->Top() < MainPanel->Top()) {
@@ -59,67 +59,8 @@ void TImageForm::FormResize(TObject*)
 
 void TImageForm::FitPictureScrollBars()
 {
-    const int puWidth = UImage->Picture().Width(), puHeight = UImage->Picture().Height();
-    const int prWidth = RImage->Picture().Width(), prHeight = RImage->Picture().Height();
-    const int dyU = puHeight - UnderView->Height();
-    const int dxU = puWidth - UnderView->Width();
-    const int dxR = prWidth - RightView->Width();
-    const int dyR = prHeight - RightView->Height();
-
-    UScrollBarX->SetLeft(0);
-    UScrollBarX->SetMin(0);
-    UScrollBarX->SetTop(UnderView->Height() - 10);
-    UScrollBarX->SetLargeChange(UnderView->Width() / 2);
-    UScrollBarY->SetMin(0);
-    UScrollBarY->SetTop(0);
-    UScrollBarY->SetLeft(UnderView->Width() - 10);
-    UScrollBarY->SetLargeChange(UScrollBarY->Height() / 2);
-    RScrollBarY->SetTop(0);
-    RScrollBarY->SetMin(0);
-    RScrollBarY->SetLeft(RightView->Width() - 10);
-    RScrollBarY->SetLargeChange(RScrollBarY->Height() / 2);
-    RScrollBarX->SetLeft(0);
-    RScrollBarX->SetMin(0);
-    RScrollBarX->SetTop(RightView->Height() - 10);
-    RScrollBarX->SetLargeChange(RightView->Width() / 2);
-    RScrollBarX->SetWidth(RightView->Width());
-
-    if (dyU > 0) {
-        UScrollBarY->Show();
-        UScrollBarX->SetWidth(UnderView->Width() - 10);
-        UScrollBarY->SetMax(puHeight - UnderView->Height());
-    } else {
-        UScrollBarX->SetWidth(UnderView->Width());
-        UScrollBarY->Hide();
-        UImage->SetTop(0);
-    }
-    if (dxU > 0) {
-        UScrollBarX->Show();
-        UScrollBarX->SetMax(puWidth - UnderView->Width());
-        UScrollBarY->SetHeight(UnderView->Height() - 10);
-    } else {
-        UScrollBarY->SetHeight(UnderView->Height());
-        UScrollBarX->Hide();
-        UImage->SetLeft(0);
-    }
-    if (dxR > 0) {
-        RScrollBarX->Show();
-        RScrollBarY->SetHeight(RightView->Height() - 10);
-        RScrollBarX->SetMax(prWidth - RightView->Width());
-    } else {
-        RScrollBarY->SetHeight(RightView->Height());
-        RScrollBarX->Hide();
-        RImage->SetLeft(0);
-    }
-    if (dyR > 0) {
-        RScrollBarY->Show();
-        RScrollBarY->SetMax(prHeight - RightView->Height());
-        RScrollBarX->SetWidth(RightView->Width() - 10);
-    } else {
-        RScrollBarX->SetWidth(RightView->Width());
-        RScrollBarY->Hide();
-        RImage->SetTop(0);
-    }
+    FitBars(Pane(TArrangement::Under), TBarFit::PaneSize, TFirstBar::Vertical);
+    FitBars(Pane(TArrangement::Right), TBarFit::PaneSize, TFirstBar::Horizontal);
 }
 
 void TImageForm::SnapUpDoor(int dy)

@@ -30,9 +30,8 @@ void TImageForm::Ini()
                      {1, Image11, &TImageForm::SetListStyle},
                      {2, Image12, &TImageForm::SetIconStyle}});
     apply(sortFile, {{0, Image13, &TImageForm::SortAscending}, {1, Image14, &TImageForm::SortDescending}});
-    apply(viewSet, {{0, Image1, &TImageForm::ShowSeparateView},
-                    {1, Image2, &TImageForm::ShowUnderView},
-                    {2, Image3, &TImageForm::ShowRightView}});
+    if (viewSet >= static_cast<int>(TArrangement::Separate) && viewSet <= static_cast<int>(TArrangement::Right))
+        ShowArrangement(static_cast<TArrangement>(viewSet));
     apply(seFile, {{0, Image6, &TImageForm::SortByName},
                    {1, Image7, &TImageForm::SortByType},
                    {2, Image8, &TImageForm::SortByDate},

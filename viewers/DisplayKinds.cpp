@@ -1,5 +1,5 @@
-// The display kinds of the selected file. Each one sets the visibility of every viewer component
-// of all three arrangements, and loads the content into the one of the current arrangement.
+// The display kinds of the selected file. Each one shows and hides the parts of all three panes
+// alike, and loads the content into the pane of the current arrangement.
 
 #include "app/Dialogs.h"
 #include "app/ImageForm.h"
@@ -16,11 +16,8 @@ const char* const NoData = "データがありません";
 const char* const NotForDisplay = "表示指定されたデータではありません";
 const char* const SystemFile = "システムファイルです!";
 
-void SetAllVisible(std::initializer_list<TControl*> controls, bool visible)
-{
-    for (TControl* control : controls)
-        control->SetVisible(visible);
-}
+// The parts a display that shows nothing of its own hides.
+constexpr unsigned ContentParts = PicturePart | NoticePart | ProductNamePart | HtmlPart | MediaPart | BarsPart;
 
 // The detached window's own scrolling: on for pictures, off otherwise.
 void SetWindowScrolling(Tview& view, bool on)
@@ -29,61 +26,36 @@ void SetWindowScrolling(Tview& view, bool on)
     view.HorzScrollBar().SetVisible(on);
     view.VertScrollBar().SetVisible(on);
 }
-
-// Places a pane's bars for its picture: a bar shows only where the picture overflows the pane.
-void PlaceBars(TPanel& pane, TImage& image, TScrollBar& horizontal, TScrollBar& vertical)
-{
-    const int W = pane.Width(), H = pane.Height();
-    const int dx = image.Picture().Width() - W, dy = image.Picture().Height() - H;
-    horizontal.SetBounds(0, H - 10, horizontal.Width(), horizontal.Height());
-    horizontal.SetPosition(0);
-    vertical.SetBounds(W - 10, 0, vertical.Width(), vertical.Height());
-    vertical.SetPosition(0);
-    if (dx > 0) {
-        horizontal.Show();
-        vertical.SetHeight(H - 10);
-    } else {
-        vertical.SetHeight(H);
-        horizontal.Hide();
-    }
-    if (dy > 0) {
-        horizontal.SetWidth(W - 10);
-        vertical.Show();
-    } else {
-        horizontal.SetWidth(W);
-        vertical.Hide();
-    }
-}
 }  // namespace
 
-void TImageForm::ShowPicture(bool capture, bool picture, const std::string& extension, const std::string& captureFile)
+// The window's rich edit and HTML control fill it and are fitted to it again whenever its
+// scrolling changes, but only while they show. The rich edit changes before the scrolling and the
+// HTML control after it, as they always did, so that each keeps the size it has always kept.
+void TImageForm::ShowPaneParts(unsigned shown, unsigned hidden, bool windowScrolls)
+{
+    const std::array<TViewerPane, 3> panes = Panes();
+    for (const TViewerPane& pane : panes)
+        pane.SetParts(shown & ~HtmlPart, hidden & ~HtmlPart);
+    SetWindowScrolling(*m_process.view, windowScrolls);
+    for (const TViewerPane& pane : panes)
+        pane.SetParts(shown & HtmlPart, hidden & HtmlPart);
+}
+
+void TImageForm::ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile)
 {
     Tview& view = *m_process.view;
-    SetAllVisible({UScrollBarX, UScrollBarY, RScrollBarX, RScrollBarY, URichEdit, RRichEdit, view.RichEdit1}, false);
-    view.Image1->Show();
-    SetAllVisible({view.Label1, view.Label2}, false);
-    SetWindowScrolling(view, true);
-    SetAllVisible({RLabel, RLabel2, ULabel, ULabel2}, false);
-    SetAllVisible({RImage, UImage}, true);
-    SetAllVisible({U_Midi, U_HTML, view.Midi, view.HTML, R_Midi, R_HTML}, false);
+    ShowPaneParts(PicturePart, (ContentParts & ~PicturePart) | RichEditPart, true);
     m_process.PictureShown = 1;
 
-    // The picture component of each marked arrangement (exactly one is marked).
-    std::vector<TImage*> current;
-    if (Image1->Visible())
-        current.push_back(view.Image1);
-    if (Image2->Visible())
-        current.push_back(UImage);
-    if (Image3->Visible())
-        current.push_back(RImage);
-
+    const TArrangement arrangement = CurrentArrangement();
+    TImage* current = arrangement == TArrangement::None ? nullptr : Pane(arrangement).picture;
     bool loaded = false;
-    if (capture && platform::ReadWholeFile(m_process.Host.Drives(), captureFile)) {
-        for (TImage* image : current)
-            image->Picture().LoadFromFile(captureFile);
+    if (source != TPictureSource::File && platform::ReadWholeFile(m_process.Host.Drives(), captureFile)) {
+        if (current)
+            current->Picture().LoadFromFile(captureFile);
         loaded = true;
     }
-    if (picture) {
+    if (source != TPictureSource::Capture) {
         if (extension == "EXE" || extension == "SCR") {
             std::unique_ptr<TIcon> icon = graphics::MakeIcon(m_process.Icons->ExtractIcon(m_process.CurrentPath, 0));
             const TIcon& shown = icon ? *icon : ImageList2->Image(2);
@@ -92,9 +64,8 @@ void TImageForm::ShowPicture(bool capture, bool picture, const std::string& exte
                 image->Picture().Assign(BackBmp->Picture());
                 image->Canvas().Draw(0, 0, shown);
             }
-        } else {
-            for (TImage* image : current)
-                image->Picture().LoadFromFile(m_process.CurrentPath);
+        } else if (current) {
+            current->Picture().LoadFromFile(m_process.CurrentPath);
         }
         loaded = true;
     }
@@ -105,38 +76,26 @@ void TImageForm::ShowPicture(bool capture, bool picture, const std::string& exte
     view.VertScrollBar().SetRange(view.Image1->Picture().Height());
 
     if (loaded) {
-        PlaceBars(*UnderView, *UImage, *UScrollBarX, *UScrollBarY);
-        PlaceBars(*RightView, *RImage, *RScrollBarX, *RScrollBarY);
-        SetAllVisible({view.Image1, RImage, UImage}, true);
+        for (TArrangement docked : {TArrangement::Under, TArrangement::Right})
+            FitBars(Pane(docked), TBarFit::NewPicture, TFirstBar::Horizontal);
         return;
     }
-    view.Image1->Hide();
-    SetAllVisible({view.Label1, view.Label2, RLabel, RLabel2, ULabel, ULabel2}, true);
-    SetAllVisible({RImage, UImage}, false);
-    for (TLabel* label : {view.Label1, RLabel, ULabel})
-        label->SetCaption(NoData);
+    for (const TViewerPane& pane : Panes()) {
+        pane.SetParts(NoticePart | ProductNamePart, PicturePart);
+        pane.notice->SetCaption(NoData);
+    }
 }
 
 // The media panels show before the file is opened, so a file the player refuses leaves them
 // shown in their previous state.
 void TImageForm::ShowMedia()
 {
-    Tview& view = *m_process.view;
-    SetAllVisible({URichEdit, RRichEdit, view.RichEdit1, UScrollBarX, UScrollBarY, RScrollBarX, RScrollBarY}, false);
-    SetAllVisible({view.Image1, view.Label1, view.Label2}, false);
-    SetWindowScrolling(view, false);
-    SetAllVisible({RLabel, RLabel2, RImage, ULabel, ULabel2, UImage, U_HTML, view.HTML, R_HTML}, false);
-    SetAllVisible({R_Midi, U_Midi, view.Midi}, true);
-
+    ShowPaneParts(MediaPart, (ContentParts & ~MediaPart) | RichEditPart, false);
     UnderMediaPlay->Close();
     UnderMediaPlay->SetFileName(m_process.CurrentPath);
     // Video is drawn on the pane of the current arrangement.
-    if (Image1->Visible())
-        UnderMediaPlay->SetDisplay(view.Panel);
-    if (Image2->Visible())
-        UnderMediaPlay->SetDisplay(UnderView);
-    if (Image3->Visible())
-        UnderMediaPlay->SetDisplay(RightView);
+    if (const TArrangement arrangement = CurrentArrangement(); arrangement != TArrangement::None)
+        UnderMediaPlay->SetDisplay(Pane(arrangement).surface);
     UnderMediaPlay->Open();
     U_MidiPlayClick(this);
 }
@@ -144,75 +103,53 @@ void TImageForm::ShowMedia()
 void TImageForm::ShowHtml()
 {
     Tview& view = *m_process.view;
-    SetAllVisible({URichEdit, RRichEdit, view.RichEdit1, UScrollBarX, UScrollBarY, RScrollBarX, RScrollBarY}, false);
-    SetAllVisible({view.Image1, view.Label1, view.Label2}, false);
-    SetWindowScrolling(view, false);
-    SetAllVisible({RLabel, RLabel2, RImage, ULabel, ULabel2, UImage, U_Midi, view.Midi, R_Midi}, false);
-    // The address keeps the path's backslashes as they stand.
-    const std::string url = "file:///" + m_process.CurrentPath;
-    SetAllVisible({U_HTML, view.HTML, R_HTML}, true);
+    ShowPaneParts(HtmlPart, (ContentParts & ~HtmlPart) | RichEditPart, false);
     view.HTML->SetBounds(0, 0, view.ClientWidth(), view.ClientHeight());
-    if (Image3->Visible())
-        R_HTML->RequestDoc(url);
-    if (Image1->Visible())
-        view.HTML->RequestDoc(url);
-    if (Image2->Visible())
-        U_HTML->RequestDoc(url);
+    // The address keeps the path's backslashes as they stand.
+    if (const TArrangement arrangement = CurrentArrangement(); arrangement != TArrangement::None)
+        Pane(arrangement).html->RequestDoc("file:///" + m_process.CurrentPath);
 }
 
 void TImageForm::ShowSystem()
 {
-    Tview& view = *m_process.view;
-    SetAllVisible({URichEdit, RRichEdit, view.RichEdit1, UScrollBarX, UScrollBarY, RScrollBarX, RScrollBarY}, false);
-    SetAllVisible({view.Image1, view.Label2}, false);
-    SetWindowScrolling(view, false);
-    SetAllVisible({RLabel2, RImage, ULabel2, UImage, U_HTML, U_Midi, view.Midi, view.HTML, R_Midi, R_HTML}, false);
-    for (TLabel* label : {ULabel, RLabel, view.Label1}) {
-        label->Show();
-        label->SetCaption(SystemFile);
-    }
+    ShowPaneParts(NoticePart, (ContentParts & ~NoticePart) | RichEditPart, false);
+    for (const TViewerPane& pane : Panes())
+        pane.notice->SetCaption(SystemFile);
 }
 
-void TImageForm::ShowText(bool richText, bool text, int unlistedMode)
+void TImageForm::ShowText(TTextKind kind, int unlistedFiles)
 {
     Tview& view = *m_process.view;
-    SetAllVisible({UScrollBarX, UScrollBarY, RScrollBarX, RScrollBarY, view.Image1, view.Label1, view.Label2}, false);
-    SetWindowScrolling(view, false);
-    SetAllVisible({RLabel, RLabel2, RImage, ULabel, ULabel2, UImage, U_HTML, U_Midi, view.Midi, view.HTML, R_Midi, R_HTML},
-               false);
+    ShowPaneParts(0, ContentParts, false);
     view.HorzScrollBar().SetRange(0);
     view.VertScrollBar().SetRange(0);
     view.RichEdit1->SetBounds(0, 0, view.ClientWidth(), view.ClientHeight());
     HorzScrollBar().SetRange(0);
     VertScrollBar().SetRange(0);
 
-    if (richText || text) {
+    const std::array<TViewerPane, 3> panes = Panes();
+    if (kind != TTextKind::Unlisted) {
         m_process.PictureShown = 0;
-        if (richText) {
-            for (TRichEdit* edit : {view.RichEdit1, RRichEdit, URichEdit})
-                edit->SetPlainText(false);
-        } else {
-            for (TRichEdit* edit : {view.RichEdit1, RRichEdit}) {
-                edit->DefAttributes().SetColor(clWindowText);
-                edit->DefAttributes().SetSize(9);
+        for (const TViewerPane& pane : panes) {
+            TRichEdit& edit = *pane.richEdit;
+            if (kind == TTextKind::Rich) {
+                edit.SetPlainText(false);
+            } else {
+                edit.DefAttributes().SetColor(pane.plainTextColor);
+                edit.DefAttributes().SetSize(9);
             }
-            URichEdit->DefAttributes().SetColor(clBlack);
-            URichEdit->DefAttributes().SetSize(9);
+            pane.SetParts(RichEditPart, 0);
         }
-        SetAllVisible({view.RichEdit1, RRichEdit, URichEdit}, true);
-        if (Image1->Visible())
-            view.RichEdit1->Lines().LoadFromFile(m_process.CurrentPath);
-        if (Image2->Visible())
-            URichEdit->Lines().LoadFromFile(m_process.CurrentPath);
-        if (Image3->Visible())
-            RRichEdit->Lines().LoadFromFile(m_process.CurrentPath);
+        if (const TArrangement arrangement = CurrentArrangement(); arrangement != TArrangement::None)
+            Pane(arrangement).richEdit->Lines().LoadFromFile(m_process.CurrentPath);
         return;
     }
-    if (unlistedMode == 1) {
-        SetAllVisible({view.RichEdit1, RRichEdit, URichEdit}, false);
-        SetAllVisible({view.Label1, view.Label2, RLabel, RLabel2, ULabel, ULabel2}, true);
-        for (TLabel* label : {view.Label1, RLabel, ULabel})
-            label->SetCaption(NotForDisplay);
+    // Unlisted types: shown as text is decided before, so only the refusal is left.
+    if (unlistedFiles == UnlistedRefused) {
+        for (const TViewerPane& pane : panes) {
+            pane.SetParts(NoticePart | ProductNamePart, RichEditPart);
+            pane.notice->SetCaption(NotForDisplay);
+        }
     }
 }
 

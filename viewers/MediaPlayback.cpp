@@ -12,8 +12,11 @@ using namespace tk;
 
 namespace {
 // The red caption marks the button that can be pressed.
-void ShowPlaying(TLabel& status, TButton& play, TButton& stop)
+void ShowPlaying(const MediaPanel& media)
 {
+    TLabel& status = *media.status;
+    TButton& play = *media.play;
+    TButton& stop = *media.stop;
     status.SetCaption("Playing Now");
     status.Font().SetColor(clFuchsia);
     play.SetEnabled(false);
@@ -22,8 +25,11 @@ void ShowPlaying(TLabel& status, TButton& play, TButton& stop)
     stop.SetEnabled(true);
 }
 
-void ShowWaiting(TLabel& status, TButton& play, TButton& stop)
+void ShowWaiting(const MediaPanel& media)
 {
+    TLabel& status = *media.status;
+    TButton& play = *media.play;
+    TButton& stop = *media.stop;
     status.SetCaption("Waiting Now");
     status.Font().SetColor(clGreen);
     stop.SetEnabled(false);
@@ -35,20 +41,18 @@ void ShowWaiting(TLabel& status, TButton& play, TButton& stop)
 
 void TImageForm::U_MidiPlayClick(TObject*)
 {
-    Tview& view = *m_process.view;
-    ShowPlaying(*view.MidiStatus, *view.MidiPlay, *view.MidiStop);
-    ShowPlaying(*R_MidiStatus, *R_MidiPlay, *R_MidiStop);
+    for (TArrangement before : {TArrangement::Separate, TArrangement::Right})
+        ShowPlaying(Pane(before).media);
     UnderMediaPlay->Play();
-    ShowPlaying(*U_MidiStatus, *U_MidiPlay, *U_MidiStop);
+    ShowPlaying(Pane(TArrangement::Under).media);
 }
 
 void TImageForm::U_MidiStopClick(TObject*)
 {
-    Tview& view = *m_process.view;
-    ShowWaiting(*view.MidiStatus, *view.MidiPlay, *view.MidiStop);
-    ShowWaiting(*R_MidiStatus, *R_MidiPlay, *R_MidiStop);
+    for (TArrangement before : {TArrangement::Separate, TArrangement::Right})
+        ShowWaiting(Pane(before).media);
     UnderMediaPlay->Stop();
-    ShowWaiting(*U_MidiStatus, *U_MidiPlay, *U_MidiStop);
+    ShowWaiting(Pane(TArrangement::Under).media);
 }
 
 // The notice does not say why the playing ended; stopping is right for every reason.

@@ -62,7 +62,7 @@ void TImageForm::ListView1Click(TObject*)
 {
     m_process.DateSeparator = '-';
     CloseMenus();
-    const int unlistedMode = StrToNumber(ETCtype->Caption());
+    const int unlistedFiles = StrToNumber(ETCtype->Caption());
     const TListItem* selected = ListView1->Selected();
     if (!selected)
         return;
@@ -99,7 +99,7 @@ void TImageForm::ListView1Click(TObject*)
     const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"});
     const bool html = InTable(upper, {"HTM", "HTML", "GIF", "JPG", "JPEG"});
     const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && platform::AsciiUpper(name) != "CONFIG.SYS";
-    if (!capture && !picture && !richText && !media && !html && !system && unlistedMode == 0)
+    if (!capture && !picture && !richText && !media && !html && !system && unlistedFiles == UnlistedAsText)
         text = true;
 
     // Each later rule overrides an earlier one.
@@ -113,11 +113,18 @@ void TImageForm::ListView1Click(TObject*)
     if (system)
         kind = TDisplayKind::System;
     switch (kind) {
-    case TDisplayKind::Picture: ShowPicture(capture, picture, upper, captureFile); break;
+    case TDisplayKind::Picture:
+        ShowPicture(!picture ? TPictureSource::Capture
+                    : capture ? TPictureSource::CaptureThenFile
+                              : TPictureSource::File,
+                    upper, captureFile);
+        break;
     case TDisplayKind::Media: ShowMedia(); break;
     case TDisplayKind::Html: ShowHtml(); break;
     case TDisplayKind::System: ShowSystem(); break;
-    case TDisplayKind::Text: ShowText(richText, text, unlistedMode); break;
+    case TDisplayKind::Text:
+        ShowText(richText ? TTextKind::Rich : text ? TTextKind::Plain : TTextKind::Unlisted, unlistedFiles);
+        break;
     }
 }
 

@@ -1,0 +1,204 @@
+// The viewer panes: the parts of each, the arrangement they belong to, and panning a picture
+// larger than a docked pane with the pane's own pair of scroll bars. A bar's position is the pan
+// offset: the picture's edge stands at minus the position.
+
+#include "app/Dialogs.h"
+#include "app/ImageForm.h"
+#include "viewers/Panes.h"
+
+namespace orvane {
+
+using namespace tk;
+
+void TViewerPane::SetParts(unsigned shown, unsigned hidden) const
+{
+    struct Part {
+        TPanePart part;
+        TControl* controls[2];
+    };
+    const Part parts[] = {
+        {PicturePart, {picture, nullptr}},
+        {NoticePart, {notice, nullptr}},
+        {ProductNamePart, {productName, nullptr}},
+        {RichEditPart, {richEdit, nullptr}},
+        {HtmlPart, {html, nullptr}},
+        {MediaPart, {media.panel, nullptr}},
+        {BarsPart, {horizontal, vertical}},
+    };
+    for (const bool visible : {true, false}) {
+        const unsigned change = visible ? shown : hidden;
+        for (const Part& part : parts) {
+            if (!(change & part.part))
+                continue;
+            for (TControl* control : part.controls)
+                if (control)
+                    control->SetVisible(visible);
+        }
+    }
+}
+
+namespace {
+
+// One bar for the picture's overflow along it; the bar across it leaves room for it.
+void FitBar(const TViewerPane& pane, TScrollBarKind kind, TBarFit fit)
+{
+    const bool vertical = kind == TScrollBarKind::sbVertical;
+    TScrollBar& bar = vertical ? *pane.vertical : *pane.horizontal;
+    TScrollBar& across = vertical ? *pane.horizontal : *pane.vertical;
+    TImage& picture = *pane.picture;
+    const int paneLength = vertical ? pane.surface->Height() : pane.surface->Width();
+    const int acrossLength = vertical ? pane.surface->Width() : pane.surface->Height();
+    const int overflow = (vertical ? picture.Picture().Height() : picture.Picture().Width()) - paneLength;
+    const auto setAcrossLength = [&](int length) { vertical ? across.SetWidth(length) : across.SetHeight(length); };
+    if (overflow > 0) {
+        bar.Show();
+        setAcrossLength(acrossLength - 10);
+        if (fit == TBarFit::PaneSize)
+            bar.SetMax(overflow);
+    } else {
+        setAcrossLength(acrossLength);
+        bar.Hide();
+        if (fit == TBarFit::PaneSize)
+            vertical ? picture.SetTop(0) : picture.SetLeft(0);
+    }
+}
+
+}  // namespace
+
+void FitBars(const TViewerPane& pane, TBarFit fit, TFirstBar first)
+{
+    TScrollBar& horizontal = *pane.horizontal;
+    TScrollBar& vertical = *pane.vertical;
+    const int W = pane.surface->Width(), H = pane.surface->Height();
+    horizontal.SetLeft(0);
+    horizontal.SetTop(H - 10);
+    vertical.SetLeft(W - 10);
+    vertical.SetTop(0);
+    if (fit == TBarFit::PaneSize) {
+        horizontal.SetMin(0);
+        vertical.SetMin(0);
+        horizontal.SetLargeChange(W / 2);
+        vertical.SetLargeChange(vertical.Height() / 2);
+    } else {
+        horizontal.SetPosition(0);
+        vertical.SetPosition(0);
+    }
+    if (first == TFirstBar::Horizontal) {
+        FitBar(pane, TScrollBarKind::sbHorizontal, fit);
+        FitBar(pane, TScrollBarKind::sbVertical, fit);
+    } else {
+        FitBar(pane, TScrollBarKind::sbVertical, fit);
+        FitBar(pane, TScrollBarKind::sbHorizontal, fit);
+    }
+}
+
+void PanPicture(const TViewerPane& pane, TScrollBar& bar)
+{
+    const bool vertical = &bar == pane.vertical;
+    TImage& image = *pane.picture;
+    const TScrollBar& otherBar = vertical ? *pane.horizontal : *pane.vertical;
+    if (vertical)
+        bar.SetTop(0);
+    else
+        bar.SetLeft(0);
+    bar.SetMin(0);
+    const int pictureLength = vertical ? image.Picture().Height() : image.Picture().Width();
+    const int paneLength = vertical ? pane.surface->Height() : pane.surface->Width();
+    const int overflow = pictureLength - paneLength;
+    if (overflow > 0) {
+        bar.SetMax(overflow);
+    } else {
+        if (vertical)
+            image.SetTop(0);
+        else
+            image.SetLeft(0);
+        bar.Hide();
+    }
+    const int length = otherBar.Visible() ? paneLength - 10 : paneLength;
+    if (vertical)
+        bar.SetHeight(length);
+    else
+        bar.SetWidth(length);
+    bar.SetLargeChange(length / 2);
+    if (vertical) {
+        image.SetTop(-bar.Position());
+        image.SetHeight(pictureLength);
+    } else {
+        image.SetLeft(-bar.Position());
+        image.SetWidth(pictureLength);
+    }
+}
+
+TViewerPane Tview::Pane() const
+{
+    TViewerPane pane;
+    pane.surface = Panel;
+    pane.picture = Image1;
+    pane.notice = Label1;
+    pane.productName = Label2;
+    pane.richEdit = RichEdit1;
+    pane.html = HTML;
+    pane.media = {Midi, MidiPlay, MidiStop, MidiStatus};
+    return pane;
+}
+
+TViewerPane TImageForm::Pane(TArrangement arrangement) const
+{
+    TViewerPane pane;
+    switch (arrangement) {
+    case TArrangement::None: break;
+    case TArrangement::Separate: return m_process.view->Pane();
+    case TArrangement::Under:
+        pane.surface = UnderView;
+        pane.picture = UImage;
+        pane.notice = ULabel;
+        pane.productName = ULabel2;
+        pane.richEdit = URichEdit;
+        pane.html = U_HTML;
+        pane.media = {U_Midi, U_MidiPlay, U_MidiStop, U_MidiStatus};
+        pane.horizontal = UScrollBarX;
+        pane.vertical = UScrollBarY;
+        // The lower pane's plain text has always been black whatever the system's text colour.
+        pane.plainTextColor = clBlack;
+        break;
+    case TArrangement::Right:
+        pane.surface = RightView;
+        pane.picture = RImage;
+        pane.notice = RLabel;
+        pane.productName = RLabel2;
+        pane.richEdit = RRichEdit;
+        pane.html = R_HTML;
+        pane.media = {R_Midi, R_MidiPlay, R_MidiStop, R_MidiStatus};
+        pane.horizontal = RScrollBarX;
+        pane.vertical = RScrollBarY;
+        break;
+    }
+    return pane;
+}
+
+std::array<TViewerPane, 3> TImageForm::Panes() const
+{
+    return {Pane(TArrangement::Separate), Pane(TArrangement::Under), Pane(TArrangement::Right)};
+}
+
+void TImageForm::UScrollBarYChange(TObject*)
+{
+    PanPicture(Pane(TArrangement::Under), *UScrollBarY);
+}
+
+void TImageForm::UScrollBarXChange(TObject*)
+{
+    PanPicture(Pane(TArrangement::Under), *UScrollBarX);
+}
+
+void TImageForm::RScrollBarYChange(TObject*)
+{
+    PanPicture(Pane(TArrangement::Right), *RScrollBarY);
+}
+
+void TImageForm::RScrollBarXChange(TObject*)
+{
+    PanPicture(Pane(TArrangement::Right), *RScrollBarX);
+}
+
+}  // namespace orvane
