@@ -1,9 +1,9 @@
 // Switching the viewer arrangement. The operations do not run the resize handling; they rewrite
 // the door labels instead, so the next resize keeps each pane's distance from the edges.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

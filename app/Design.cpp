@@ -86,6 +86,13 @@ TCheckBox* MakeCheckBox(TForm* form, TWinControl* parent, const char* name, TRec
     return box;
 }
 
+void SetWindowFont(TForm& form)
+{
+    form.Font().SetName(DefaultFontName());
+    form.Font().SetPixelHeight(12);
+    form.Font().SetCharset(TFontCharset::ShiftJisCharset);
+}
+
 void SetHints(std::initializer_list<TControl*> controls, const std::string& hint)
 {
     for (TControl* control : controls)

@@ -30,6 +30,10 @@ tk::TComboBox* MakeComboBox(tk::TForm* form, tk::TWinControl* parent, const char
                             const std::vector<std::string>& items);
 tk::TCheckBox* MakeCheckBox(tk::TForm* form, tk::TWinControl* parent, const char* name, tk::TRect bounds,
                             const std::string& caption);
+// The type of every window of the program: the default face, 12 pixels high, in the Shift-JIS
+// character set.
+void SetWindowFont(tk::TForm& form);
+
 // Gives the controls one hint; they show it when their form shows hints.
 void SetHints(std::initializer_list<tk::TControl*> controls, const std::string& hint);
 

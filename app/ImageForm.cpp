@@ -1,10 +1,10 @@
 #include "app/ImageForm.h"
 
-#include "app/Dialogs.h"
 #include "app/Numbers.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

@@ -1,4 +1,6 @@
 // The main window as designed: every component with its geometry, texts and fixed properties.
+// The top band and the list panel, the two docked viewer panes, the hidden settings store and the
+// panel menus, in the order they are made.
 
 #include "app/Design.h"
 #include "app/ImageForm.h"
@@ -7,6 +9,159 @@ namespace orvane {
 
 using namespace tk;
 
+namespace {
+
+// ---- The viewer panes --------------------------------------------------------------------
+// Within a pane the picture and the labels lie beneath the controls with windows of their own
+// (rich edit, scroll bars, HTML control, media panel).
+
+TImage* MakePicture(TForm* form, TPanel* pane, const char* name, TRect bounds)
+{
+    auto* image = new TImage(form);
+    image->SetName(name);
+    image->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    image->SetAutoSize(true);
+    image->SetParent(pane);
+    return image;
+}
+
+// The first label shows the notices in large bold type; the second the product's name in red.
+TLabel* MakeNotice(TForm* form, TPanel* pane, const char* name, int left, int top)
+{
+    TLabel* label = MakeLabel(form, pane, name, left, top, "データがありません");
+    label->Font().SetName(DefaultFontName());
+    label->Font().SetPixelHeight(19);
+    label->Font().SetStyle(fsBold);
+    label->Font().SetColor(clBlack);
+    label->SetVisible(false);
+    return label;
+}
+
+TLabel* MakeProductName(TForm* form, TPanel* pane, const char* name, int left, int top)
+{
+    TLabel* label = MakeLabel(form, pane, name, left, top, "Orvane");
+    label->Font().SetName(DefaultFontName());
+    label->Font().SetPixelHeight(12);
+    label->Font().SetColor(clRed);
+    label->SetVisible(false);
+    return label;
+}
+
+TScrollBar* MakeBar(TForm* form, TPanel* pane, const char* name, TScrollBarKind kind, TRect bounds, int pageStep)
+{
+    auto* bar = new TScrollBar(form);
+    bar->SetName(name);
+    bar->SetKind(kind);
+    bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    bar->SetParams(0, 0, 100);
+    bar->SetPageSize(0);
+    bar->SetLargeChange(pageStep);
+    bar->SetParent(pane);
+    return bar;
+}
+
+// The panes' rich edits show text and rich text read-only, with both scroll bars and no wrap.
+TRichEdit* MakeRichEdit(TForm* form, TPanel* pane, const char* name)
+{
+    auto* edit = new TRichEdit(form);
+    edit->SetName(name);
+    edit->SetAlign(TAlign::alClient);
+    edit->SetReadOnly(true);
+    edit->SetScrollBars(TScrollStyle::ssBoth);
+    edit->SetWordWrap(false);
+    edit->SetParent(pane);
+    return edit;
+}
+
+THTML* MakeHtml(TForm* form, TPanel* pane, const char* name)
+{
+    auto* html = new THTML(form);
+    html->SetName(name);
+    html->SetAlign(TAlign::alClient);
+    html->SetParent(pane);
+    return html;
+}
+
+// The panes' media panels write their status in the default face, 12 pixels high.
+MediaPanel MakePaneMediaPanel(TForm* form, TPanel* pane, const std::string& prefix, TRect bounds, int statusLeft,
+                              int statusTop)
+{
+    MediaPanel media = MakeMediaPanel(form, pane, prefix, bounds, statusLeft, statusTop);
+    media.status->Font().SetName(DefaultFontName());
+    media.status->Font().SetPixelHeight(12);
+    return media;
+}
+
+// ---- The panel menus ---------------------------------------------------------------------
+
+constexpr uint32_t Face = 0xFFC0C0C0;
+constexpr uint32_t Ink = 0xFF000000;
+
+// The tick of a current choice: 17 x 16 pixels, a short stroke down and a long one up.
+std::unique_ptr<TBitmap> TickBitmap()
+{
+    auto bitmap = std::make_unique<TBitmap>(17, 16);
+    std::fill(bitmap->MutablePixels().begin(), bitmap->MutablePixels().end(), Face);
+    for (int x = 3; x <= 13; ++x) {
+        int y = x <= 6 ? 6 + x : 18 - x;
+        for (int thick = 0; thick < 3; ++thick)
+            bitmap->SetPixel(x, y - 3 + thick, Ink);
+    }
+    return bitmap;
+}
+
+// The arrow of an item that opens a second level: 7 x 13 pixels, pointing right.
+std::unique_ptr<TBitmap> ArrowBitmap()
+{
+    auto bitmap = std::make_unique<TBitmap>(7, 13);
+    std::fill(bitmap->MutablePixels().begin(), bitmap->MutablePixels().end(), Face);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 3 + x; y <= 9 - x; ++y)
+            bitmap->SetPixel(x + 1, y, Ink);
+    return bitmap;
+}
+
+TImage* MakeImage(TForm* form, TWinControl* parent, const char* name, TRect bounds, std::unique_ptr<TBitmap> bitmap,
+                  bool visible)
+{
+    auto* image = new TImage(form);
+    image->SetName(name);
+    image->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    image->Picture().SetGraphic(std::move(bitmap));
+    image->SetVisible(visible);
+    image->SetParent(parent);
+    return image;
+}
+
+TPanel* MakeDropDown(TForm* form, const char* name, int width, int height)
+{
+    TPanel* panel = MakePanel(form, form, name, Bounds(0, 0, width, height), TBevelCut::bvRaised);
+    panel->SetVisible(false);
+    return panel;
+}
+
+TPanel* MakeItem(TForm* form, TPanel* dropDown, const char* name, int left, int top, int width, const char* caption)
+{
+    TPanel* item = MakePanel(form, dropDown, name, Bounds(left, top, width, 20), TBevelCut::bvNone);
+    item->SetCaption(caption);
+    item->SetColor(TColor::System(syscolor::BtnFace));
+    item->Font().SetColor(TColor::System(syscolor::WindowText));
+    return item;
+}
+
+TButton* MakeSortButton(TForm* form, TPanel* parent, const char* name, int left, const char* caption)
+{
+    auto* button = new TButton(form);
+    button->SetName(name);
+    button->SetBounds(left, 1, 28, 18);
+    button->SetCaption(caption);
+    button->Font().SetColor(clBlack);
+    button->SetTabStop(false);
+    button->SetParent(parent);
+    return button;
+}
+
+}  // namespace
 
 void TImageForm::CreateComponents()
 {
@@ -14,9 +169,7 @@ void TImageForm::CreateComponents()
     SetPosition(TFormPosition::poScreenCenter);
     SetClientWidth(594);
     SetClientHeight(336);
-    Font().SetName(DefaultFontName());
-    Font().SetPixelHeight(12);
-    Font().SetCharset(TFontCharset::ShiftJisCharset);
+    SetWindowFont(*this);
 
     UpperView = MakePanel(this, this, "UpperView", Bounds(0, 0, 594, 50), TBevelCut::bvNone);
     UpperView->SetAlign(TAlign::alTop);
@@ -145,6 +298,180 @@ void TImageForm::CreateComponents()
     CreatePanes();
     CreateDatas();
     CreateMenus();
+}
+
+// The two docked viewer panes.
+void TImageForm::CreatePanes()
+{
+    UImage = MakePicture(this, UnderView, "UImage", Bounds(1, 1, 479, 148));
+    ULabel = MakeNotice(this, UnderView, "ULabel", 7, 3);
+    ULabel2 = MakeProductName(this, UnderView, "ULabel2", 106, 25);
+    URichEdit = MakeRichEdit(this, UnderView, "URichEdit");
+    URichEdit->Lines().SetText(" ");
+    UScrollBarY = MakeBar(this, UnderView, "UScrollBarY", TScrollBarKind::sbVertical, Bounds(426, 4, 16, 78), 1);
+    UScrollBarX = MakeBar(this, UnderView, "UScrollBarX", TScrollBarKind::sbHorizontal, Bounds(0, 64, 121, 10), 1);
+    UnderMediaPlay = new TMediaPlayer(this);
+    UnderMediaPlay->SetName("UnderMediaPlay");
+    UnderMediaPlay->SetBounds(432, 16, 29, 30);
+    UnderMediaPlay->SetVisible(false);
+    UnderMediaPlay->SetParent(UnderView);
+    UnderMediaPlay->SetDisplay(UnderView);
+    UnderMediaPlay->OnNotify = [this](TObject* sender) { UnderMediaPlayNotify(sender); };
+    U_HTML = MakeHtml(this, UnderView, "U_HTML");
+    MediaPanel under = MakePaneMediaPanel(this, UnderView, "U_", Bounds(1, 0, 140, 30), 58, 10);
+    U_Midi = under.panel;
+    U_MidiPlay = under.play;
+    U_MidiStop = under.stop;
+    U_MidiStatus = under.status;
+    U_Midi->SetVisible(false);
+
+    RImage = MakePicture(this, RightView, "RImage", Bounds(1, 1, 102, 155));
+    RLabel = MakeNotice(this, RightView, "RLabel", 13, 3);
+    RLabel2 = MakeProductName(this, RightView, "RLabel2", 9, 27);
+    RRichEdit = MakeRichEdit(this, RightView, "RRichEdit");
+    RScrollBarX = MakeBar(this, RightView, "RScrollBarX", TScrollBarKind::sbHorizontal, Bounds(2, 136, 99, 10), 1);
+    RScrollBarY = MakeBar(this, RightView, "RScrollBarY", TScrollBarKind::sbVertical, Bounds(82, 8, 16, 121), 10);
+    MediaPanel right = MakePaneMediaPanel(this, RightView, "R_", Bounds(1, 0, 88, 45), 5, 29);
+    R_Midi = right.panel;
+    R_MidiPlay = right.play;
+    R_MidiStop = right.stop;
+    R_MidiStatus = right.status;
+    R_HTML = MakeHtml(this, RightView, "R_HTML");
+
+    for (TButton* play : {U_MidiPlay, R_MidiPlay})
+        play->OnClick = [this](TObject* sender) { U_MidiPlayClick(sender); };
+    for (TButton* stop : {U_MidiStop, R_MidiStop})
+        stop->OnClick = [this](TObject* sender) { U_MidiStopClick(sender); };
+}
+
+// The settings store: a hidden panel of labels and grids, each holding its value as text.
+void TImageForm::CreateDatas()
+{
+    Datas = MakePanel(this, this, "Datas", Bounds(8, 120, 400, 200), TBevelCut::bvRaised);
+    Datas->SetVisible(false);
+
+    struct LabelDesign {
+        TLabel* TImageForm::*member;
+        const char* name;
+        const char* caption;
+    };
+    const LabelDesign labels[] = {
+        {&TImageForm::WaitTime, "WaitTime", "10"},
+        {&TImageForm::CapH, "CapH", "480"},
+        {&TImageForm::CapW, "CapW", "600"},
+        {&TImageForm::CapGetCol, "CapGetCol", "0"},
+        {&TImageForm::CapMessage, "CapMessage", "0"},
+        {&TImageForm::ETCtype, "ETCtype", "0"},
+        {&TImageForm::FileView, "FileView", "1"},
+        {&TImageForm::SortFile, "SortFile", "0"},
+        {&TImageForm::ViewSet, "ViewSet", "1"},
+        {&TImageForm::SeFile, "SeFile", "0"},
+        {&TImageForm::MenuBar, "MenuBar", "1"},
+        {&TImageForm::InfoBar, "InfoBar", "1"},
+        {&TImageForm::CashDir, "CashDir", "C:\\"},
+        {&TImageForm::CashSize, "CashSize", "10"},
+        {&TImageForm::CapW_Max, "CapW_Max", "600"},
+        {&TImageForm::CapH_Max, "CapH_Max", "480"},
+        {&TImageForm::CPath, "CPath", "CPath"},
+        {&TImageForm::IconCount, "IconCount", "0"},
+        {&TImageForm::MenuView, "MenuView", "0"},
+        {&TImageForm::UpDoorData, "UpDoorData", "50"},
+        {&TImageForm::RightDoorData, "RightDoorData", "10"},
+        {&TImageForm::DownDoorData, "DownDoorData", "30"},
+    };
+    int top = 4;
+    for (const LabelDesign& design : labels) {
+        this->*design.member = MakeLabel(this, Datas, design.name, 4 + (top / 180) * 100, 4 + top % 180, design.caption);
+        top += 14;
+    }
+
+    CapNames = MakeGrid(this, Datas, "CapNames", Bounds(200, 4, 90, 60), 2, 5);
+    TextNames = MakeGrid(this, Datas, "TextNames", Bounds(200, 68, 90, 60), 2, 5);
+    IconList = MakeGrid(this, Datas, "IconList", Bounds(300, 4, 90, 120), 2, 100);
+}
+
+// The panel menus: the caption panels on MenuPanel, the drop-downs with their items, the check
+// images and the arrows of the second level, and the sort buttons.
+void TImageForm::CreateMenus()
+{
+    struct CaptionDesign {
+        TPanel* TImageForm::*member;
+        const char* name;
+        const char* caption;
+        int left;
+        int width;
+    };
+    const CaptionDesign captions[] = {
+        {&TImageForm::PanelFile, "PanelFile", "ファイル", 4, 65},
+        {&TImageForm::PanelView, "PanelView", "ﾋﾞｭｰﾜｰ表示", 70, 86},
+        {&TImageForm::PanelTool, "PanelTool", "ﾌｧｲﾙ表示", 156, 64},
+        {&TImageForm::PanelHelp, "PanelHelp", "ヘルプ", 222, 56},
+    };
+    for (const CaptionDesign& design : captions) {
+        TPanel* panel = MakePanel(this, MenuPanel, design.name, Bounds(design.left, 3, design.width, 18), TBevelCut::bvNone);
+        panel->SetCaption(design.caption);
+        this->*design.member = panel;
+    }
+
+    MenuFile = MakeDropDown(this, "MenuFile", 90, 44);
+    Option = MakeItem(this, MenuFile, "Option", 3, 2, 84, "ｵﾌﾟｼｮﾝ");
+    FClose = MakeItem(this, MenuFile, "FClose", 3, 21, 84, "終了");
+
+    FView = MakeDropDown(this, "FView", 90, 67);
+    FBunri = MakeItem(this, FView, "FBunri", 3, 2, 84, "  分離　ﾋﾞｭｰ");
+    FUnder = MakeItem(this, FView, "FUnder", 3, 22, 84, "下　ﾋﾞｭｰ");
+    FRight = MakeItem(this, FView, "FRight", 3, 42, 84, "右　ﾋﾞｭｰ");
+
+    FTool = MakeDropDown(this, "FTool", 90, 65);
+    FTol = MakeItem(this, FTool, "FTol", 3, 2, 84, "表示方法");
+    Fseiretu = MakeItem(this, FTool, "Fseiretu", 8, 22, 79, "整列方法");
+    Fsort = MakeItem(this, FTool, "Fsort", 3, 42, 84, "ｿｰﾄ方法");
+
+    FHelp = MakeDropDown(this, "FHelp", 90, 50);
+    Help = MakeItem(this, FHelp, "Help", 7, 5, 78, "Help");
+    Help->SetEnabled(false);
+    Help->Font().SetColor(TColor::System(syscolor::GrayText));
+    FHp = MakeItem(this, FHelp, "FHp", 6, 26, 78, "ﾊﾞｰｼﾞｮﾝ情報");
+
+    ViewFile = MakeDropDown(this, "ViewFile", 89, 67);
+    ListView = MakeItem(this, ViewFile, "ListView", 3, 4, 83, "詳細表示");
+    SIconView = MakeItem(this, ViewFile, "SIconView", 3, 24, 78, "   ｽﾓｰﾙｱｲｺﾝ");
+    LIconView = MakeItem(this, ViewFile, "LIconView", 3, 44, 83, "  ﾗｰｼﾞｱｲｺﾝ");
+
+    ViewSeiretu = MakeDropDown(this, "ViewSeiretu", 89, 86);
+    SortFilename = MakeItem(this, ViewSeiretu, "SortFilename", 3, 3, 83, "  ﾌｧｲﾙ名順");
+    SortShurui = MakeItem(this, ViewSeiretu, "SortShurui", 3, 23, 83, "種類順");
+    SortDay = MakeItem(this, ViewSeiretu, "SortDay", 3, 43, 83, "日付順");
+    SortSize = MakeItem(this, ViewSeiretu, "SortSize", 3, 63, 83, "ｻｲｽﾞ順");
+
+    SortMethod = MakeDropDown(this, "SortMethod", 84, 46);
+    Asort = MakeItem(this, SortMethod, "Asort", 3, 3, 78, "昇 順");
+    Zsort = MakeItem(this, SortMethod, "Zsort", 3, 24, 77, "降 順");
+
+    // The check images, hidden until their item is the current choice.
+    struct CheckDesign {
+        TImage* TImageForm::*member;
+        const char* name;
+        TPanel* item;
+    };
+    const CheckDesign checks[] = {
+        {&TImageForm::Image1, "Image1", FBunri},        {&TImageForm::Image2, "Image2", FUnder},
+        {&TImageForm::Image3, "Image3", FRight},        {&TImageForm::Image6, "Image6", SortFilename},
+        {&TImageForm::Image7, "Image7", SortShurui},    {&TImageForm::Image8, "Image8", SortDay},
+        {&TImageForm::Image9, "Image9", SortSize},      {&TImageForm::Image10, "Image10", ListView},
+        {&TImageForm::Image11, "Image11", SIconView},   {&TImageForm::Image12, "Image12", LIconView},
+        {&TImageForm::Image13, "Image13", Asort},       {&TImageForm::Image14, "Image14", Zsort},
+    };
+    for (const CheckDesign& design : checks)
+        this->*design.member = MakeImage(this, design.item, design.name, Bounds(2, 1, 14, 15), TickBitmap(), false);
+    for (TPanel* item : {FTol, Fseiretu, Fsort})
+        MakeImage(this, item, (item->Name() + "Arrow").c_str(), Bounds(72, 2, 10, 16), ArrowBitmap(), true);
+
+    Sfname = MakeSortButton(this, SortButton, "Sfname", 1, "名前");
+    Sfshurui = MakeSortButton(this, SortButton, "Sfshurui", 29, "種類");
+    Sfday = MakeSortButton(this, SortButton, "Sfday", 57, "日時");
+    Sfsize = MakeSortButton(this, SortButton, "Sfsize", 86, "ｻｲｽﾞ");
+    Sfupdn = MakeSortButton(this, SortButton, "Sfupdn", 123, "昇降");
 }
 
 }  // namespace orvane

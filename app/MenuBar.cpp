@@ -2,8 +2,9 @@
 // mode, in which hovering another caption opens that one's drop-down at once. Items light up
 // under the pointer.
 
-#include "app/Dialogs.h"
+#include "app/AboutDialog.h"
 #include "app/ImageForm.h"
+#include "settings/CustDialog.h"
 #include "toolkit/Application.h"
 
 #include <tuple>

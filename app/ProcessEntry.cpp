@@ -1,8 +1,11 @@
-#include "app/Dialogs.h"
+#include "app/AboutDialog.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"
+#include "settings/CustDialog.h"
+#include "settings/SerchDialog.h"
 #include "toolkit/Application.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

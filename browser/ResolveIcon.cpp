@@ -1,7 +1,7 @@
 // The icons of the file list: the built-in set made at start, and the icon of any other file type
 // found through the file-type registry, kept in a per-listing cache from extension to image.
 
-#include "app/Icons.h"
+#include "browser/Icons.h"
 #include "app/ImageForm.h"
 #include "graphics/Graphics.h"
 #include "app/Numbers.h"

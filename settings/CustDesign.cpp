@@ -3,11 +3,25 @@
 // page, which lies at (4, 24) in the page control.
 
 #include "app/Design.h"
-#include "app/Dialogs.h"
+#include "settings/CustDialog.h"
 
 namespace orvane {
 
 using namespace tk;
+
+TCust::TCust(TComponent* owner, Process& process) : TForm(owner), m_process(process)
+{
+    SetName("Cust");
+    SetCaption("Orvane　環境設定");
+    SetPosition(TFormPosition::poScreenCenter);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetClientWidth(320);
+    SetClientHeight(285);
+    SetShowHint(true);
+    SetWindowFont(*this);
+    CreateComponents();
+}
 
 namespace {
 // The list grids: the state column is fixed, the extension column takes typing, and the rows

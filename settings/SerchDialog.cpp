@@ -1,12 +1,29 @@
 // The folder chooser of the settings dialog: a folder list over a drive box in a lowered panel,
 // and OK and Cancel. It starts in the process's current folder, as every new folder list does.
 
+#include "settings/SerchDialog.h"
 #include "app/Design.h"
-#include "app/Dialogs.h"
+#include "settings/CustDialog.h"
 
 namespace orvane {
 
 using namespace tk;
+
+TSerch::TSerch(TComponent* owner, Process& process, TCust* settings)
+    : TForm(owner), m_process(process), m_settings(settings)
+{
+    SetName("Serch");
+    SetCaption("ﾌｫﾙﾀﾞ参照　Orvane");
+    SetPosition(TFormPosition::poScreenCenter);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetClientWidth(208);
+    SetClientHeight(248);
+    SetHint("画像データを保存したいフォルダを選択して下さい。");
+    SetShowHint(true);
+    SetWindowFont(*this);
+    CreateComponents();
+}
 
 void TSerch::CreateComponents()
 {

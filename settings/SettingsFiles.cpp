@@ -3,12 +3,12 @@
 // the settings dialog. Both are read once, when the main window is first shown.
 
 #include "app/ImageForm.h"
-#include "app/Dialogs.h"
 #include "app/Numbers.h"
 #include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "settings/SettingsText.h"
+#include "viewers/View.h"
 
 #include <algorithm>
 

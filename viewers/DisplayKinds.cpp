@@ -1,11 +1,11 @@
 // The display kinds of the selected file. Each one shows and hides the parts of all three panes
 // alike, and loads the content into the pane of the current arrangement.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "graphics/Graphics.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

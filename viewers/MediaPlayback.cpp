@@ -3,8 +3,8 @@
 // player and the lower pane's after, so that when the player raises an error the panels keep
 // exactly that mixed state.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

@@ -2,9 +2,9 @@
 // larger than a docked pane with the pane's own pair of scroll bars. A bar's position is the pan
 // offset: the picture's edge stands at minus the position.
 
-#include "app/Dialogs.h"
-#include "app/ImageForm.h"
 #include "viewers/Panes.h"
+#include "app/ImageForm.h"
+#include "viewers/View.h"
 
 namespace orvane {
 

@@ -1,12 +1,12 @@
 // Showing the selected file: the info bar, the captions and the full path of the file that the
 // launcher and the capture use.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "browser/FileRows.h"
 #include "platform/DosPath.h"
 #include "platform/DosText.h"
+#include "viewers/View.h"
 
 #include <cstdio>
 

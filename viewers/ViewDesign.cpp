@@ -3,12 +3,24 @@
 // edit, made last, lies on top until a file is shown.
 
 #include "app/Design.h"
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
+#include "viewers/View.h"
 
 namespace orvane {
 
 using namespace tk;
+
+Tview::Tview(TComponent* owner, Process& process) : TForm(owner), m_process(process)
+{
+    SetName("view");
+    SetCaption("view");
+    SetBounds(212, 311, 476, 212);
+    SetFormStyle(TFormStyle::fsStayOnTop);
+    // Minimise and maximise without the system menu: the title bar offers no close button.
+    SetBorderIcons(biMinimize | biMaximize);
+    SetWindowFont(*this);
+    CreateComponents();
+}
 
 void Tview::CreateComponents()
 {

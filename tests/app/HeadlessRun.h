@@ -2,12 +2,12 @@
 
 // One run of the whole program without a display, started in a folder of a temporary drive C:.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
+#include "viewers/View.h"
 
 #include <unistd.h>
 

@@ -3,7 +3,6 @@
 // detached window is panned all the way by the window's scroll bars while their thumbs are
 // dragged.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/DriveMap.h"
@@ -12,6 +11,7 @@
 #include "qt/FormWidget.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
+#include "viewers/View.h"
 
 #include "ScreenApplication.h"
 #include "../qt/Pixels.h"

@@ -2,7 +2,6 @@
 // as the user opens them: every tab is drawn with its Japanese texts in the program's font, and
 // the chooser shows its folders. With ORVANE_SCREENSHOTS naming a folder, the shots are kept there.
 
-#include "app/Dialogs.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/DriveMap.h"
@@ -13,6 +12,8 @@
 #include "qt/StringGridPeer.h"
 #include "qt/UpDownPeer.h"
 #include "qt/WidgetPeer.h"
+#include "settings/CustDialog.h"
+#include "settings/SerchDialog.h"
 #include "toolkit/Application.h"
 
 #include "ScreenApplication.h"

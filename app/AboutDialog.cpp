@@ -1,12 +1,27 @@
 // The About dialog: the program's icon, its name in two words and its version, and one button.
 
+#include "app/AboutDialog.h"
 #include "app/Design.h"
-#include "app/Dialogs.h"
 #include "toolkit/Application.h"
 
 namespace orvane {
 
 using namespace tk;
+
+TVerForm::TVerForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
+{
+    SetName("VerForm");
+    SetCaption("Orvane ﾊﾞｰｼﾞｮﾝ情報");
+    SetPosition(TFormPosition::poScreenCenter);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetBorderIcons(0);
+    SetClientWidth(239);
+    SetClientHeight(127);
+    SetHint("完成版を鋭意作成中");
+    SetShowHint(true);
+    SetWindowFont(*this);
+    CreateComponents();
+}
 
 namespace {
 // The program's icon: a window with a black title band and a fuchsia bar, 32 x 32.

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/Process.h"
+#include "toolkit/FileCtrls.h"
+#include "toolkit/Form.h"
+#include "toolkit/StdCtrls.h"
+
+namespace orvane {
+
+class TCust;
+
+// The folder chooser of the settings dialog: its OK puts the chosen folder into the CashDir edit
+// of the settings dialog that opened it.
+class TSerch : public tk::TForm {
+public:
+    TSerch(tk::TComponent* owner, Process& process, TCust* settings = nullptr);
+
+    tk::TPanel* Panel1 = nullptr;
+    tk::TDirectoryListBox* DirectoryList = nullptr;
+    tk::TDriveComboBox* DriveCombo = nullptr;
+    tk::TButton* OK = nullptr;
+    tk::TButton* Cancel = nullptr;
+
+    void FormShow(tk::TObject* sender);
+    void OKClick(tk::TObject* sender);
+
+private:
+    void CreateComponents();
+
+    Process& m_process;
+    TCust* m_settings;
+};
+
+}  // namespace orvane
