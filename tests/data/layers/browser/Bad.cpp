@@ -1,0 +1,3 @@
+#include "app/ImageForm.h"
+#include "viewers/Panes.h"
+#include "qt/Convert.h"

@@ -1,0 +1,4 @@
+#include "platform/DosText.h"
+#include "toolkit/Form.h"
+#include <QString>
+#include <sys/stat.h>

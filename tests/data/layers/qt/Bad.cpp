@@ -1,0 +1,3 @@
+#include "toolkit/Peers.h"
+#include "app/Process.h"
+#include <QWidget>

@@ -1,0 +1,4 @@
+#include "toolkit/Control.h"
+#include "app/ImageForm.h"
+#include <QWidget>
+#include <vector>
