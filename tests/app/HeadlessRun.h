@@ -5,13 +5,13 @@
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
 #include "viewers/View.h"
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,10 +49,7 @@ class TemporaryDrive {
 public:
     TemporaryDrive()
     {
-        char pattern[] = "/tmp/orvane-app-XXXXXX";
-        if (mkdtemp(pattern))
-            m_root = pattern;
-        drives.Map('C', m_root);
+        drives.Map('C', m_tree.Root());
         drives.Map('Z', "/");
         if (!getcwd(m_previous, sizeof m_previous))
             m_previous[0] = '\0';
@@ -61,14 +58,13 @@ public:
     {
         if (m_previous[0] && chdir(m_previous) != 0)
             m_previous[0] = '\0';
-        std::system(("rm -rf '" + m_root + "'").c_str());
     }
-    const std::string& Root() const { return m_root; }
+    const std::string& Root() const { return m_tree.Root(); }
 
     platform::DriveMap drives;
 
 private:
-    std::string m_root;
+    TempTree m_tree{"app"};
     char m_previous[4096] = {};
 };
 

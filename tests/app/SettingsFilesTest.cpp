@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "settings/SettingsText.h"
+#include "tests/TempTree.h"
 #include "tests/app/HeadlessRun.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,9 +22,7 @@ class SettingsFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/orvane-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        ASSERT_FALSE(root.empty());
         mkdir((root + "/work").c_str(), 0755);
         drives.Map('C', root);
         getcwd(previous, sizeof previous);
@@ -32,7 +30,6 @@ protected:
     void TearDown() override
     {
         chdir(previous);
-        std::system(("rm -rf '" + root + "'").c_str());
     }
 
     std::vector<std::string> FileLines(const std::string& name)
@@ -67,7 +64,8 @@ protected:
         return values;
     }
 
-    std::string root;
+    TempTree tree{"settings"};
+    const std::string root = tree.Root();
     platform::DriveMap drives;
     char previous[4096] = {};
 };

@@ -6,7 +6,7 @@
 #include "platform/Host.h"
 #include "toolkit/Exception.h"
 
-#include "../platform/TempTree.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 

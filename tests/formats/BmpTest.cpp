@@ -2,6 +2,7 @@
 
 #include "formats/Bmp.h"
 #include "formats/Png.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 
 #include <gtest/gtest.h>
@@ -254,7 +255,7 @@ TEST(BmpWrite, ImageMagickReadsWhatWeWrite)
 {
     if (!samples::HaveProgram("convert"))
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    samples::TemporaryFolder folder("bmpwrite");
+    TempTree folder("bmpwrite");
     Image picture = TestPicture(37, 11, false);
     for (BmpDepth depth : {BmpDepth::Bits24, BmpDepth::Bits32}) {
         samples::WriteFile(folder / "ours.bmp", EncodeBmp(picture, depth));
@@ -272,7 +273,7 @@ TEST(BmpImageMagick, EveryVariantImageMagickWritesDecodes)
     if (!samples::HaveProgram("convert"))
         GTEST_SKIP() << "ImageMagick's convert is not installed";
     REQUIRE_SUITE();
-    samples::TemporaryFolder folder("bmpmagick");
+    TempTree folder("bmpmagick");
     std::string reference = (Suite() / "reference").string();
     struct Variant {
         const char* source;   // a reference picture of the suite

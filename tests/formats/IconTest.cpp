@@ -5,6 +5,7 @@
 #include "formats/Icon.h"
 #include "formats/Png.h"
 #include "tests/formats/IconBuilder.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 
 #include <gtest/gtest.h>
@@ -118,7 +119,7 @@ TEST(IconFiles, ImageMagickIconsHoldEverySizeAndThePngOne)
 {
     if (!samples::HaveProgram("convert"))
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    samples::TemporaryFolder folder("icons");
+    TempTree folder("icons");
     // A picture with soft edges, so that alpha matters.
     Image source{64, 64, {}};
     for (int y = 0; y < 64; ++y)

@@ -3,6 +3,7 @@
 // reader's texts.
 
 #include "formats/Rtf.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -308,9 +309,9 @@ TEST(RtfSamples, WrittenByPandocNow)
 {
     if (std::system("command -v pandoc >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "pandoc is not installed";
-    char folder[] = "/tmp/orvane-rtf-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::string base = folder;
+    TempTree folder("rtf");
+    const std::string& base = folder.Root();
+    ASSERT_FALSE(base.empty());
     {
         std::ofstream markdown(base + "/in.md");
         markdown << "Plain, **strong**, *emphasis*, `code`.\n\n"
@@ -322,7 +323,6 @@ TEST(RtfSamples, WrittenByPandocNow)
     std::ifstream file(base + "/out.rtf", std::ios::binary);
     std::stringstream content;
     content << file.rdbuf();
-    std::system(("rm -rf " + base).c_str());
 
     RtfDocument document = Read(content.str());
     EXPECT_TRUE(RunWith(document, "strong")->format.bold);

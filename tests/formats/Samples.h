@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 namespace samples {
 
 inline std::filesystem::path CorpusDir()
@@ -51,23 +49,6 @@ inline bool Run(const std::string& command)
 {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
-
-// A folder of its own for one test, removed with it.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const std::string& name)
-        : m_path(std::filesystem::temp_directory_path() / ("orvane-" + name + "-" + std::to_string(getpid())))
-    {
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TemporaryFolder() { std::filesystem::remove_all(m_path); }
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline std::string Hex(uint32_t value)
 {

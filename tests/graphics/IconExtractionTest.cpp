@@ -8,6 +8,7 @@
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
 #include "tests/formats/IconBuilder.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ protected:
     platform::DriveMap Drives()
     {
         platform::DriveMap drives;
-        drives.Map('C', m_folder.Path().string());
+        drives.Map('C', m_folder.Root());
         drives.Map('Z', "/");
         return drives;
     }
@@ -93,7 +94,7 @@ protected:
 
     std::string SystemLibrary() { return m_host.GetSystemDirectory() + "\\SHELL32.DLL"; }
 
-    samples::TemporaryFolder m_folder;
+    TempTree m_folder;
     platform::Host m_host;
 };
 
@@ -184,9 +185,9 @@ TEST(IconTheme, TheDesktopsThemeFindsTheThreeSystemIcons)
 
 TEST(IconTheme, TheCurrentThemeComesFromTheDesktopsSettings)
 {
-    samples::TemporaryFolder config("config");
+    TempTree config("config");
     platform::XdgDirs dirs;
-    dirs.configHome = config.Path().string();
+    dirs.configHome = config.Root();
     WriteText(config / "kdeglobals", "[General]\nName=x\n\n[Icons]\nTheme=breeze\n");
     EXPECT_EQ(platform::CurrentIconThemeName(dirs), "breeze");
     WriteText(config / "gtk-3.0" / "settings.ini", "[Settings]\ngtk-theme-name = Adwaita\ngtk-icon-theme-name = Papirus\n");

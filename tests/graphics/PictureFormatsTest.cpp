@@ -6,6 +6,7 @@
 #include "platform/DriveMap.h"
 #include "tests/formats/IconBuilder.h"
 #include "tests/formats/MetafileBuilder.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
@@ -37,7 +38,7 @@ class PictureFormatsTest : public ::testing::Test {
 protected:
     PictureFormatsTest() : m_folder("pictures"), m_formats(m_drives, &m_renderer)
     {
-        m_drives.Map('C', m_folder.Path().string());
+        m_drives.Map('C', m_folder.Root());
         formats::Image picture{3, 2, {Red, Red, Blue, Blue, Red, Red}};
         samples::WriteFile(m_folder / "Picture.bmp", formats::EncodeBmp(picture, formats::BmpDepth::Bits24));
         samples::WriteFile(m_folder / "\xE8\xA1\xA8.bmp", formats::EncodeBmp(picture, formats::BmpDepth::Bits24));
@@ -71,7 +72,7 @@ protected:
         return "";
     }
 
-    samples::TemporaryFolder m_folder;
+    TempTree m_folder;
     platform::DriveMap m_drives;
     FlatRenderer m_renderer;
     PictureFormats m_formats;

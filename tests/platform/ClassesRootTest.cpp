@@ -4,7 +4,7 @@
 #include "platform/ClassesRoot.h"
 #include "platform/CodePage.h"
 
-#include "TempTree.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 

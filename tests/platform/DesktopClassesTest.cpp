@@ -3,7 +3,7 @@
 
 #include "platform/DesktopClasses.h"
 
-#include "TempTree.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,13 @@
 
 #include "platform/DesktopSettings.h"
 #include "platform/IconTheme.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -18,17 +19,15 @@ using namespace platform;
 namespace {
 // A configuration folder of the process's own, made once, before GSettings reads the variables,
 // and removed when the process ends.
-char configHome[] = "/tmp/orvane-desktop-settings-XXXXXX";
-
 const std::string& ConfigHome()
 {
+    static const TempTree tree("desktop-settings");
     static const std::string folder = [] {
-        if (!mkdtemp(configHome))
+        if (tree.Root().empty())
             return std::string("/tmp");
-        std::atexit([] { std::system(("rm -rf '" + std::string(configHome) + "'").c_str()); });
-        setenv("XDG_CONFIG_HOME", configHome, 1);
+        setenv("XDG_CONFIG_HOME", tree.Root().c_str(), 1);
         setenv("GSETTINGS_BACKEND", "keyfile", 1);
-        return std::string(configHome);
+        return tree.Root();
     }();
     return folder;
 }
@@ -40,7 +39,8 @@ XdgDirs Desktop(const std::string& desktop, const std::string& lines)
     dirs.configHome = ConfigHome();
     dirs.desktops = {desktop};
     std::string folder = dirs.configHome + "/glib-2.0/settings";
-    std::system(("mkdir -p '" + folder + "' && rm -f '" + folder + "/keyfile'").c_str());
+    std::filesystem::create_directories(folder);
+    std::filesystem::remove(folder + "/keyfile");
     if (!lines.empty())
         std::ofstream(folder + "/keyfile") << lines;
     return dirs;
@@ -51,7 +51,7 @@ TEST(DesktopSettings, GnomeKeepsItsIconThemeInItsSettingsStore)
 {
     XdgDirs dirs = Desktop("gnome", "[org/gnome/desktop/interface]\nicon-theme='Papirus'\n");
     EXPECT_EQ(DesktopStoreIconTheme(dirs), "Papirus");
-    std::system(("mkdir -p '" + dirs.configHome + "/gtk-3.0'").c_str());
+    std::filesystem::create_directories(dirs.configHome + "/gtk-3.0");
     std::ofstream(dirs.configHome + "/gtk-3.0/settings.ini") << "[Settings]\ngtk-icon-theme-name=breeze\n";
     EXPECT_EQ(CurrentIconThemeName(dirs), "Papirus") << "the desktop's own store comes before the files";
 }
@@ -65,7 +65,7 @@ TEST(DesktopSettings, XfceKeepsItInItsXsettingsChannel)
 {
     XdgDirs dirs = Desktop("xfce", "");
     std::string folder = dirs.configHome + "/xfce4/xfconf/xfce-perchannel-xml";
-    std::system(("mkdir -p '" + folder + "'").c_str());
+    std::filesystem::create_directories(folder);
     std::ofstream(folder + "/xsettings.xml")
         << "<?xml version=\"1.0\"?>\n<channel name=\"xsettings\" version=\"1.0\">\n"
            "  <property name=\"Net\" type=\"empty\">\n"

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/DriveMap.h"
 #include "platform/Files.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -25,13 +25,10 @@ class TempDrive : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/orvane-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        ASSERT_FALSE(root.empty());
         drives.Map('C', root);
         drives.Map('Z', "/");
     }
-    void TearDown() override { std::system(("rm -rf '" + root + "'").c_str()); }
 
     std::string Host(const std::string& relative) const { return root + "/" + relative; }
     void Write(const std::string& relative, const std::string& content) const
@@ -51,7 +48,8 @@ protected:
         return found;
     }
 
-    std::string root;
+    TempTree tree{"files"};
+    const std::string root = tree.Root();
     DriveMap drives;
 };
 

@@ -2,6 +2,7 @@
 // tests/data/media (written by sox and GStreamer's encoders, and a MIDI file of Debian's).
 
 #include "platform/Media.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -100,9 +101,8 @@ TEST(MediaOpen, EveryTypeOpensWithItsLength)
 
 TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
 {
-    char folder[] = "/tmp/orvane-media-XXXXXX";
-    ASSERT_TRUE(mkdtemp(folder));
-    std::string pipe = std::string(folder) + "/pipe.wav";
+    TempTree folder("media");
+    std::string pipe = folder.Path("pipe.wav");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     struct Case {
         std::string path;
@@ -123,8 +123,6 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
         EXPECT_EQ(error.substr(0, std::string(sample.reason).size()), sample.reason) << sample.path;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 3500ms) << sample.path;
     }
-    unlink(pipe.c_str());
-    rmdir(folder);
 }
 
 TEST(MediaOpen, ExaminingAFileIsBounded)

@@ -5,10 +5,10 @@
 #include "platform/DesktopEntry.h"
 #include "platform/DriveMap.h"
 #include "platform/Processes.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -158,9 +158,7 @@ class Starting : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/orvane-processes-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
+        ASSERT_FALSE(m_root.empty());
         m_drives.Map('T', m_root);
         Folder("my tools");
         Folder("My Docs");
@@ -170,12 +168,6 @@ protected:
         File("my tools/args.sh", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m_output + "'\n",
              0755);
         File("My Docs/a b.txt", "text\n", 0644);
-    }
-
-    void TearDown() override
-    {
-        nftw(m_root.c_str(), [](const char* path, const struct stat*, int, FTW*) { return remove(path); }, 16,
-             FTW_DEPTH | FTW_PHYS);
     }
 
     void Folder(const std::string& name) { ASSERT_EQ(mkdir((m_root + "/" + name).c_str(), 0755), 0) << name; }
@@ -204,7 +196,8 @@ protected:
         return out;
     }
 
-    std::string m_root;
+    TempTree m_tree{"processes"};
+    const std::string m_root = m_tree.Root();
     std::string m_output;
     DriveMap m_drives;
     Processes m_processes{m_drives};

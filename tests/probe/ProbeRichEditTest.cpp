@@ -6,7 +6,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/RichEdit.h"
 
-#include "../platform/TempTree.h"
+#include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
 

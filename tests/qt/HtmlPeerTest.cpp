@@ -3,6 +3,7 @@
 
 #include "platform/CodePage.h"
 #include "qt/HtmlPage.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 #include "tests/qt/QtFixture.h"
 #include "toolkit/Html.h"
@@ -63,7 +64,7 @@ double Share(const QImage& image, QRgb colour)
 
 class HtmlControl : public QtFixture {
 protected:
-    HtmlControl() : m_folder("html"), m_folders(m_folder.Path())
+    HtmlControl() : m_folder("html"), m_folders(m_folder.Root())
     {
         application.SetFolders(&m_folders);
         // A page in code page 932 without a declared encoding, as Japanese pages often were,
@@ -102,7 +103,7 @@ protected:
         Turn();
     }
 
-    samples::TemporaryFolder m_folder;
+    TempTree m_folder;
     OneDriveFolders m_folders;
     bool m_haveGif = false;
 };

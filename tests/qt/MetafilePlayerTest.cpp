@@ -4,6 +4,7 @@
 #include "formats/Metafile.h"
 #include "qt/MetafileRenderer.h"
 #include "tests/formats/MetafileBuilder.h"
+#include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 #include "tests/qt/QtFixture.h"
 #include "toolkit/Image.h"
@@ -355,7 +356,7 @@ TEST_F(MetafilePlayer, LibreOfficeDrawingLooksAsItsWmfAndEmfAndAnotherRendererSh
     check(emf, "EMF", 0, std::size(places));
 
     // ImageMagick draws WMF through libwmf: the same colours at the same places.
-    samples::TemporaryFolder folder("metafile-magick");
+    TempTree folder("metafile-magick");
     if (!samples::HaveProgram("convert") ||
         !samples::Run("convert -density 96 '" + (dataDir / "drawing.wmf").string() + "' '" +
                       (folder / "magick.png").string() + "'"))

@@ -8,6 +8,7 @@
 #include "qt/Convert.h"
 #include "qt/Display.h"
 #include "qt/WidgetPeer.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
@@ -80,9 +81,9 @@ TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
     Sight sight;
     QString expectedTitle;
     // The program keeps its settings files and cache folder in the folder it starts in.
-    char folder[] = "/tmp/orvane-window-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    ASSERT_EQ(chdir(folder), 0);
+    TempTree tree("window");
+    ASSERT_FALSE(tree.Root().empty());
+    ASSERT_EQ(chdir(tree.Root().c_str()), 0);
     {
         tk::TApplication application;
         screen.backend.Install(application);
@@ -93,7 +94,6 @@ TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
         orvane::RunProcess(process);
     }
 
-    std::system((std::string("rm -rf '") + folder + "'").c_str());
     ASSERT_TRUE(sight.exposed) << "the main window never showed";
     EXPECT_EQ(sight.title.toStdString(), expectedTitle.toStdString());
     EXPECT_EQ(sight.clientSize, QSize(594, 336));

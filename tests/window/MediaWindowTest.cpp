@@ -10,6 +10,7 @@
 #include "qt/Display.h"
 #include "qt/FormWidget.h"
 #include "qt/WidgetPeer.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "viewers/View.h"
 
@@ -82,17 +83,18 @@ TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
     std::string why;
     if (!qtui::DisplayReachable(why))
         GTEST_SKIP() << why;
-    char folder[] = "/tmp/orvane-media-window-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    ASSERT_EQ(std::system(("cp " ORVANE_TEST_DATA "/media/clip.avi '" + std::string(folder) + "/'").c_str()), 0);
-    ASSERT_EQ(chdir(folder), 0);
+    TempTree tree("media-window");
+    const std::string& folder = tree.Root();
+    ASSERT_FALSE(folder.empty());
+    std::filesystem::copy_file(ORVANE_TEST_DATA "/media/clip.avi", tree / "clip.avi");
+    ASSERT_EQ(chdir(folder.c_str()), 0);
     ScreenApplication screen;
     // Green grows to the right and blue downwards, so a pixel tells which part of it shows.
     QImage big(1000, 800, QImage::Format_RGB32);
     for (int y = 0; y < 800; ++y)
         for (int x = 0; x < 1000; ++x)
             big.setPixel(x, y, qRgb(0, x * 255 / 999, y * 255 / 799));
-    ASSERT_TRUE(big.save(QString(folder) + "/big.bmp", "BMP"));
+    ASSERT_TRUE(big.save(QString::fromStdString(folder) + "/big.bmp", "BMP"));
 
     Sight sight;
     {
@@ -135,7 +137,6 @@ TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
                    }}});
         orvane::RunProcess(process);
     }
-    std::system((std::string("rm -rf '") + folder + "'").c_str());
 
     EXPECT_EQ(sight.modeWhilePlaying, tk::TMPModes::mpPlaying);
     ASSERT_FALSE(sight.video.isNull());

@@ -11,7 +11,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/RichEdit.h"
 
-#include "../platform/TempTree.h"
+#include "tests/TempTree.h"
 #include "ScreenApplication.h"
 #include "../qt/Pixels.h"
 

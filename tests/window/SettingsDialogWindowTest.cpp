@@ -14,6 +14,7 @@
 #include "qt/WidgetPeer.h"
 #include "settings/CustDialog.h"
 #include "settings/SerchDialog.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 
 #include "ScreenApplication.h"
@@ -170,13 +171,14 @@ struct ProgramRun {
 
     void Run(ScreenApplication& screen)
     {
-        char folder[] = "/tmp/orvane-settings-window-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        ASSERT_EQ(chdir(folder), 0);
-        std::string cache = std::string("Z:") + folder + "/View";
+        TempTree tree("settings-window");
+        const std::string& folder = tree.Root();
+        ASSERT_FALSE(folder.empty());
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        std::string cache = "Z:" + folder + "/View";
         std::replace(cache.begin(), cache.end(), '/', '\\');
         {
-            std::ofstream file(std::string(folder) + "/TavoCust.cnf", std::ios::binary);
+            std::ofstream file(folder + "/TavoCust.cnf", std::ios::binary);
             for (const std::string& line : settings)
                 file << (line == "CACHE" ? cache : line) << "\r\n";
         }
@@ -195,9 +197,8 @@ struct ProgramRun {
             });
             orvane::RunProcess(process);
         }
-        std::ifstream file(std::string(folder) + "/TavoCust.cnf", std::ios::binary);
+        std::ifstream file(folder + "/TavoCust.cnf", std::ios::binary);
         written.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        std::system((std::string("rm -rf '") + folder + "'").c_str());
     }
 };
 
