@@ -2,11 +2,13 @@
 
 #include "probe/Probe.h"
 
-#include <iterator>
+#include <ostream>
 
 namespace probe {
 
 namespace {
+// Every command the probe runs, in the order `help` lists them: the dispatcher and the help read
+// this one table, so the list cannot miss a command.
 constexpr Command commands[] = {
     {"drive", Phase::Environment, 2, 2, "drive X: PATH", Drive},
     {"cwd", Phase::Environment, 1, 1, "cwd PATH", Cwd},
@@ -38,7 +40,7 @@ constexpr Command commands[] = {
     {"move", Phase::Running, 5, 5, "move FORM L T W H", Move},
     {"tick", Phase::Running, 1, 1, "tick MS", Tick},
     {"timer", Phase::Running, 1, 1, "timer NAME", Timer},
-    {"modal", Phase::Running, 1, 1, "modal ok|cancel", Modal},
+    {"modal", Phase::Running, 1, 1, "modal ok|cancel|yes|no", Modal},
     {"media", Phase::Running, 1, 1, "media end", Media},
     {"msgbox", Phase::Any, 1, 1, "msgbox hold", MsgBox},
 
@@ -50,7 +52,19 @@ constexpr Command commands[] = {
     {"messages", Phase::Any, 0, 0, "messages", Messages},
     {"file", Phase::Any, 1, 1, "file PATH", File},
     {"spawned", Phase::Any, 0, 0, "spawned", Spawned},
+    {"help", Phase::Any, 0, 1, "help | help COMMAND", Help},
 };
+
+// A command's syntax, and when it may run unless that is while the program runs.
+void PrintUsage(std::ostream& out, const Command& command)
+{
+    out << command.usage;
+    if (command.phase == Phase::Environment)
+        out << "  (before start)";
+    else if (command.phase == Phase::Any)
+        out << "  (any time)";
+    out << '\n';
+}
 }  // namespace
 
 const Command* FindCommand(std::string_view name)
@@ -59,6 +73,19 @@ const Command* FindCommand(std::string_view name)
         if (name == command.name)
             return &command;
     return nullptr;
+}
+
+void Help(Probe& probe, const Words& words)
+{
+    if (words.size() == 1) {
+        for (const Command& command : commands)
+            PrintUsage(probe.Out(), command);
+        return;
+    }
+    const Command* command = FindCommand(words[1]);
+    if (!command)
+        throw ProbeError("help: no command " + words[1]);
+    PrintUsage(probe.Out(), *command);
 }
 
 void CheckPhase(const Probe& probe, const Command& command)

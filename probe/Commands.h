@@ -71,6 +71,9 @@ void Modal(Probe& probe, const Words& words);
 void Media(Probe& probe, const Words& words);
 void MsgBox(Probe& probe, const Words& words);
 
+// The probe's own syntax: every command's usage, or one command's (CommandTable.cpp).
+void Help(Probe& probe, const Words& words);
+
 // Queries (QueryCommands.cpp).
 void Get(Probe& probe, const Words& words);
 void Dump(Probe& probe, const Words& words);
