@@ -1,6 +1,7 @@
 #include "app/ImageForm.h"
 
 #include "app/Numbers.h"
+#include "browser/FileRows.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
@@ -49,7 +50,7 @@ void TImageForm::FormCreate(TObject*)
 
     for (TImageList* list : {ImageList1, ImageList2, ImageList3, ImageList4})
         list->Clear();
-    IconCount->SetCaption("14");
+    IconCount->SetCaption(NumberToStr(BuiltInIconCount));
     BuildFixedIcons();
     ListFolder();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
-// A row of the file list: its caption is the entry's name, and its four sub-items hold what
-// the other columns show and the marker the sort groups rows by.
+// A row of the file list: its caption is the entry's name, its four sub-items hold what the
+// other columns show and the marker the sort groups rows by, and its image is one of the image
+// lists' icons.
+
+#include <array>
 
 namespace orvane {
 
@@ -21,5 +24,20 @@ inline constexpr const char* FileMarker = "B";
 // The type column of a folder, and what follows a file's extension in it.
 inline constexpr const char* FolderType = "ﾌｧｲﾙ ﾌｫﾙﾀﾞ";
 inline constexpr const char* FileTypeSuffix = " ﾌｧｲﾙ";
+
+// The built-in icons every listing starts from, at the head of the file list's image lists: the
+// system library's folder, document and program icons, then one for each fixed extension. The
+// icons resolved from the file types follow them.
+enum TBuiltInIcon : int {
+    FolderIcon = 0,
+    DocumentIcon = 1,  // a file type that names no icon
+    ProgramIcon = 2,   // a program whose own icon cannot be had
+    FirstFixedIcon = 3,
+};
+// The extensions with a built-in icon of their own, in the order of their icons; all three letters
+// long, in lower case.
+inline constexpr std::array<const char*, 11> FixedIconExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
+                                                                    "txt", "inf", "ini", "mid", "wav"};
+inline constexpr int BuiltInIconCount = FirstFixedIcon + static_cast<int>(FixedIconExtensions.size());
 
 }  // namespace orvane

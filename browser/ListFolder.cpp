@@ -9,7 +9,6 @@
 #include "platform/DosText.h"
 #include "platform/Host.h"
 
-#include <array>
 #include <cstring>
 
 namespace orvane {
@@ -18,20 +17,16 @@ using namespace tk;
 
 namespace {
 
-// The eleven extensions with an icon of their own among the built-in ones, from index 3 on.
-constexpr std::array<const char*, 11> FixedExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
-                                                         "txt", "inf", "ini", "mid", "wav"};
-
-// The built-in icon of a fixed extension, or -1. All of them are three letters long.
+// The built-in icon of a fixed extension, or -1.
 int FixedImageIndex(const std::string& extension)
 {
     if (extension.size() != 3)
         return -1;
     const char lower[3] = {platform::AsciiLower(extension[0]), platform::AsciiLower(extension[1]),
                            platform::AsciiLower(extension[2])};
-    for (size_t i = 0; i < FixedExtensions.size(); ++i)
-        if (std::memcmp(lower, FixedExtensions[i], 3) == 0)
-            return static_cast<int>(i) + 3;
+    for (size_t i = 0; i < FixedIconExtensions.size(); ++i)
+        if (std::memcmp(lower, FixedIconExtensions[i], 3) == 0)
+            return FirstFixedIcon + static_cast<int>(i);
     return -1;
 }
 
@@ -59,11 +54,11 @@ void TImageForm::ListFolder()
 
     ImageList1->Clear();
     ImageList2->Clear();
-    for (int k = 0; k < 14; ++k) {
+    for (int k = 0; k < BuiltInIconCount; ++k) {
         ImageList1->AddImage(*ImageList3, k);
         ImageList2->AddImage(*ImageList4, k);
     }
-    IconCount->SetCaption("14");
+    IconCount->SetCaption(NumberToStr(BuiltInIconCount));
     for (int row = 0; row < IconList->RowCount(); ++row) {
         IconList->SetCell(0, row, "");
         IconList->SetCell(1, row, "");
@@ -85,7 +80,7 @@ void TImageForm::ListFolder()
         item.SetCaption(entry.name);
         const std::string date = DateText(entry.time, separator);
         if (ListedAsFolder(entry.attributes)) {
-            item.SetImageIndex(0);
+            item.SetImageIndex(FolderIcon);
             item.SetSubItem(SizeField, "");
             item.SetSubItem(TypeField, FolderType);
             item.SetSubItem(TimeField, date);

@@ -1,6 +1,7 @@
 // The icons of the file list: the built-in set made at start, and the icon of any other file type
 // found through the file-type registry, kept in a per-listing cache from extension to image.
 
+#include "browser/FileRows.h"
 #include "browser/Icons.h"
 #include "app/ImageForm.h"
 #include "graphics/Graphics.h"
@@ -8,7 +9,6 @@
 #include "platform/Host.h"
 #include "platform/DosText.h"
 
-#include <array>
 
 namespace orvane {
 
@@ -63,13 +63,12 @@ void TImageForm::BuildFixedIcons()
         ImageList3->Add(*icon);
         ImageList4->Add(*icon);
     };
+    // The system library's folder, document and program icons.
     for (int number : {3, 0, 2})
         append(Extract(m_process.Icons, library, number));
 
-    constexpr std::array<const char*, 11> extensions = {".dll", ".drv", ".sys", ".com", ".hlp", ".bmp",
-                                                        ".txt", ".inf", ".ini", ".mid", ".wav"};
-    for (const char* extension : extensions) {
-        std::string className = DefaultValueOf(fileTypes, extension);
+    for (const char* extension : FixedIconExtensions) {
+        std::string className = DefaultValueOf(fileTypes, std::string(".") + extension);
         std::string iconKey = className + "\\DefaultIcon";
         std::string iconValue =
             fileTypes.KeyExists(iconKey) ? DefaultValueOf(fileTypes, iconKey) : className;
@@ -97,7 +96,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
             item.SetImageIndex(cached->second);
             return;
         }
-        for (int k = 14; k < n; ++k) {
+        for (int k = BuiltInIconCount; k < n; ++k) {
             if (platform::SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
                 m_iconRows[lower] = k;
                 item.SetImageIndex(k);
@@ -123,16 +122,16 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     if (name == "Recycled") {
         small = large = &ImageList1->Image(13);
     } else if (iconValue.empty() && lower != "scr") {
-        small = &ImageList1->Image(1);
-        large = &ImageList2->Image(1);
+        small = &ImageList1->Image(DocumentIcon);
+        large = &ImageList2->Image(DocumentIcon);
     } else if (ownIcon) {
         extracted = Extract(m_process.Icons, name, 0);
-        small = extracted ? extracted.get() : &ImageList1->Image(2);
-        large = extracted ? extracted.get() : &ImageList2->Image(2);
+        small = extracted ? extracted.get() : &ImageList1->Image(ProgramIcon);
+        large = extracted ? extracted.get() : &ImageList2->Image(ProgramIcon);
     } else {
         extracted = Extract(m_process.Icons, location.path, location.number);
-        small = extracted ? extracted.get() : &ImageList1->Image(1);
-        large = extracted ? extracted.get() : &ImageList2->Image(1);
+        small = extracted ? extracted.get() : &ImageList1->Image(DocumentIcon);
+        large = extracted ? extracted.get() : &ImageList2->Image(DocumentIcon);
     }
     // The list's own images are copied before anything is added to it.
     TIcon smallCopy = *small;

@@ -2,6 +2,7 @@
 // alike, and loads the content into the pane of the current arrangement.
 
 #include "app/ImageForm.h"
+#include "browser/FileRows.h"
 #include "graphics/Graphics.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -58,7 +59,7 @@ void TImageForm::ShowPicture(TPictureSource source, const std::string& extension
     if (source != TPictureSource::Capture) {
         if (extension == "EXE" || extension == "SCR") {
             std::unique_ptr<TIcon> icon = graphics::MakeIcon(m_process.Icons->ExtractIcon(m_process.CurrentPath, 0));
-            const TIcon& shown = icon ? *icon : ImageList2->Image(2);
+            const TIcon& shown = icon ? *icon : ImageList2->Image(ProgramIcon);
             // All three arrangements receive the program's icon on the background.
             for (TImage* image : {UImage, view.Image1, RImage}) {
                 image->Picture().Assign(BackBmp->Picture());
