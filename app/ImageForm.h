@@ -355,7 +355,9 @@ private:
     // with a notice; any other value shows nothing.
     static constexpr int UnlistedAsText = 0;
     static constexpr int UnlistedRefused = 1;
-    void ShowPaneParts(unsigned shown, unsigned hidden, bool windowScrolls);
+    // Whether the detached window scrolls what it shows with scroll bars of its own: a picture, yes.
+    enum class TWindowScroll { Fixed, Scrolls };
+    void ShowPaneParts(unsigned shown, unsigned hidden, TWindowScroll windowScroll);
     void ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile);
     void ShowMedia();
     void ShowHtml();

@@ -9,6 +9,7 @@
 #include "graphics/PictureFormats.h"
 #include "platform/IconExtractor.h"
 #include "app/HostTextFiles.h"
+#include "browser/RowOrder.h"
 
 #include <string>
 
@@ -27,10 +28,6 @@ class Tview;
 class TVerForm;
 class TCust;
 class TSerch;
-
-// What the file list is sorted by, and which way; numbered as the probe reports them.
-enum class TSortKey : int { Name = 0, Size = 1, Type = 2, Date = 3 };
-enum class TSortDirection : int { Ascending = 0, Descending = 1 };
 
 struct Process {
     Process(tk::TApplication& application, platform::Host& host);

@@ -9,6 +9,10 @@
 
 namespace orvane {
 
+// What the file list is sorted by, and which way; numbered as the probe reports them.
+enum class TSortKey : int { Name = 0, Size = 1, Type = 2, Date = 3 };
+enum class TSortDirection : int { Ascending = 0, Descending = 1 };
+
 // Compares two texts by at most their first 20 bytes: ASCII letters without regard to case (a
 // letter that is the second byte of a double-byte character is no letter), other bytes by their
 // value, except that byte 0xFF counts as -1. A text that ends first compares by the other's next
@@ -27,11 +31,12 @@ TextSortKey MakeTextSortKey(std::string_view text);
 int CompareSortKeys(const TextSortKey& a, const TextSortKey& b);
 
 // Sorts idx[lo..hi] by the rows the indexes name: a partition sort in the manner of Hoare with
-// the middle element as pivot, ascending (descending = false) or descending. `compare(a, b)`
-// compares rows a and b; only its sign counts. Rows that compare equal may end in any order.
+// the middle element as pivot, in either direction. `compare(a, b)` compares rows a and b; only
+// its sign counts. Rows that compare equal may end in any order.
 template <class Compare>
-void QuickSortRows(std::vector<int>& idx, int lo, int hi, bool descending, const Compare& compare)
+void QuickSortRows(std::vector<int>& idx, int lo, int hi, TSortDirection direction, const Compare& compare)
 {
+    const bool descending = direction == TSortDirection::Descending;
     for (;;) {
         const int pivot = idx[(lo + hi) / 2];
         int i = lo, j = hi;
@@ -54,7 +59,7 @@ void QuickSortRows(std::vector<int>& idx, int lo, int hi, bool descending, const
             }
         }
         if (lo < j)
-            QuickSortRows(idx, lo, j, descending, compare);
+            QuickSortRows(idx, lo, j, direction, compare);
         // The second half loops here instead of recursing, so the depth stays small.
         if (i >= hi)
             return;

@@ -82,17 +82,17 @@ void TImageForm::Resort()
     };
     // Folders first: the rows are sorted by their markers, then each group by the key.
     const std::vector<TextSortKey> groups = textKeys([](const TListItem& item) -> const std::string& { return item.SubItem(MarkerField); });
-    QuickSortRows(idx, 0, n - 1, false, byText(groups));
+    QuickSortRows(idx, 0, n - 1, TSortDirection::Ascending, byText(groups));
     int m = 0;
     while (m < n && items[idx[m]].SubItem(MarkerField) == FolderMarker)
         ++m;
 
-    const bool descending = m_process.SortDirection == TSortDirection::Descending;
+    const TSortDirection direction = m_process.SortDirection;
     auto sortGroups = [&](const auto& compare) {
         if (m > 1)
-            QuickSortRows(idx, 0, m - 1, descending, compare);
+            QuickSortRows(idx, 0, m - 1, direction, compare);
         if (n - m > 1)
-            QuickSortRows(idx, m, n - 1, descending, compare);
+            QuickSortRows(idx, m, n - 1, direction, compare);
     };
     const TSortKey key = m_process.SortKey;
     if (key == TSortKey::Size) {

@@ -8,6 +8,15 @@ namespace orvane {
 
 using namespace tk;
 
+namespace {
+// The stored choices are the item numbers of the settings dialog's lists (CustDesign.cpp): the
+// list's style (FileView), its sort direction (SortFile) and its sort key (SeFile). The sort keys
+// run in the dialog's order, which is not the order of TSortKey.
+enum StoredStyle : int { StoredReport = 0, StoredSmallIcons = 1, StoredLargeIcons = 2 };
+enum StoredDirection : int { StoredAscending = 0, StoredDescending = 1 };
+enum StoredSortKey : int { StoredByName = 0, StoredByType = 1, StoredByDate = 2, StoredBySize = 3 };
+}  // namespace
+
 void TImageForm::Ini()
 {
     const int fileView = StrToNumber(FileView->Caption());
@@ -26,16 +35,17 @@ void TImageForm::Ini()
             if (setting == choice.value && !choice.check->Visible())
                 (this->*choice.operation)();
     };
-    apply(fileView, {{0, Image10, &TImageForm::SetReportStyle},
-                     {1, Image11, &TImageForm::SetListStyle},
-                     {2, Image12, &TImageForm::SetIconStyle}});
-    apply(sortFile, {{0, Image13, &TImageForm::SortAscending}, {1, Image14, &TImageForm::SortDescending}});
+    apply(fileView, {{StoredReport, Image10, &TImageForm::SetReportStyle},
+                     {StoredSmallIcons, Image11, &TImageForm::SetListStyle},
+                     {StoredLargeIcons, Image12, &TImageForm::SetIconStyle}});
+    apply(sortFile, {{StoredAscending, Image13, &TImageForm::SortAscending},
+                     {StoredDescending, Image14, &TImageForm::SortDescending}});
     if (viewSet >= static_cast<int>(TArrangement::Separate) && viewSet <= static_cast<int>(TArrangement::Right))
         ShowArrangement(static_cast<TArrangement>(viewSet));
-    apply(seFile, {{0, Image6, &TImageForm::SortByName},
-                   {1, Image7, &TImageForm::SortByType},
-                   {2, Image8, &TImageForm::SortByDate},
-                   {3, Image9, &TImageForm::SortBySize}});
+    apply(seFile, {{StoredByName, Image6, &TImageForm::SortByName},
+                   {StoredByType, Image7, &TImageForm::SortByType},
+                   {StoredByDate, Image8, &TImageForm::SortByDate},
+                   {StoredBySize, Image9, &TImageForm::SortBySize}});
 
     // The drag flag is raised and lowered within the call, so no mouse handling can see it.
     m_process.DragFlag.UpDoor = 1;

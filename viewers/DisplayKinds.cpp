@@ -32,12 +32,12 @@ void SetWindowScrolling(Tview& view, bool on)
 // The window's rich edit and HTML control fill it and are fitted to it again whenever its
 // scrolling changes, but only while they show. The rich edit changes before the scrolling and the
 // HTML control after it, as they always did, so that each keeps the size it has always kept.
-void TImageForm::ShowPaneParts(unsigned shown, unsigned hidden, bool windowScrolls)
+void TImageForm::ShowPaneParts(unsigned shown, unsigned hidden, TWindowScroll windowScroll)
 {
     const std::array<TViewerPane, 3> panes = Panes();
     for (const TViewerPane& pane : panes)
         pane.SetParts(shown & ~HtmlPart, hidden & ~HtmlPart);
-    SetWindowScrolling(*m_process.view, windowScrolls);
+    SetWindowScrolling(*m_process.view, windowScroll == TWindowScroll::Scrolls);
     for (const TViewerPane& pane : panes)
         pane.SetParts(shown & HtmlPart, hidden & HtmlPart);
 }
@@ -45,7 +45,7 @@ void TImageForm::ShowPaneParts(unsigned shown, unsigned hidden, bool windowScrol
 void TImageForm::ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile)
 {
     Tview& view = *m_process.view;
-    ShowPaneParts(PicturePart, (ContentParts & ~PicturePart) | RichEditPart, true);
+    ShowPaneParts(PicturePart, (ContentParts & ~PicturePart) | RichEditPart, TWindowScroll::Scrolls);
     m_process.PictureShown = 1;
 
     const TArrangement arrangement = CurrentArrangement();
@@ -91,7 +91,7 @@ void TImageForm::ShowPicture(TPictureSource source, const std::string& extension
 // shown in their previous state.
 void TImageForm::ShowMedia()
 {
-    ShowPaneParts(MediaPart, (ContentParts & ~MediaPart) | RichEditPart, false);
+    ShowPaneParts(MediaPart, (ContentParts & ~MediaPart) | RichEditPart, TWindowScroll::Fixed);
     UnderMediaPlay->Close();
     UnderMediaPlay->SetFileName(m_process.CurrentPath);
     // Video is drawn on the pane of the current arrangement.
@@ -104,7 +104,7 @@ void TImageForm::ShowMedia()
 void TImageForm::ShowHtml()
 {
     Tview& view = *m_process.view;
-    ShowPaneParts(HtmlPart, (ContentParts & ~HtmlPart) | RichEditPart, false);
+    ShowPaneParts(HtmlPart, (ContentParts & ~HtmlPart) | RichEditPart, TWindowScroll::Fixed);
     view.HTML->SetBounds(0, 0, view.ClientWidth(), view.ClientHeight());
     // The address keeps the path's backslashes as they stand.
     if (const TArrangement arrangement = CurrentArrangement(); arrangement != TArrangement::None)
@@ -113,7 +113,7 @@ void TImageForm::ShowHtml()
 
 void TImageForm::ShowSystem()
 {
-    ShowPaneParts(NoticePart, (ContentParts & ~NoticePart) | RichEditPart, false);
+    ShowPaneParts(NoticePart, (ContentParts & ~NoticePart) | RichEditPart, TWindowScroll::Fixed);
     for (const TViewerPane& pane : Panes())
         pane.notice->SetCaption(SystemFile);
 }
@@ -121,7 +121,7 @@ void TImageForm::ShowSystem()
 void TImageForm::ShowText(TTextKind kind, int unlistedFiles)
 {
     Tview& view = *m_process.view;
-    ShowPaneParts(0, ContentParts, false);
+    ShowPaneParts(0, ContentParts, TWindowScroll::Fixed);
     view.HorzScrollBar().SetRange(0);
     view.VertScrollBar().SetRange(0);
     view.RichEdit1->SetBounds(0, 0, view.ClientWidth(), view.ClientHeight());

@@ -64,13 +64,13 @@ TEST(QuickSortRows, SortsTheIndexRangeInEitherDirection)
     std::vector<std::string> texts = {"pear", "Apple", "fig", "apple", "banana", "Fig"};
     std::vector<int> idx = {0, 1, 2, 3, 4, 5};
     auto compare = [&](int a, int b) { return CompareText(texts[a], texts[b]); };  // only its sign counts
-    QuickSortRows(idx, 0, 5, false, compare);
+    QuickSortRows(idx, 0, 5, TSortDirection::Ascending, compare);
     std::vector<std::string> sorted;
     for (int row : idx)
         sorted.push_back(texts[row]);
     for (size_t i = 1; i < sorted.size(); ++i)
         EXPECT_LE(CompareText(sorted[i - 1], sorted[i]), 0) << sorted[i - 1] << " before " << sorted[i];
-    QuickSortRows(idx, 0, 5, true, compare);
+    QuickSortRows(idx, 0, 5, TSortDirection::Descending, compare);
     EXPECT_EQ(texts[idx[0]], "pear");
     EXPECT_EQ(texts[idx[5]].substr(1), "pple");
 }
