@@ -3,12 +3,15 @@
 // Folders of many entries for the listing benchmarks, made once per size and removed at the end:
 // every tenth entry a folder, the rest files of twenty types, one in a hundred of them programs.
 
+#include "tests/TempTree.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <string>
 
@@ -40,19 +43,8 @@ inline void FillFolder(const std::string& root, int count)
 // A fresh temporary folder, removed with everything in it when the process ends.
 inline std::string TemporaryFolder()
 {
-    struct Made {
-        std::map<std::string, bool> roots;
-        ~Made()
-        {
-            for (const auto& [root, made] : roots)
-                std::system(("rm -rf '" + root + "'").c_str());
-        }
-    };
-    static Made made;
-    char pattern[] = "/tmp/orvane-bench-XXXXXX";
-    std::string root = mkdtemp(pattern);
-    made.roots[root] = true;
-    return root;
+    static std::deque<TempTree> made;
+    return made.emplace_back("bench").Root();
 }
 
 // A folder of `count` entries, made once per size.

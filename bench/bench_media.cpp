@@ -8,6 +8,7 @@
 #include "app/Process.h"
 #include "platform/Host.h"
 #include "platform/Media.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
 
@@ -88,10 +89,8 @@ private:
 struct Program {
     Program()
     {
-        char pattern[] = "/tmp/orvane-bench-media-XXXXXX";
-        root = mkdtemp(pattern);
-        std::system(("cp " ORVANE_TEST_DATA "/media/tone.wav " ORVANE_TEST_DATA "/media/song.mid '" + root + "/'")
-                        .c_str());
+        for (const char* sample : {"tone.wav", "song.mid"})
+            std::filesystem::copy_file(std::string(ORVANE_TEST_DATA "/media/") + sample, tree / sample);
         drives.Map('C', root);
         host = std::make_unique<platform::Host>(drives);
         host->SetCurrentDirectory("C:\\");
@@ -106,9 +105,6 @@ struct Program {
     ~Program()
     {
         process->ImageForm->UnderMediaPlay->Close();
-        if (chdir("/") != 0)
-            return;
-        std::system(("rm -rf '" + root + "'").c_str());
     }
 
     int Row(const std::string& caption)
@@ -120,7 +116,8 @@ struct Program {
         return -1;
     }
 
-    std::string root;
+    TempTree tree{"bench-media"};
+    const std::string root = tree.Root();
     platform::DriveMap drives;
     std::unique_ptr<platform::Host> host;
     tk::ScriptedMessageLoop loop;

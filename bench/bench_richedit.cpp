@@ -11,6 +11,7 @@
 #include "qt/PlainTextView.h"
 #include "qt/QtBackend.h"
 #include "qt/RichEditPeer.h"
+#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/RichEdit.h"
@@ -58,14 +59,9 @@ std::string MakeText(size_t size, Encoding encoding)
 }
 
 struct Files {
-    std::string root;
+    TempTree tree{"bench-richedit"};
+    const std::string root = tree.Root();
     std::map<std::pair<int, int>, std::string> names;
-    Files()
-    {
-        char pattern[] = "/tmp/orvane-bench-richedit-XXXXXX";
-        root = mkdtemp(pattern);
-    }
-    ~Files() { std::system(("rm -rf '" + root + "'").c_str()); }
 
     // The DOS name on drive C: of a text of `megabytes` in the encoding, made once.
     std::string Name(int megabytes, Encoding encoding)
