@@ -70,14 +70,10 @@ void TVerForm::CreateComponents()
     Label4 = MakeLabel(this, Panel1, "Label4", 39, 55, "Linux 版 C++20");
     Label4->Font().SetPixelHeight(11);
     Label4->SetHint("この版はLinuxのデスクトップで動きます");
-    OkButton = new TButton(this);
-    OkButton->SetName("OkButton");
-    OkButton->SetBounds(89, 96, 65, 25);
-    OkButton->SetCaption("確 認");
+    OkButton = MakeButton(this, this, "OkButton", Bounds(89, 96, 65, 25), "確 認");
     OkButton->SetDefault(true);
     OkButton->SetCancel(true);
     OkButton->SetModalResult(mrOk);
-    OkButton->SetParent(this);
 
     OnShow = [this](TObject* sender) { FormShow(sender); };
     Image1->OnDblClick = [this](TObject* sender) { Image1DblClick(sender); };
