@@ -19,6 +19,7 @@
 #include <array>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace orvane {
 
@@ -340,7 +341,8 @@ private:
     void BindMenuBarHandlers();
     void EnterCaption(tk::TPanel* caption, int menuNumber);
     void ClickCaption(tk::TPanel* caption);
-    void Highlight(tk::TPanel* item, std::initializer_list<tk::TPanel*> normal);
+    // Lights the item (none: null) and paints the others in their normal colours.
+    void Highlight(tk::TPanel* item, const std::vector<tk::TPanel*>& normal);
     tk::TPanel* DropDownOf(tk::TPanel* caption) const;
     void PlaceDropDown(tk::TPanel* caption);
     void OpenSecondLevel(tk::TPanel* item, tk::TPanel* dropDown);

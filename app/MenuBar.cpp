@@ -19,17 +19,24 @@ const TColor NormalText = TColor::System(syscolor::WindowText);
 const TColor LitBack = TColor::System(syscolor::ActiveCaption);
 const TColor LitText = TColor::System(syscolor::Window);
 
-void Paint(TPanel* item, bool lit)
+// An item under the pointer is lit; the others are painted in their normal colours.
+void PaintLit(TPanel* item)
 {
-    item->SetColor(lit ? LitBack : NormalBack);
-    item->Font().SetColor(lit ? LitText : NormalText);
+    item->SetColor(LitBack);
+    item->Font().SetColor(LitText);
+}
+
+void PaintNormal(TPanel* item)
+{
+    item->SetColor(NormalBack);
+    item->Font().SetColor(NormalText);
 }
 }  // namespace
 
 void TImageForm::ResetMenuItemColors()
 {
     for (TPanel* item : {FHp, FTol, FUnder, FRight, FBunri, FClose, Option})
-        Paint(item, false);
+        PaintNormal(item);
 }
 
 TPanel* TImageForm::DropDownOf(TPanel* caption) const
@@ -110,12 +117,12 @@ void TImageForm::PanelInfoMouseMove(TObject*, TShiftState, int, int)
     m_process.HoveredMenu = 0;
 }
 
-void TImageForm::Highlight(TPanel* item, std::initializer_list<TPanel*> normal)
+void TImageForm::Highlight(TPanel* item, const std::vector<TPanel*>& normal)
 {
     if (item)
-        Paint(item, true);
+        PaintLit(item);
     for (TPanel* other : normal)
-        Paint(other, false);
+        PaintNormal(other);
 }
 
 // A second level opens beside its item, always measured by the first item's width.
@@ -141,7 +148,7 @@ void TImageForm::FCloseClick(TObject*)
 
 void TImageForm::FHpClick(TObject*)
 {
-    Paint(FHp, false);
+    PaintNormal(FHp);
     FHelp->Hide();
     CloseMenus();
     auto dialog = Application()->NewForm<TVerForm>(m_process);
@@ -203,12 +210,7 @@ void TImageForm::BindMenuBarHandlers()
     };
     for (const ItemRule& rule : rules) {
         std::vector<TPanel*> normal(rule.normal);
-        rule.over->OnMouseMove = move([this, lit = rule.lit, normal] {
-            if (lit)
-                Paint(lit, true);
-            for (TPanel* other : normal)
-                Paint(other, false);
-        });
+        rule.over->OnMouseMove = move([this, lit = rule.lit, normal] { Highlight(lit, normal); });
     }
     // The tool menu's items open their second level as they light up.
     FTol->OnMouseMove = move([this] {
