@@ -121,14 +121,12 @@ std::unique_ptr<TBitmap> ArrowBitmap()
     return bitmap;
 }
 
-TImage* MakeImage(TForm* form, TWinControl* parent, const char* name, TRect bounds, std::unique_ptr<TBitmap> bitmap,
-                  bool visible)
+TImage* MakeImage(TForm* form, TWinControl* parent, const char* name, TRect bounds, std::unique_ptr<TBitmap> bitmap)
 {
     auto* image = new TImage(form);
     image->SetName(name);
     image->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     image->Picture().SetGraphic(std::move(bitmap));
-    image->SetVisible(visible);
     image->SetParent(parent);
     return image;
 }
@@ -462,10 +460,14 @@ void TImageForm::CreateMenus()
         {&TImageForm::Image11, "Image11", SIconView},   {&TImageForm::Image12, "Image12", LIconView},
         {&TImageForm::Image13, "Image13", Asort},       {&TImageForm::Image14, "Image14", Zsort},
     };
-    for (const CheckDesign& design : checks)
-        this->*design.member = MakeImage(this, design.item, design.name, Bounds(2, 1, 14, 15), TickBitmap(), false);
+    // A tick shows only while its choice is current; none is before the settings are applied.
+    for (const CheckDesign& design : checks) {
+        TImage* tick = MakeImage(this, design.item, design.name, Bounds(2, 1, 14, 15), TickBitmap());
+        tick->SetVisible(false);
+        this->*design.member = tick;
+    }
     for (TPanel* item : {FTol, Fseiretu, Fsort})
-        MakeImage(this, item, (item->Name() + "Arrow").c_str(), Bounds(72, 2, 10, 16), ArrowBitmap(), true);
+        MakeImage(this, item, (item->Name() + "Arrow").c_str(), Bounds(72, 2, 10, 16), ArrowBitmap());
 
     Sfname = MakeSortButton(this, SortButton, "Sfname", 1, "名前");
     Sfshurui = MakeSortButton(this, SortButton, "Sfshurui", 29, "種類");
