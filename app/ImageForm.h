@@ -192,7 +192,12 @@ public:
     // The layout of the window's rectangles, re-cut on every resize.
     void FormResize(tk::TObject* sender);
     void FitPictureScrollBars();
-    // Moves the top band's boundary by dy and snaps it to 0, 25 or 50 pixels; only while the
+    // The top band's three heights, in rows of 25 pixels: none, the menu captions alone, and the
+    // menu captions above the info bar and drive box.
+    static constexpr int NoBand = 0;
+    static constexpr int MenuBand = 25;
+    static constexpr int MenuAndInfoBand = 50;
+    // Moves the top band's boundary by dy and snaps it to one of the band's heights; only while the
     // boundary is being dragged (its drag flag is 1).
     void SnapUpDoor(int dy);
     // The title crawls through the mark panel.

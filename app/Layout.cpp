@@ -23,7 +23,7 @@ void TImageForm::FormResize(TObject*)
     RightView->SetBounds(RightDoor->Left() + 3, UpDoor->Top() + 3, W - RightDoor->Left() - 3, MainPanel->Height());
     UnderView->SetBounds(1, DownDoor->Top() + 3, MainPanel->Width(), H - DownDoor->Top() - 6);
     Mark->SetLeft(UpperView->Width() - 50);
-    if (UpDoor->Top() == 25) {
+    if (UpDoor->Top() == MenuBand) {
         MarkTitle->SetTop(5);
         MarkTitle->SetHeight(12);
         DirBox->SetTop(MenuPanel->Top());
@@ -70,12 +70,13 @@ void TImageForm::SnapUpDoor(int dy)
     const int W = ClientWidth();
     UpDoor->SetTop(UpDoor->Top() + dy);
     if (UpDoor->Top() < 15)
-        UpDoor->SetTop(0);
+        UpDoor->SetTop(NoBand);
     if (UpDoor->Top() > 35) {
-        UpDoor->SetTop(50);
-        DirBox->SetTop(25);
+        // The info bar and the drive box move to the second row.
+        UpDoor->SetTop(MenuAndInfoBand);
+        DirBox->SetTop(MenuBand);
         DirBox->SetLeft(-5);
-        PanelInfo->SetTop(25);
+        PanelInfo->SetTop(MenuBand);
         PanelInfo->SetLeft(140);
         InfoButton->Hide();
         DirButton->Hide();
@@ -83,7 +84,7 @@ void TImageForm::SnapUpDoor(int dy)
         MarkTitle->Font().SetSize(18);
     }
     if (UpDoor->Top() >= 15 && UpDoor->Top() <= 35) {
-        UpDoor->SetTop(25);
+        UpDoor->SetTop(MenuBand);
         DirBox->SetTop(MenuPanel->Top());
         DirBox->SetLeft(W - 80);
         PanelInfo->SetTop(MenuPanel->Top());

@@ -51,9 +51,10 @@ void TImageForm::Ini()
     m_process.DragFlag.UpDoor = 1;
     const std::string& menuBar = MenuBar->Caption();
     const std::string& infoBar = InfoBar->Caption();
-    int band = menuBar == "0" && infoBar == "0" ? 0 : menuBar == "1" && infoBar == "0" ? 25
-             : menuBar == "1" && infoBar == "1"                                  ? 50
-                                                                                 : -1;
+    int band = menuBar == "0" && infoBar == "0" ? NoBand
+             : menuBar == "1" && infoBar == "0" ? MenuBand
+             : menuBar == "1" && infoBar == "1" ? MenuAndInfoBand
+                                                : -1;
     if (band >= 0) {
         UpDoor->SetTop(band);
         SnapUpDoor(0);
