@@ -14,12 +14,12 @@
 #include "qt/WidgetPeer.h"
 #include "settings/CustDialog.h"
 #include "settings/SerchDialog.h"
-#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 
-#include "ScreenApplication.h"
-#include "../qt/InputEvents.h"
-#include "../qt/Pixels.h"
+#include "tests/TempTree.h"
+#include "tests/qt/ScreenApplication.h"
+#include "tests/qt/InputEvents.h"
+#include "tests/qt/Pixels.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

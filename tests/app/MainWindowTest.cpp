@@ -8,12 +8,12 @@
 #include "qt/Convert.h"
 #include "qt/Display.h"
 #include "qt/WidgetPeer.h"
-#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
-#include "ScreenApplication.h"
-#include "../qt/Pixels.h"
+#include "tests/TempTree.h"
+#include "tests/qt/ScreenApplication.h"
+#include "tests/qt/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -12,8 +12,8 @@
 #include "toolkit/RichEdit.h"
 
 #include "tests/TempTree.h"
-#include "ScreenApplication.h"
-#include "../qt/Pixels.h"
+#include "tests/qt/ScreenApplication.h"
+#include "tests/qt/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

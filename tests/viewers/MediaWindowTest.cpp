@@ -10,12 +10,12 @@
 #include "qt/Display.h"
 #include "qt/FormWidget.h"
 #include "qt/WidgetPeer.h"
-#include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "viewers/View.h"
 
-#include "ScreenApplication.h"
-#include "../qt/Pixels.h"
+#include "tests/TempTree.h"
+#include "tests/qt/ScreenApplication.h"
+#include "tests/qt/Pixels.h"
 
 #include <QColor>
 #include <QElapsedTimer>

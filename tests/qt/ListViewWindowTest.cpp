@@ -9,8 +9,8 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/ListView.h"
 
-#include "ScreenApplication.h"
-#include "../qt/Pixels.h"
+#include "tests/qt/ScreenApplication.h"
+#include "tests/qt/Pixels.h"
 
 #include <QApplication>
 #include <QDir>
