@@ -38,14 +38,6 @@ tk::TIcon PageIcon(int size, uint32_t face)
     return tk::TIcon(size, size, pixels);
 }
 
-void Wait(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 bool WaitExposed(QWidget& window)
 {
     QElapsedTimer timer;
@@ -53,16 +45,6 @@ bool WaitExposed(QWidget& window)
     while (!(window.windowHandle() && window.windowHandle()->isExposed()) && timer.elapsed() < 15000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return window.windowHandle() && window.windowHandle()->isExposed();
-}
-
-QImage ShotOf(QWidget& window, const char* name)
-{
-    Wait(400);
-    QImage shot = window.screen()->grabWindow(window.winId()).toImage();
-    QString folder = qEnvironmentVariable("ORVANE_SCREENSHOTS");
-    if (!folder.isEmpty())
-        shot.save(QDir(folder).filePath(QString::fromLatin1(name)));
-    return shot;
 }
 
 TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
@@ -105,7 +87,7 @@ TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitExposed(*window)) << "the window never showed";
 
-    QImage report = ShotOf(*window, "listview-report.png");
+    QImage report = ShotOf(*window, QStringLiteral("listview-report.png"));
     ASSERT_EQ(report.size(), QSize(600, 400));
     EXPECT_GT(CountColour(report, QRect(0, 0, 600, 14), 0xC0C0C0), 1000) << "the grey column headers";
     EXPECT_GT(CountDark(report, QRect(20, 20, 130, 370)), 1500) << "the names";
@@ -114,7 +96,7 @@ TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
     EXPECT_EQ(CountColour(report, QRect(0, 20, 600, 380), 0x00FFFF) > 0, true);
 
     list->SetViewStyle(tk::TViewStyle::vsIcon);
-    QImage icons = ShotOf(*window, "listview-icon.png");
+    QImage icons = ShotOf(*window, QStringLiteral("listview-icon.png"));
     EXPECT_GT(CountColour(icons, icons.rect(), 0xFFFF00), 12 * 32 * 20) << "large yellow icons";
     EXPECT_GT(CountColour(icons, icons.rect(), 0x00FFFF), 12 * 32 * 20) << "large cyan icons";
     EXPECT_GT(CountDark(icons, icons.rect()), 3000) << "icon edges and names";

@@ -52,14 +52,6 @@
 
 namespace {
 
-void Wait(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 // The window of the innermost modal form of the kind, once it is on the screen; null when none
 // comes within the time.
 template <class Form>
@@ -75,16 +67,6 @@ QWidget* OpenedWindow(tk::TApplication& application, Form*& form)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return nullptr;
-}
-
-QImage ShotOf(QWidget& window, const QString& name)
-{
-    Wait(400);
-    QImage shot = window.screen()->grabWindow(window.winId()).toImage();
-    QString folder = qEnvironmentVariable("ORVANE_SCREENSHOTS");
-    if (!folder.isEmpty())
-        shot.save(QDir(folder).filePath(name));
-    return shot;
 }
 
 void Press(const tk::TControl& button)
