@@ -3,6 +3,7 @@
 #include "qt/Convert.h"
 #include "toolkit/StdCtrls.h"
 
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 
@@ -27,6 +28,15 @@ void ButtonPeer::Apply(unsigned changes)
     WidgetPeer::Apply(changes);
     if (changes & TextChange)
         m_pushButton->setText(ToQString(m_button.Caption()));
+    // The caption takes the font's colour while the button can be pressed (the sort key's red
+    // button, the media panel's live button); a disabled button keeps the style's grey.
+    if (changes & FontChange) {
+        QPalette palette = m_pushButton->palette();
+        QColor colour = ToQColor(m_button.Font().Color());
+        palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+        m_pushButton->setPalette(palette);
+    }
     if (changes & DefaultChange)
         m_pushButton->setDefault(m_button.Default());
 }

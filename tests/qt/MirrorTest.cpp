@@ -1,6 +1,7 @@
 // Peers mirroring the model: geometry, visibility, texts, colours, fonts, stacking and scroll
 // bars reach the widgets, once per turn of the event loop.
 
+#include "Pixels.h"
 #include "QtFixture.h"
 
 #include "qt/Convert.h"
@@ -284,6 +285,27 @@ TEST_F(Mirror, ButtonShowsItsCaption)
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->text(), QStringLiteral("OK"));
     EXPECT_EQ(widget->geometry(), QRect(5, 6, 75, 25));
+}
+
+TEST_F(Mirror, ButtonCaptionTakesItsFontColourWhileEnabled)
+{
+    TForm* form = ShownForm();
+    auto* button = Child<TButton>(*form);
+    button->SetCaption("WWW");
+    button->SetBounds(5, 6, 75, 25);
+    button->Font().SetColor(clRed);
+    Turn();
+    auto* widget = WidgetOf<QPushButton>(*button);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::ButtonText), QColor(255, 0, 0));
+    EXPECT_GT(CountNear(widget->grab().toImage(), widget->rect(), QColor(255, 0, 0)), 10) << "the caption is drawn red";
+    button->Font().SetColor(clWindowText);
+    Turn();
+    EXPECT_EQ(CountNear(widget->grab().toImage(), widget->rect(), QColor(255, 0, 0)), 0);
+    button->Font().SetColor(clRed);
+    button->SetEnabled(false);
+    Turn();
+    EXPECT_EQ(CountNear(widget->grab().toImage(), widget->rect(), QColor(255, 0, 0)), 0) << "a disabled caption is grey";
 }
 
 TEST_F(Mirror, HintShowsOnlyWithShowHint)
