@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev
     libx11-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick jwm python3
     libmagickcore-6.q16-6-extra
     fonts-ipafont-gothic fonts-ipafont-mincho
     shared-mime-info

@@ -1,0 +1,785 @@
+#!/usr/bin/env python3
+"""The desktop suite: the real orvane on an X display with a window manager, driven with the mouse
+and the keyboard the way a user works with it, one function per user step. Each step waits for
+what it must bring about, keeps a screenshot in the artefact folder and checks on it what must be
+there: colours at known places, window geometry, the files the program writes.
+
+    suite.py --orvane PATH --test-window PATH --source DIR --out DIR
+
+Runs on the display of $DISPLAY, which must have a window manager (with-wm.sh starts one).
+"""
+
+import argparse
+import os
+import re
+import subprocess
+import sys
+import time
+import traceback
+
+from desktop import (Failure, Window, active_window, click_at, drag, find_windows, grab, keys, load_picture, near,
+                     pointer_to, run, stacking_order, type_text, wait_until)
+import fixture
+from fixture import MAIN_BOUNDS, VIEW_BOUNDS
+
+# Colours of the program.
+FACE = (192, 192, 192)
+WHITE = (255, 255, 255)
+SHADOW = (128, 128, 128)
+BLACK = (0, 0, 0)
+FUCHSIA = (255, 0, 255)
+RED = (255, 0, 0)
+BLUE = (0, 0, 255)
+NAVY = (0, 0, 128)
+GREEN = (0, 128, 0)
+PURPLE = (128, 0, 128)
+
+# The main window's client size, from its stored outer size and the fixed frame metrics.
+W, H = MAIN_BOUNDS[2] - 8, MAIN_BOUNDS[3] - 23
+FW, FH = MAIN_BOUNDS[2], MAIN_BOUNDS[3]
+
+# The menu captions (left, width) on the top band, 18 pixels high from y 3, and where their
+# drop-downs open.
+CAPTIONS = {"file": (6, 65), "view": (72, 86), "tool": (158, 64), "help": (224, 56)}
+DROP_DOWNS = {"file": (9, 21), "view": (75, 21), "tool": (161, 21), "help": (227, 21)}
+# Items of each drop-down: name -> (left, top, width) within it; items are 20 high.
+ITEMS = {
+    "file": {"option": (3, 2, 84), "close": (3, 21, 84)},
+    "view": {"separate": (3, 2, 84), "under": (3, 22, 84), "right": (3, 42, 84)},
+    "tool": {"style": (3, 2, 84), "order": (8, 22, 79), "direction": (3, 42, 84)},
+    "help": {"help": (7, 5, 78), "version": (6, 26, 78)},
+}
+# The second-level drop-downs of the tool menu, where they open and their items.
+SECOND_LEVEL = {
+    "style": ((246, 23), {"report": (3, 4), "list": (3, 24), "icon": (3, 44)}),
+    "order": ((251, 43), {"name": (3, 3), "type": (3, 23), "date": (3, 43), "size": (3, 63)}),
+    "direction": ((246, 63), {"ascending": (3, 3), "descending": (3, 24)}),
+}
+# The sort buttons on the top band: left edge of each 28 x 18 button.
+SORT_BUTTONS = {"name": 284, "type": 312, "date": 340, "size": 369, "toggle": 406}
+
+# What each key makes first and last among the files of the sorting folder, ascending.
+SORT_ENDS = {"name": ("a.log", "d.dat"), "type": ("c.csv", "b.txt"), "size": ("b.txt", "a.log"),
+             "date": ("d.dat", "b.txt")}
+
+
+class Suite:
+    def __init__(self, args):
+        self.orvane_path = args.orvane
+        self.out = args.out
+        self.shots = os.path.join(args.out, "shots")
+        self.world = fixture.World(os.path.join(args.out, "world"), args.source, args.test_window)
+        self.process = None
+        self.main = None
+        self.view = None
+        self.step_number = 0
+        self.step_name = "start"
+        self.last_shot = None
+        self.render_path = args.render
+        self.band = 50
+        self.layout = {"pane": self.under_pane()}
+        self.origins = {}
+
+    # --- Helpers of every step ---------------------------------------------------------------------
+
+    def origin(self, window=None):
+        """The client area's top-left corner on the screen; asked of the X server once per
+        screenshot, not once per pixel."""
+        window = window or self.main
+        if window.id not in self.origins:
+            geometry = window.geometry()
+            if not geometry:
+                raise Failure("the window is not on the screen")
+            self.origins[window.id] = geometry[0], geometry[1]
+        return self.origins[window.id]
+
+    def at(self, x, y, window=None):
+        """Screen position of a point of the main window's client area (or another window's)."""
+        left, top = self.origin(window)
+        return left + x, top + y
+
+    def click(self, x, y, button=1, repeat=1, window=None):
+        self.origins.clear()
+        click_at(*self.at(x, y, window), button=button, repeat=repeat)
+
+    def hover(self, x, y, window=None):
+        self.origins.clear()
+        pointer_to(*self.at(x, y, window))
+
+    def drag(self, x0, y0, x1, y1, window=None):
+        self.origins.clear()
+        drag(*self.at(x0, y0, window), *self.at(x1, y1, window))
+
+    def caption(self):
+        return self.main.name()
+
+    def wait_caption(self, text, timeout=20):
+        wait_until(f'the caption "{text}" (it reads "{self.caption()}")', lambda: self.caption() == text, timeout)
+
+    def pixel(self, shot, x, y, window=None):
+        return shot.pixel(*self.at(x, y, window))
+
+    def count(self, shot, x, y, width, height, colour, tolerance=24, window=None):
+        left, top = self.at(x, y, window)
+        return shot.count(left, top, width, height, lambda c: near(c, colour, tolerance))
+
+    def look(self, what, condition, timeout=20):
+        """Takes screenshots until condition(shot) holds; keeps the last one."""
+        def attempt():
+            self.origins.clear()
+            self.last_shot = grab()
+            return condition(self.last_shot)
+        begun = time.monotonic()
+        wait_until(what, attempt, timeout, interval=0.15)
+        if time.monotonic() - begun > 2:
+            print(f"     slow: {time.monotonic() - begun:.1f} s for {what}", flush=True)
+        return self.last_shot
+
+    def keep(self, name, shot=None):
+        """Keeps the step's screenshot as an artefact: NN-step-name.png."""
+        self.step_number += 1
+        shot = shot or self.last_shot or grab()
+        shot.save(os.path.join(self.shots, f"{self.step_number:02d}-{self.step_name}-{name}.png"))
+
+    def expect(self, condition, message):
+        if not condition:
+            raise Failure(message)
+
+    # --- Start and windows -------------------------------------------------------------------------
+
+    def start_program(self):
+        """The user starts orvane in the start folder: the main window comes up where the second
+        settings file put it, at its client size, with the crawling title mark."""
+        self.world.make()
+        log = open(os.path.join(self.out, "orvane.log"), "w")
+        self.process = subprocess.Popen([self.orvane_path], cwd=self.world.work, env=self.world.environment(),
+                                        stdout=log, stderr=subprocess.STDOUT)
+        windows = wait_until("the main window", lambda: find_windows(r"^Orvane - C:\\work$"), timeout=30)
+        self.main = windows[0]
+        geometry = wait_until("the main window on the screen", self.main.geometry)
+        left, right, top, bottom = self.main.frame_extents()
+        self.expect(geometry[2:] == (W, H), f"main window client area {geometry[2:]}, expected {(W, H)}")
+        self.expect((geometry[0] - left, geometry[1] - top) == (MAIN_BOUNDS[1], MAIN_BOUNDS[0]),
+                    f"main window frame at {(geometry[0] - left, geometry[1] - top)}, expected "
+                    f"{(MAIN_BOUNDS[1], MAIN_BOUNDS[0])}")
+        mark_left = W - 50
+        shot = self.look("the black title mark with the fuchsia title",
+                         lambda s: self.count(s, mark_left, 0, 50, 50, BLACK, 8) > 500
+                         and self.count(s, mark_left, 0, 50, 50, FUCHSIA, 40) > 20)
+        self.keep("main-window")
+        # The title crawls left five pixels a second: its fuchsia moves.
+        first = self.fuchsia_columns(shot, mark_left)
+        self.look("the title to crawl", lambda s: self.fuchsia_columns(s, mark_left) != first, timeout=10)
+        self.keep("title-crawled")
+        self.expect(not find_windows(r"^Orvane - Non$"), "the detached viewer is shown in the under arrangement")
+
+    def fuchsia_columns(self, shot, mark_left):
+        return [x for x in range(50) if self.count(shot, mark_left + x, 0, 1, 50, FUCHSIA, 40) > 0]
+
+    # --- Folders and drives ------------------------------------------------------------------------
+
+    def tree_line(self, index):
+        """Client position of a line of the folder tree."""
+        return 40, self.band + 14 + 16 * index
+
+    def pick_drive(self, letter, caption):
+        """Opens the drive box and picks the drive by its letter."""
+        self.click(70, 36)
+        time.sleep(0.4)
+        type_text(letter)
+        keys("Return")
+        self.wait_caption(caption)
+
+    def pick_drive_and_folder(self):
+        """The user picks drive Z: (the root of the host) and back C:, then goes up to C:\\ in the
+        folder tree and down into the sorting folder."""
+        self.step_name = "folders"
+        self.pick_drive("z", "Orvane - Z:\\")
+        self.look("the tree at Z:\\", lambda s: True)
+        self.keep("drive-z")
+        self.pick_drive("c", "Orvane - C:\\work")
+        self.open_folder(0, "Orvane - C:\\")
+        self.keep("drive-c-root")
+        # C:\ holds bin, samples, sorting and work, in this order.
+        self.open_folder(3, "Orvane - C:\\sorting")
+        self.keep("sorting-folder")
+
+    def open_folder(self, line, caption):
+        self.click(*self.tree_line(line), repeat=2)
+        self.wait_caption(caption)
+        self.look("the listing", lambda s: True)
+
+    # --- Sorting -----------------------------------------------------------------------------------
+
+    def check_order(self, first, last):
+        """Home and Down select the first file after the folder, End the last one; each shows its
+        name in the caption."""
+        self.click(W // 2, 190)
+        keys("Home", "Down")
+        self.wait_caption(f"Orvane - C:\\sorting\\{first}")
+        keys("End")
+        self.wait_caption(f"Orvane - C:\\sorting\\{last}")
+
+    def red_button(self, shot, key):
+        return self.count(shot, SORT_BUTTONS[key], 0, 28, 18, RED, 60) > 10
+
+    def sort_by_each_key(self):
+        """The user sorts the sorting folder by each key with its button and turns the direction
+        with the toggle: the folder always comes first, the key's button caption turns red, the
+        others black."""
+        self.step_name = "sort"
+        for key in ("type", "size", "date", "name"):
+            self.click(SORT_BUTTONS[key] + 14, 8)
+            shot = self.look(f"the {key} button in red",
+                             lambda s: self.red_button(s, key)
+                             and not any(self.red_button(s, k) for k in SORT_BUTTONS if k != key))
+            self.keep(f"{key}-ascending", shot)
+            first, last = SORT_ENDS[key]
+            self.check_order(first, last)
+            self.click(SORT_BUTTONS["toggle"] + 14, 8)
+            time.sleep(0.3)
+            self.check_order(last, first)
+            self.keep(f"{key}-descending", grab())
+            self.click(SORT_BUTTONS["toggle"] + 14, 8)
+            time.sleep(0.3)
+            self.check_order(first, last)
+
+
+    # --- Menus ---------------------------------------------------------------------------------------
+
+    def caption_edge(self, shot, menu):
+        """The colour of a menu caption's top edge: white raised, shadow lowered, face at rest."""
+        left, width = CAPTIONS[menu]
+        return self.pixel(shot, left + width // 2, 3)
+
+    def drop_down_shown(self, shot, left, top, width, height):
+        """A drop-down covers the white list and tree below the top band with its face colour (and
+        the navy of a lit item)."""
+        y0 = max(top, 56)
+        area = width * (top + height - 2 - y0)
+        x, y = self.at(left + 2, y0)
+        return shot.count(x, y, width - 4, top + height - 2 - y0,
+                          lambda c: near(c, FACE, 4) or near(c, NAVY, 4)) > area * 0.6
+
+    def menu_shown(self, shot, menu):
+        size = {"file": (90, 44), "view": (90, 67), "tool": (90, 65), "help": (90, 50)}[menu]
+        return self.drop_down_shown(shot, *DROP_DOWNS[menu], *size)
+
+    def second_shown(self, shot, level):
+        (left, top), _ = SECOND_LEVEL[level]
+        size = {"style": (89, 67), "order": (89, 86), "direction": (84, 46)}[level]
+        return self.drop_down_shown(shot, left, top, *size)
+
+    def item_place(self, menu, item):
+        left, top = DROP_DOWNS[menu]
+        ileft, itop, width = ITEMS[menu][item]
+        return left + ileft, top + itop, width
+
+    def hover_item(self, menu, item):
+        left, top, width = self.item_place(menu, item)
+        self.hover(left + width // 2, top + 10)
+
+    def click_item(self, menu, item):
+        left, top, width = self.item_place(menu, item)
+        self.click(left + width // 2, top + 10)
+
+    def second_item(self, level, item):
+        (left, top), items = SECOND_LEVEL[level]
+        return left + items[item][0], top + items[item][1]
+
+    def ticked(self, shot, left, top):
+        """The tick of an item whose check image sits at (2, 1) of the item: its long stroke."""
+        return self.pixel(shot, left + 2 + 6, top + 1 + 10) == BLACK
+
+    def open_menu(self, menu):
+        """A click on the caption opens its drop-down and lowers the caption."""
+        left, width = CAPTIONS[menu]
+        self.click(left + width // 2, 12)
+        return self.look(f"the {menu} menu open",
+                         lambda s: self.menu_shown(s, menu) and self.caption_edge(s, menu) == SHADOW)
+
+    def open_second_level(self, level):
+        """Hovering an item of the tool menu opens its second level."""
+        self.hover_item("tool", level)
+        return self.look(f"the {level} menu open", lambda s: self.second_shown(s, level)
+                         and (level == "order" or not self.order_strip_shown(s)))
+
+    def order_strip_shown(self, shot):
+        """The bottom of the sort key menu, which no other second level covers."""
+        return self.count(shot, 253, 112, 84, 14, FACE, 4) > 84 * 14 * 0.6
+
+    def choose_second(self, level, item):
+        """Opens the tool menu and the second level and clicks the item; the menus close."""
+        self.open_menu("tool")
+        self.open_second_level(level)
+        self.click(*[v + d for v, d in zip(self.second_item(level, item), (30, 10))])
+        self.look("the menus closed", lambda s: not self.menu_shown(s, "tool") and not self.second_shown(s, level))
+
+    def menus_by_hover_and_click(self):
+        """The user hovers and clicks the panel menus: a hovered caption rises, a click opens its
+        drop-down, and in menu mode hovering another caption opens that one; items light up under
+        the pointer; the tick marks the current choice; the second levels sort the list."""
+        self.step_name = "menus"
+        self.hover(CAPTIONS["view"][0] + 20, 12)
+        shot = self.look("the viewer caption raised", lambda s: self.caption_edge(s, "view") == WHITE)
+        self.expect(not self.menu_shown(shot, "view"), "hovering a caption outside menu mode opened its menu")
+        self.keep("caption-raised")
+        self.open_menu("file")
+        self.keep("file-menu")
+        self.hover(CAPTIONS["view"][0] + 20, 12)
+        shot = self.look("the viewer menu open by hovering, the file menu closed",
+                         lambda s: self.menu_shown(s, "view") and not self.menu_shown(s, "file")
+                         and self.caption_edge(s, "view") == SHADOW and self.caption_edge(s, "file") == FACE)
+        left, top, _ = self.item_place("view", "under")
+        self.expect(self.ticked(shot, left, top), "the under viewer carries no tick")
+        for item in ("separate", "right"):
+            self.expect(not self.ticked(shot, *self.item_place("view", item)[:2]), f"the {item} viewer is ticked")
+        self.keep("view-menu")
+        self.hover_item("view", "right")
+        left, top, width = self.item_place("view", "right")
+        uleft, utop, uwidth = self.item_place("view", "under")
+        self.look("the right viewer item lit", lambda s: self.count(s, left, top, width, 20, NAVY, 8) > width * 10
+                  and self.count(s, uleft, utop, uwidth, 20, NAVY, 8) == 0)
+        self.keep("item-lit")
+        # The file list is work area: every drop-down closes, menu mode stays on, so the help
+        # caption opens its menu at once.
+        self.hover(W // 2, 200)
+        self.look("the menus closed over the list", lambda s: not self.menu_shown(s, "view"))
+        self.hover(CAPTIONS["help"][0] + 20, 12)
+        self.look("the help menu open by hovering", lambda s: self.menu_shown(s, "help"))
+        self.hover_item("help", "version")
+        self.keep("help-menu")
+        self.click_item("help", "version")
+        about = wait_until("the version dialog", lambda: find_windows("^Orvane ﾊﾞｰｼﾞｮﾝ情報$"))[0]
+        geometry = wait_until("the version dialog on the screen", about.geometry)
+        self.expect(geometry[2:] == (239, 127), f"version dialog client {geometry[2:]}, expected (239, 127)")
+        self.expect("_NET_WM_ACTION_CLOSE" not in about.property("_NET_WM_ALLOWED_ACTIONS"),
+                    "the version dialog can be closed from its frame")
+        self.look("the version dialog drawn", lambda s: True)
+        self.keep("version-dialog")
+        self.click(89 + 32, 96 + 12, window=about)
+        wait_until("the version dialog closed", lambda: not about.viewable())
+        # The tool menu's second levels: the tick follows the sort key and the direction.
+        self.open_menu("tool")
+        shot = self.open_second_level("order")
+        self.expect(self.ticked(shot, *self.second_item("order", "name")), "sorting by name is not ticked")
+        self.keep("order-menu")
+        self.hover(*[v + d for v, d in zip(self.second_item("order", "date"), (30, 10))])
+        self.click(*[v + d for v, d in zip(self.second_item("order", "date"), (30, 10))])
+        self.look("the date button red", lambda s: self.red_button(s, "date"))
+        self.check_order(*SORT_ENDS["date"])
+        self.open_menu("tool")
+        shot = self.open_second_level("order")
+        self.expect(self.ticked(shot, *self.second_item("order", "date"))
+                    and not self.ticked(shot, *self.second_item("order", "name")), "the tick did not follow")
+        self.keep("order-ticked")
+        self.open_second_level("direction")
+        self.keep("direction-menu")
+        self.click(*[v + d for v, d in zip(self.second_item("direction", "descending"), (30, 10))])
+        self.look("the menus closed", lambda s: not self.second_shown(s, "direction"))
+        self.check_order(*reversed(SORT_ENDS["date"]))
+        self.open_menu("tool")
+        shot = self.open_second_level("direction")
+        self.expect(self.ticked(shot, *self.second_item("direction", "descending"))
+                    and not self.ticked(shot, *self.second_item("direction", "ascending")),
+                    "the direction tick did not follow")
+        self.click(*[v + d for v, d in zip(self.second_item("direction", "ascending"), (30, 10))])
+        self.check_order(*SORT_ENDS["date"])
+        self.choose_second("order", "name")
+        self.check_order(*SORT_ENDS["name"])
+        # A click on the open caption closes its menu and ends menu mode.
+        self.open_menu("file")
+        left, width = CAPTIONS["file"]
+        self.click(left + width // 2, 12)
+        self.look("the file menu closed", lambda s: not self.menu_shown(s, "file"))
+        self.hover(CAPTIONS["view"][0] + 20, 12)
+        shot = self.look("the viewer caption raised", lambda s: self.caption_edge(s, "view") == WHITE)
+        self.expect(not self.menu_shown(shot, "view"), "menu mode went on after its caption closed it")
+        self.keep("menus-closed")
+        self.hover(W // 2, 200)
+
+
+    # --- List styles ---------------------------------------------------------------------------------
+
+    def list_area(self):
+        """The file list's rectangle below the header, in the list style: left, top, width, height."""
+        top = self.band + 6
+        return 130, top, W - 134, 180
+
+    def purple_in_list(self, shot):
+        return self.count(shot, *self.list_area(), PURPLE, 8)
+
+    def switch_list_styles(self):
+        """In the samples folder the user switches the list to details, large icons and back to the
+        list style: the details have their header, the large icons the program's 32-pixel icon."""
+        self.step_name = "styles"
+        self.open_folder(0, "Orvane - C:\\")
+        self.open_folder(2, "Orvane - C:\\samples")
+        shot = self.look("the program's small icon", lambda s: 150 <= self.purple_in_list(s) <= 260)
+        self.keep("list")
+        left, top, width, _ = self.list_area()
+        self.choose_second("style", "report")
+        self.look("the details header and the small icon",
+                  lambda s: self.count(s, left, top, width, 12, FACE, 4) > width * 12 * 0.7
+                  and 150 <= self.purple_in_list(s) <= 260)
+        self.keep("report")
+        self.choose_second("style", "icon")
+        self.look("the program's large icon", lambda s: 700 <= self.purple_in_list(s) <= 820)
+        self.keep("icon")
+        self.open_menu("tool")
+        shot = self.open_second_level("style")
+        self.expect(self.ticked(shot, *self.second_item("style", "icon")), "the large icons are not ticked")
+        self.click(*[v + d for v, d in zip(self.second_item("style", "list"), (30, 10))])
+        self.look("the program's small icon again", lambda s: 150 <= self.purple_in_list(s) <= 260)
+        self.keep("list-again")
+
+    # --- Showing files -------------------------------------------------------------------------------
+
+    def select(self, prefix, name, folder="samples"):
+        """Selects a file of the list by typing the start of its name; the caption names it."""
+        self.click(*self.empty_list_place())
+        keys("Home")
+        time.sleep(0.5)
+        type_text(prefix)
+        self.wait_caption(f"Orvane - C:\\{folder}\\{name}")
+
+    def empty_list_place(self):
+        left, top, width, height = self.list_area()
+        return left + width - 20, top + height - 10
+
+    def pane(self):
+        """The viewer pane of the current arrangement: left, top, width, height."""
+        return self.layout["pane"]
+
+    def pane_point(self, x, y):
+        left, top, _, _ = self.pane()
+        return left + x, top + y
+
+    def picture_at(self, shot, x, y, window=None):
+        """The picture's four quarters with their top-left corner at x, y."""
+        width, height = fixture.PICTURE_SIZE
+        for (qx, qy), colour in zip(((1, 1), (3, 1), (1, 3), (3, 3)), fixture.PICTURE_QUARTERS):
+            if not near(self.pixel(shot, x + qx * width // 4, y + qy * height // 4, window), colour, 8):
+                return False
+        return self.pixel(shot, x + 1, y + 1, window) == (255, 0, 0) \
+            and not near(self.pixel(shot, x + width + 4, y + 4, window), (255, 0, 0), 60)
+
+    def pane_count(self, shot, colour, tolerance=24, height=None):
+        left, top, width, pane_height = self.pane()
+        return self.count(shot, left + 2, top + 2, width - 4, (height or pane_height) - 4, colour, tolerance)
+
+    def dark_in_pane(self, shot, height=60):
+        left, top, width, _ = self.pane()
+        x, y = self.at(left + 2, top + 2)
+        return shot.count(x, y, min(width - 4, 500), height, lambda c: sum(c) < 200)
+
+    def show_picture(self):
+        self.select("pi", "picture.bmp")
+        self.look("the picture at the pane's corner", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+
+    def show_each_kind(self):
+        """The user shows one file of every kind below the list: a picture, a program's icon, text
+        in code page 932 and in UTF-8, rich text, a page with a GIF and a JPEG picture, both
+        metafiles, a sound that plays to its end and a video."""
+        self.step_name = "kinds"
+        self.show_picture()
+        self.keep("picture")
+        self.select("ap", "app.exe")
+        self.look("the program's icon at the pane's corner",
+                  lambda s: near(self.pixel(s, *self.pane_point(2, 2)), PURPLE, 8)
+                  and near(self.pixel(s, *self.pane_point(16, 16)), (255, 255, 0), 8))
+        self.keep("program-icon")
+        self.select("sj", "sjis.txt")
+        shot = self.look("the code page 932 text", lambda s: self.dark_in_pane(s) > 150)
+        self.keep("text-cp932")
+        left, top, width, _ = self.pane()
+        text_area = (*self.at(left + 2, top + 2), min(width - 4, 500), 60)
+        cp932 = shot.region(*text_area)
+        self.select("u", "utf8.txt")
+        shot = self.look("the UTF-8 text, drawn as the same characters",
+                         lambda s: self.same(s.region(*text_area), cp932) > 0.99)
+        self.keep("text-utf8")
+        self.select("le", "letter.rtf")
+        self.look("the rich text in black and red",
+                  lambda s: self.dark_in_pane(s) > 100 and self.pane_count(s, RED, 60, 80) > 40)
+        self.keep("rich-text")
+        (gif, gif_size), (jpeg, jpeg_size) = fixture.PAGE_GIF, fixture.PAGE_JPEG
+        self.select("pa", "page.htm")
+        self.look("the page with its GIF and JPEG pictures",
+                  lambda s: self.pane_count(s, gif, 16) >= gif_size[0] * gif_size[1] * 0.95
+                  and self.pane_count(s, jpeg, 40) >= jpeg_size[0] * jpeg_size[1] * 0.9)
+        self.keep("html")
+        for prefix, name in (("dr", "drawing.emf"), ("drawing.w", "drawing.wmf")):
+            reference = self.rendered(name)
+            self.select(prefix, name)
+            self.look(f"{name} drawn as the renderer draws it",
+                      lambda s: self.matches_picture(s, reference, *self.pane_point(0, 0)) > 0.97)
+            self.keep(name.replace(".", "-"))
+        self.play_sound()
+        self.show_video()
+
+    def same(self, a, b):
+        """The share of equal pixels of two pictures of one size."""
+        equal = sum(1 for i in range(0, len(a.data), 3) if a.data[i:i + 3] == b.data[i:i + 3])
+        return equal / (a.width * a.height)
+
+    def rendered(self, name):
+        """The picture as orvane-render draws it through the program's own picture loader."""
+        out = os.path.join(self.out, name + ".png")
+        run(self.render_path, os.path.join(self.world.samples, name), out)
+        return load_picture(out)
+
+    def matches_picture(self, shot, picture, x, y, window=None, margin=4):
+        """The share of the picture's inner pixels (a margin left out) that the screen shows at
+        x, y of the window's client area."""
+        left, top = self.at(x, y, window)
+        checked = equal = 0
+        for py in range(margin, picture.height - margin, 3):
+            for px in range(margin, picture.width - margin, 3):
+                if left + px >= shot.width or top + py >= shot.height:
+                    continue
+                checked += 1
+                if near(picture.pixel(px, py), shot.pixel(left + px, top + py), 12):
+                    equal += 1
+        return equal / checked if checked else 0
+
+    def media_state(self, shot):
+        """Playing or Waiting from the media panel's status colour, with the red caption of the
+        button that can be pressed (play while waiting, stop while playing)."""
+        left, top = self.pane_point(1, 0)
+        status = (left + 50, top + 4, 88, 24)
+        playing = self.count(shot, *status, FUCHSIA, 60) > 15
+        waiting = self.count(shot, *status, GREEN, 40) > 15
+        play_red = self.count(shot, left + 3, top + 3, 25, 24, RED, 60) > 3
+        stop_red = self.count(shot, left + 27, top + 3, 25, 24, RED, 60) > 3
+        if playing and not waiting and stop_red and not play_red:
+            return "playing"
+        if waiting and not playing and play_red and not stop_red:
+            return "waiting"
+        return None
+
+    def play_sound(self):
+        """A sound of 2.5 seconds plays at once and the panel says so; at its end the panel waits
+        again without the user."""
+        self.select("t", "tone.wav")
+        self.look("the sound playing", lambda s: self.media_state(s) == "playing", timeout=15)
+        self.keep("sound-playing")
+        started = time.monotonic()
+        self.look("the sound at its end", lambda s: self.media_state(s) == "waiting", timeout=20)
+        self.keep("sound-ended")
+        self.expect(time.monotonic() - started > 1.0, "the sound ended long before its length")
+
+    def show_video(self):
+        """The video's test picture (colour bars, 160 x 120) is drawn into the pane, scaled to its
+        height with its proportions kept, in the middle."""
+        self.select("c", "clip.avi")
+        bars = ((235, 235, 12), (12, 235, 235), (235, 12, 235))
+        shot = self.look("the video's colour bars in the pane",
+                         lambda s: all(self.pane_count(s, bar, 40) > 800 for bar in bars), timeout=20)
+        self.keep("video")
+        left, top, width, height = self.pane()
+        row = top + height // 3
+        lit = [x for x in range(left + 3, left + width - 3) if sum(self.pixel(shot, x, row)) > 90]
+        expected_width = 160 * height // 120
+        expected_left = left + (width - expected_width) // 2
+        self.expect(lit and abs(lit[0] - expected_left) <= 4 and abs(lit[-1] + 1 - lit[0] - expected_width) <= 4,
+                    f"the video spans x {lit[0] if lit else None}..{lit[-1] if lit else None}, expected "
+                    f"{expected_left} and {expected_width} wide")
+
+    # --- Arrangements --------------------------------------------------------------------------------
+
+    def switch_arrangements(self):
+        """The user moves the viewer to the right of the list, into its own window that stays on
+        top and has no close box, and back below the list; the picture follows each time."""
+        self.step_name = "arrangements"
+        self.show_picture()
+        self.open_menu("view")
+        self.click_item("view", "right")
+        self.layout["pane"] = self.right_pane()
+        self.look("the picture right of the list", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+        self.keep("right")
+        self.open_menu("view")
+        self.click_item("view", "separate")
+        self.view = wait_until("the detached viewer", lambda: find_windows(r"^Orvane - picture\.bmp$"))[0]
+        geometry = wait_until("the detached viewer on the screen", self.view.geometry)
+        left, right, top, bottom = self.view.frame_extents()
+        vtop, vleft, vwidth, vheight = VIEW_BOUNDS
+        self.expect(geometry[2:] == (vwidth - 8, vheight - 23),
+                    f"detached viewer client {geometry[2:]}, expected {(vwidth - 8, vheight - 23)}")
+        self.expect((geometry[0] - left, geometry[1] - top) == (vleft, vtop),
+                    f"detached viewer at {(geometry[0] - left, geometry[1] - top)}, expected {(vleft, vtop)}")
+        self.expect("_NET_WM_STATE_ABOVE" in self.view.property("_NET_WM_STATE"), "the viewer is not kept on top")
+        self.expect("_NET_WM_ACTION_CLOSE" not in self.view.property("_NET_WM_ALLOWED_ACTIONS"),
+                    "the window manager offers to close the viewer")
+        self.look("the picture in the detached viewer", lambda s: self.picture_at(s, 0, 0, self.view))
+        self.keep("separate")
+        # A click on the main window (on the empty part of the folder tree) raises it, but the
+        # viewer stays above it where they overlap.
+        self.click(60, 200)
+        wait_until("the main window active", lambda: (active_window() or Window(0)).id == self.main.id)
+        order = stacking_order()
+        self.expect(order.index(self.view.id) > order.index(self.main.id), "the main window went over the viewer")
+        self.look("the picture still on top", lambda s: self.picture_at(s, 0, 0, self.view))
+        self.keep("viewer-on-top")
+        self.open_menu("view")
+        self.click_item("view", "under")
+        wait_until("the detached viewer hidden", lambda: not self.view.viewable())
+        self.layout["pane"] = self.under_pane()
+        self.look("the picture below the list again", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+        self.keep("under")
+
+    def under_pane(self):
+        """The pane below the list as the under arrangement cuts it: the list panel a third of the
+        window's outer height."""
+        down_door = FH // 3 + self.band + 3
+        return 1, down_door + 3, W - 1, H - FH // 3 - self.band - 6
+
+    def right_pane(self, right_door=None):
+        right_door = right_door or FW - FW // 3
+        return right_door + 3, self.band + 3, W - right_door - 3, H - self.band - 3
+
+    # --- Doors and grips -----------------------------------------------------------------------------
+
+    def door_x(self, shot, y, x0, x1):
+        """Where a 3-pixel door runs down through row y: its raised white, face, shadow columns."""
+        for x in range(x0, x1):
+            if (self.pixel(shot, x, y), self.pixel(shot, x + 1, y), self.pixel(shot, x + 2, y)) == (WHITE, FACE, SHADOW):
+                return x
+        return None
+
+    def door_y(self, shot, x, y0, y1):
+        for y in range(y0, y1):
+            if (self.pixel(shot, x, y), self.pixel(shot, x, y + 1), self.pixel(shot, x, y + 2)) == (WHITE, FACE, SHADOW):
+                return y
+        return None
+
+    def drag_door_x(self, name, row, start, target, expected, x_range):
+        # Each move adds the pointer's offset within the door to its place, so the door's left
+        # edge ends where the pointer is let go.
+        self.drag(start + 1, row, target, row)
+        self.look(f"{name} at x {expected}", lambda s: self.door_x(s, row, *x_range) == expected)
+
+    def drag_door_y(self, name, column, start, target, expected, y_range):
+        self.drag(column, start + 1, column, target)
+        self.look(f"{name} at y {expected}", lambda s: self.door_y(s, column, *y_range) == expected)
+
+    def drag_doors_and_grips(self):
+        """The user drags every door and grip: the door between tree and list, the lower door, the
+        right door, the door under the top band (which snaps the band to no, one or two lines) and
+        the two grips of the one-line band; each stops at its limits."""
+        self.step_name = "doors"
+        row = 150
+        self.look("the centre door", lambda s: self.door_x(s, row, 100, 300) == 125)
+        self.drag_door_x("the centre door", row, 125, 205, 205, (100, 400))
+        self.keep("centre-door")
+        self.drag_door_x("the centre door at its left stop", row, 205, 3, 1 + 10, (2, 400))
+        self.keep("centre-door-stop")
+        self.drag_door_x("the centre door back", row, 11, 125, 125, (2, 400))
+
+        column = 400
+        down = FH // 3 + self.band + 3
+        self.look("the lower door", lambda s: self.door_y(s, column, 150, 300) == down)
+        self.drag_door_y("the lower door", column, down, down - 60, down - 60, (100, 400))
+        self.layout["pane"] = (1, down - 57, W - 1, H - (down - 60) - 3)
+        self.look("the picture at the pane's new corner", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+        self.keep("lower-door")
+        self.drag_door_y("the lower door at its bottom stop", column, down - 60, H - 2, H - 25, (100, H))
+        self.keep("lower-door-stop")
+        self.drag_door_y("the lower door back", column, H - 25, down, down, (100, H))
+        self.layout["pane"] = (1, down + 3, W - 1, H - down - 3)
+
+        self.drag_door_y("the top band at one line", column, 50, 27, 25, (10, 100))
+        self.band = 25
+        grips = self.look("the two grips of the one-line band",
+                          lambda s: self.grip_x(s, 600, W - 50) == [W - 80 - 30 + 4, W - 80 + 4])
+        self.keep("one-line-band")
+        info, drive = self.grip_x(grips, 600, W - 50)
+        self.drag(info + 1, 12, info - 100, 12)
+        self.look("the info grip moved", lambda s: self.grip_x(s, 500, W - 50) == [info - 100, drive])
+        self.drag(drive + 1, 12, drive - 50, 12)
+        self.look("the drive grip moved", lambda s: self.grip_x(s, 500, W - 50) == [info - 100, drive - 50])
+        self.keep("grips")
+        self.drag(drive - 50 + 1, 12, 20, 12)
+        # The drive box then reaches under the title mark: its own arrow button's raised edge
+        # follows the two grips.
+        self.look("the drive grip at its stop",
+                  lambda s: self.grip_x(s, 500, W - 50)[:2] == [info - 100, info - 100 + 30])
+        self.keep("grips-stop")
+        self.drag_door_y("the top band hidden", column, 25, 5, 0, (0, 100))
+        self.band = 0
+        self.keep("no-band")
+        self.drag_door_y("the top band at two lines", column, 0, 60, 50, (0, 100))
+        self.band = 50
+        self.look("the grips hidden again", lambda s: self.grip_x(s, 500, W - 50) == [])
+        self.keep("two-line-band")
+
+        self.open_menu("view")
+        self.click_item("view", "right")
+        right = FW - FW // 3
+        self.look("the right door", lambda s: self.door_x(s, row, 300, W) == right)
+        self.drag_door_x("the right door", row, right, right - 80, right - 80, (300, W))
+        self.layout["pane"] = self.right_pane(right - 80)
+        self.look("the picture at the right pane's new corner", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+        self.keep("right-door")
+        self.drag_door_x("the right door shut", row, right - 80, W - 5, W - 3, (300, W))
+        self.keep("right-door-shut")
+        self.drag_door_x("the right door back", row, W - 3, right, right, (300, W))
+        self.open_menu("view")
+        self.click_item("view", "under")
+        self.layout["pane"] = self.under_pane()
+        self.look("the picture below the list", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+
+    def grip_x(self, shot, x0, x1):
+        """The grips of the one-line band: raised panels 21 pixels high from y 2."""
+        found = []
+        for x in range(x0, x1):
+            if all(self.pixel(shot, x, y) == WHITE for y in (4, 12, 20)) and \
+                    all(self.pixel(shot, x + 1, y) in (FACE, SHADOW) for y in (4, 12, 20)):
+                found.append(x)
+        return found
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--orvane", required=True)
+    parser.add_argument("--test-window", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--render", required=True)
+    parser.add_argument("--steps", help="comma-separated step names to run after the start (for a quick look)")
+    args = parser.parse_args()
+    os.makedirs(os.path.join(args.out, "shots"), exist_ok=True)
+    for old in os.listdir(os.path.join(args.out, "shots")):
+        os.remove(os.path.join(args.out, "shots", old))
+    suite = Suite(args)
+    steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
+             suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
+             suite.switch_arrangements, suite.drag_doors_and_grips]
+    if args.steps:
+        wanted = args.steps.split(",")
+        steps = [steps[0]] + [step for step in steps[1:] if step.__name__ in wanted]
+    started = time.monotonic()
+    try:
+        for step in steps:
+            begun = time.monotonic()
+            step()
+            print(f"ok   {step.__name__} ({time.monotonic() - begun:.1f} s)", flush=True)
+    except Exception as error:
+        print(f"FAIL {suite.step_name}: {error}", flush=True)
+        if not isinstance(error, Failure):
+            traceback.print_exc()
+        try:
+            grab().save(os.path.join(suite.shots, f"failed-{suite.step_name}.png"))
+        except Exception:
+            pass
+        return 1
+    finally:
+        if suite.process and suite.process.poll() is None:
+            suite.process.kill()
+            suite.process.wait()
+    print(f"{len(steps)} passed, 0 failed ({time.monotonic() - started:.0f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
