@@ -12,6 +12,8 @@ Runs on the display of $DISPLAY, which must have a window manager (with-wm.sh st
 import argparse
 import os
 import re
+import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -445,6 +447,8 @@ class Suite:
 
     def empty_list_place(self):
         left, top, width, height = self.list_area()
+        if "list_right" in self.layout:
+            width = self.layout["list_right"] - left - 4
         return left + width - 20, top + height - 10
 
     def pane(self):
@@ -529,13 +533,16 @@ class Suite:
         run(self.render_path, os.path.join(self.world.samples, name), out)
         return load_picture(out)
 
-    def matches_picture(self, shot, picture, x, y, window=None, margin=4):
+    def matches_picture(self, shot, picture, x, y, window=None, margin=4, limit=None):
         """The share of the picture's inner pixels (a margin left out) that the screen shows at
         x, y of the window's client area."""
         left, top = self.at(x, y, window)
         checked = equal = 0
-        for py in range(margin, picture.height - margin, 3):
-            for px in range(margin, picture.width - margin, 3):
+        width, height = picture.width, picture.height
+        if limit:
+            width, height = min(width, limit[0]), min(height, limit[1])
+        for py in range(margin, height - margin, 3):
+            for px in range(margin, width - margin, 3):
                 if left + px >= shot.width or top + py >= shot.height:
                     continue
                 checked += 1
@@ -738,6 +745,125 @@ class Suite:
                 found.append(x)
         return found
 
+    # --- Settings ------------------------------------------------------------------------------------
+
+    def dialog_shows_start_sheet(self, shot, dialog):
+        """The start sheet's first two combo boxes (white) where the capture sheet has the
+        up-downs of its first two edits."""
+        return all(self.count(shot, 220, y, 12, 12, WHITE, 4, window=dialog) > 12 * 12 * 0.9 for y in (44, 72))
+
+    def change_settings(self):
+        """In the sorting folder the user opens the settings dialog from the file menu, shortens
+        the capture wait with its up-down, and on the start sheet picks sorting by size, descending,
+        the viewer to the right and no info bar. OK writes the settings file and applies it at
+        once: the size button turns red, the list runs from the largest file, the right door
+        appears and the top band shrinks to the menu line with its grips."""
+        self.step_name = "settings"
+        self.open_folder(0, "Orvane - C:\\")
+        self.open_folder(3, "Orvane - C:\\sorting")
+        self.open_menu("file")
+        self.hover_item("file", "option")
+        self.keep("file-menu-option")
+        self.click_item("file", "option")
+        dialog = wait_until("the settings dialog", lambda: find_windows("^Orvane\u3000環境設定$"))[0]
+        geometry = wait_until("the settings dialog on the screen", dialog.geometry)
+        self.expect(geometry[2:] == (320, 285), f"settings dialog client {geometry[2:]}, expected (320, 285)")
+        self.expect("_NET_WM_STATE_ABOVE" in dialog.property("_NET_WM_STATE"), "the settings dialog is not kept on top")
+        screen_w, screen_h = 1024, 768
+        self.expect(abs(geometry[0] + 160 - screen_w // 2) <= 40 and abs(geometry[1] + 142 - screen_h // 2) <= 40,
+                    f"the settings dialog is not centred on the screen: {geometry}")
+        # The capture sheet: the wait edit reads 3; a click on the up-down's lower arrow makes it 2.
+        self.look("the capture sheet", lambda s: not self.dialog_shows_start_sheet(s, dialog))
+        self.keep("capture-sheet")
+        self.click(224, 55, window=dialog)
+        # The start sheet, by its tab.
+        self.click(259, 18, window=dialog)
+        self.look("the start sheet", lambda s: self.dialog_shows_start_sheet(s, dialog))
+        # Combo boxes take the next item from the Down key.
+        for (y, downs) in ((79, 3), (107, 1), (163, 1)):
+            self.click(160, y, window=dialog)
+            keys(*["Down"] * downs)
+        self.click(219, 136, window=dialog)
+        self.look("the info bar unchecked (no tick in its box)",
+                  lambda s: self.count(s, 216, 132, 7, 7, BLACK, 60, window=dialog) < 3)
+        self.keep("start-sheet")
+        self.click(197, 266, window=dialog)
+        wait_until("the settings dialog closed", lambda: not dialog.viewable())
+        with open(os.path.join(self.world.work, "TavoCust.cnf"), "rb") as file:
+            written = file.read().split(b"\r\n")
+        expected = {1: b"2", 7: b"1", 8: b"1", 9: b"2", 10: b"3", 11: b"1", 12: b"0"}
+        got = {line: written[line - 1] if len(written) >= line else None for line in expected}
+        self.expect(got == expected, f"TavoCust.cnf lines {got}, expected {expected}")
+        self.band = 25
+        self.layout["pane"] = self.right_pane()
+        self.layout["list_right"] = FW - FW // 3
+        right = FW - FW // 3
+        self.look("the size button red, the right door and the one-line band with its grips",
+                  lambda s: self.red_button(s, "size") and not self.red_button(s, "name")
+                  and self.door_x(s, 150, 300, W) == right and len(self.grip_x(s, 500, W - 50)) >= 2)
+        self.keep("applied")
+        self.check_order(*reversed(SORT_ENDS["size"]))
+
+    # --- Capture -------------------------------------------------------------------------------------
+
+    def mark_count(self, shot, colour):
+        return self.count(shot, W - 50, 0, 50, self.band - 2, colour, 8)
+
+    def capture_application(self):
+        """In the samples folder the user starts the spreadsheet with Enter: its program (the test
+        window) comes up with the document's path, the title mark turns blue while the capture
+        waits, the window's picture is stored in the cache under the document's flattened path,
+        the mark turns black again, and selecting the document shows the captured picture as
+        its preview."""
+        self.step_name = "capture"
+        self.open_folder(0, "Orvane - C:\\")
+        self.open_folder(2, "Orvane - C:\\samples")
+        self.select("sh", "sheet.xls")
+        self.look("the pane without a preview", lambda s: True)
+        self.keep("before")
+        keys("Return")
+        shot = self.look("the title mark blue while the capture waits",
+                         lambda s: self.mark_count(s, BLUE) > 40 * (self.band - 4), timeout=15)
+        self.keep("mark-blue")
+        started = wait_until("the test window", lambda: find_windows(r"^Test window - "))[0]
+        self.expect(started.name().endswith("sheet.xls"), f"the program was started for {started.name()}")
+        log = open(self.world.window_log).read().split()
+        self.expect(log and log[-1] == os.path.join(self.world.samples, "sheet.xls"),
+                    f"the program was given {log}, expected the document's host path")
+        picture_path = os.path.join(self.world.cache, "C#!samples!sheet.xls.bmp")
+        wait_until("the captured picture in the cache", lambda: os.path.exists(picture_path), timeout=15)
+        self.look("the title mark black again", lambda s: self.mark_count(s, BLUE) == 0
+                  and self.mark_count(s, BLACK) > 20 * (self.band - 4))
+        self.keep("mark-black")
+        picture = wait_until("the captured picture complete", lambda: self.load_capture(picture_path))
+        orange = picture.count(0, 0, picture.width, picture.height, lambda c: near(c, (255, 128, 0), 8))
+        teal = picture.count(0, 0, picture.width, picture.height, lambda c: near(c, (0, 128, 128), 8))
+        self.expect(240 <= picture.width <= 1024 and 120 <= picture.height <= 768,
+                    f"captured picture of {picture.width} x {picture.height}")
+        self.expect(orange >= 120 * 120 - 400 - 200 and teal >= 120 * 120 - 200,
+                    f"the captured picture holds {orange} orange and {teal} teal pixels, not the test window")
+        shutil.copy(picture_path, os.path.join(self.shots, f"{self.step_number + 1:02d}-capture-picture.bmp"))
+        try:
+            os.kill(int(re.search(r"= (\d+)", started.property("_NET_WM_PID")).group(1)), signal.SIGTERM)
+        except (AttributeError, ProcessLookupError):
+            pass
+        wait_until("the test window gone", lambda: not started.viewable())
+        # Selecting another file and the document again shows the stored picture in the pane.
+        self.select("pi", "picture.bmp")
+        self.look("the picture", lambda s: self.picture_at(s, *self.pane_point(0, 0)))
+        self.select("sh", "sheet.xls")
+        left, top, width, height = self.pane()
+        self.look("the captured picture as the preview",
+                  lambda s: self.matches_picture(s, picture, *self.pane_point(0, 0),
+                                                 limit=(width - 12, height - 12)) > 0.97)
+        self.keep("preview")
+
+    def load_capture(self, path):
+        try:
+            return load_picture(path)
+        except Failure:
+            return None
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -754,7 +880,8 @@ def main():
     suite = Suite(args)
     steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
              suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
-             suite.switch_arrangements, suite.drag_doors_and_grips]
+             suite.switch_arrangements, suite.drag_doors_and_grips, suite.change_settings,
+             suite.capture_application]
     if args.steps:
         wanted = args.steps.split(",")
         steps = [steps[0]] + [step for step in steps[1:] if step.__name__ in wanted]
