@@ -211,5 +211,14 @@ def keys(*names):
         time.sleep(0.05)
 
 
+_last_typed = {"time": 0.0}
+
+
 def type_text(text):
     run("xdotool", "type", "--delay", "60", text)
+    _last_typed["time"] = time.monotonic()
+
+
+def last_typed():
+    """When type_text last finished typing."""
+    return _last_typed["time"]

@@ -21,6 +21,7 @@ import traceback
 
 from desktop import (Failure, Window, active_window, click_at, drag, find_windows, grab, keys, load_picture, near,
                      pointer_to, run, stacking_order, type_text, wait_until)
+import desktop
 import fixture
 from fixture import MAIN_BOUNDS, VIEW_BOUNDS
 
@@ -184,10 +185,26 @@ class Suite:
         """Client position of a line of the folder tree."""
         return 40, self.band + 14 + 16 * index
 
+    def tree_lines(self, shot):
+        """How many lines of the folder tree carry a (yellow) folder icon, from the top."""
+        lines = 0
+        while lines < 14 and self.count(shot, 6, self.band + 6 + 16 * lines, 20, 16, (255, 255, 0), 40) > 8:
+            lines += 1
+        return lines
+
+    def list_rows(self, shot):
+        """How many rows of the list style's first column carry an icon, from the top."""
+        rows = 0
+        while rows < 9 and self.count(shot, 132, self.band + 6 + 18 * rows, 16, 18, WHITE, 0) < 16 * 18 - 8:
+            rows += 1
+        return rows
+
     def pick_drive(self, letter, caption):
         """Opens the drive box and picks the drive by its letter."""
+        below = grab()
         self.click(70, 36)
-        time.sleep(0.4)
+        self.look("the drive box's list open",
+                  lambda s: self.count(s, 20, 46, 100, 40, FACE, 0) != self.count(below, 20, 46, 100, 40, FACE, 0))
         type_text(letter)
         keys("Return")
         self.wait_caption(caption)
@@ -197,19 +214,27 @@ class Suite:
         folder tree and down into the sorting folder."""
         self.step_name = "folders"
         self.pick_drive("z", "Orvane - Z:\\")
-        self.look("the tree at Z:\\", lambda s: True)
+        # The host's root has many folders: the tree and the list fill up.
+        self.look("the tree and the list of the host's root",
+                  lambda s: self.tree_lines(s) >= 10 and self.list_rows(s) >= 8)
         self.keep("drive-z")
         self.pick_drive("c", "Orvane - C:\\work")
-        self.open_folder(0, "Orvane - C:\\")
-        self.keep("drive-c-root")
+        self.look("the tree at C:\\work, the cache folder made at the start and the two settings files",
+                  lambda s: self.tree_lines(s) == 3 and self.list_rows(s) == 3)
         # C:\ holds bin, samples, sorting and work, in this order.
-        self.open_folder(3, "Orvane - C:\\sorting")
+        self.open_folder(0, "Orvane - C:\\", tree=5, rows=4)
+        self.keep("drive-c-root")
+        self.open_folder(3, "Orvane - C:\\sorting", tree=3, rows=5)
         self.keep("sorting-folder")
 
-    def open_folder(self, line, caption):
+    def open_folder(self, line, caption, tree=None, rows=None):
+        """Double-clicks a line of the folder tree; the caption names the folder, and where given
+        the tree shows that many lines and the list that many rows."""
         self.click(*self.tree_line(line), repeat=2)
         self.wait_caption(caption)
-        self.look("the listing", lambda s: True)
+        if tree is not None:
+            self.look(f"{tree} lines in the tree and {rows} rows in the list",
+                      lambda s: self.tree_lines(s) == tree and self.list_rows(s) == rows)
 
     # --- Sorting -----------------------------------------------------------------------------------
 
@@ -239,11 +264,9 @@ class Suite:
             first, last = SORT_ENDS[key]
             self.check_order(first, last)
             self.click(SORT_BUTTONS["toggle"] + 14, 8)
-            time.sleep(0.3)
             self.check_order(last, first)
             self.keep(f"{key}-descending", grab())
             self.click(SORT_BUTTONS["toggle"] + 14, 8)
-            time.sleep(0.3)
             self.check_order(first, last)
 
 
@@ -357,7 +380,9 @@ class Suite:
         self.expect(geometry[2:] == (239, 127), f"version dialog client {geometry[2:]}, expected (239, 127)")
         self.expect("_NET_WM_ACTION_CLOSE" not in about.property("_NET_WM_ALLOWED_ACTIONS"),
                     "the version dialog can be closed from its frame")
-        self.look("the version dialog drawn", lambda s: True)
+        self.look("the version dialog drawn: its face and the program's name in black",
+                  lambda s: self.count(s, 0, 0, 239, 127, FACE, 4, window=about) > 239 * 127 // 3
+                  and self.count(s, 60, 15, 160, 50, BLACK, 60, window=about) > 40)
         self.keep("version-dialog")
         self.click(89 + 32, 96 + 12, window=about)
         wait_until("the version dialog closed", lambda: not about.viewable())
@@ -441,7 +466,8 @@ class Suite:
         """Selects a file of the list by typing the start of its name; the caption names it."""
         self.click(*self.empty_list_place())
         keys("Home")
-        time.sleep(0.5)
+        # Letters typed within the keyboard search interval of the last ones would add to them.
+        wait_until("the list's keyboard search over", lambda: time.monotonic() - desktop.last_typed() > 0.5)
         type_text(prefix)
         self.wait_caption(f"Orvane - C:\\{folder}\\{name}")
 
@@ -819,7 +845,8 @@ class Suite:
         self.open_folder(0, "Orvane - C:\\")
         self.open_folder(2, "Orvane - C:\\samples")
         self.select("sh", "sheet.xls")
-        self.look("the pane without a preview", lambda s: True)
+        self.look("the pane's notice and no preview",
+                  lambda s: self.dark_in_pane(s, 40) > 50 and self.pane_count(s, (255, 128, 0), 8) == 0)
         self.keep("before")
         keys("Return")
         shot = self.look("the title mark blue while the capture waits",
