@@ -2,7 +2,9 @@
 # Runs a test program on a virtual X display of its own: under-xvfb.sh WIDTHxHEIGHT PROGRAM ARGS.
 # Xvfb picks a free display number itself (-displayfd), so runs that start at the same moment
 # never share one; the display must answer before the program runs, and a server that does not
-# is replaced. Exits with 77 (skipped) where Xvfb is missing or no server comes up.
+# is replaced. The server keeps running when its last client leaves (-noreset): otherwise the probe
+# that checks it answers would make it reset and refuse the test's first connection. Exits with
+# 77 (skipped) where Xvfb is missing or no server comes up.
 size=$1
 shift
 if ! command -v Xvfb >/dev/null 2>&1; then
@@ -24,7 +26,7 @@ answers() {
 for attempt in 1 2 3; do
     rm -f "$work/display"
     mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
     server=$!
     display=$(timeout 20 head -n 1 "$work/display")
     tries=0
