@@ -829,6 +829,27 @@ class Suite:
                   and self.door_x(s, 150, 300, W) == right and len(self.grip_x(s, 500, W - 50)) >= 2)
         self.keep("applied")
         self.check_order(*reversed(SORT_ENDS["size"]))
+        # Esc closes the dialog without any change: neither the file nor the window.
+        with open(os.path.join(self.world.work, "TavoCust.cnf"), "rb") as file:
+            before = file.read()
+        self.open_menu("file")
+        self.click_item("file", "option")
+        dialog = wait_until("the settings dialog again", lambda: find_windows("^Orvane\u3000環境設定$"))[0]
+        wait_until("the settings dialog on the screen", dialog.geometry)
+        self.click(259, 18, window=dialog)
+        self.look("the start sheet", lambda s: self.dialog_shows_start_sheet(s, dialog))
+        self.click(160, 79, window=dialog)
+        x, y = self.at(124, 71, dialog)
+        shown = grab().region(x, y, 110, 16).data
+        keys("Up")
+        self.look("the sort key box showing another key", lambda s: s.region(x, y, 110, 16).data != shown)
+        self.keep("cancelled-choice")
+        keys("Escape")
+        wait_until("the settings dialog closed by Esc", lambda: not dialog.viewable())
+        with open(os.path.join(self.world.work, "TavoCust.cnf"), "rb") as file:
+            self.expect(file.read() == before, "Esc in the settings dialog changed the settings file")
+        self.look("the size button still red", lambda s: self.red_button(s, "size") and not self.red_button(s, "date"))
+        self.check_order(*reversed(SORT_ENDS["size"]))
 
     # --- Capture -------------------------------------------------------------------------------------
 
@@ -885,6 +906,30 @@ class Suite:
                                                  limit=(width - 12, height - 12)) > 0.97)
         self.keep("preview")
 
+    # --- Closing ---------------------------------------------------------------------------------------
+
+    def close_program(self):
+        """The user moves the main window by its title bar and closes it with the frame's close
+        button: the program ends and its second settings file keeps the window's new place (the
+        outer frame's top and left) and size, and the viewer's."""
+        self.step_name = "close"
+        left, top, width, height = self.main.geometry()
+        fleft, fright, ftop, fbottom = self.main.frame_extents()
+        title = (left + 200, top - ftop // 2)
+        drag(*title, title[0] + 40, title[1] + 30)
+        wait_until("the main window moved", lambda: (self.main.geometry() or (0, 0))[:2] == (left + 40, top + 30))
+        moved = (left + 40, top + 30)
+        self.keep("moved", grab())
+        close_box = (moved[0] + width + fright - 16, moved[1] - ftop // 2)
+        click_at(*close_box)
+        wait_until("the program ended", lambda: self.process.poll() is not None)
+        self.expect(self.process.returncode == 0, f"the program ended with {self.process.returncode}")
+        with open(os.path.join(self.world.work, "TavoCust2.cnf"), "rb") as file:
+            lines = file.read().split(b"\r\n")
+        mtop, mleft, mwidth, mheight = MAIN_BOUNDS
+        expected = [str(v).encode() for v in (mtop + 30, mleft + 40, mwidth, mheight, *VIEW_BOUNDS)]
+        self.expect(lines[:8] == expected, f"TavoCust2.cnf holds {lines[:8]}, expected {expected}")
+
     def load_capture(self, path):
         try:
             return load_picture(path)
@@ -908,7 +953,7 @@ def main():
     steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
              suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
              suite.switch_arrangements, suite.drag_doors_and_grips, suite.change_settings,
-             suite.capture_application]
+             suite.capture_application, suite.close_program]
     if args.steps:
         wanted = args.steps.split(",")
         steps = [steps[0]] + [step for step in steps[1:] if step.__name__ in wanted]
