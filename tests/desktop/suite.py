@@ -226,6 +226,12 @@ class Suite:
         self.keep("drive-c-root")
         self.open_folder(3, "Orvane - C:\\sorting", tree=3, rows=5)
         self.keep("sorting-folder")
+        # A double-click on a folder's row in the list (it starts nothing) enters the folder.
+        self.click(180, self.band + 6 + 9, repeat=2)
+        self.wait_caption("Orvane - C:\\sorting\\zeta")
+        self.look("the empty folder zeta", lambda s: self.tree_lines(s) == 3 and self.list_rows(s) == 0)
+        self.keep("folder-row-entered")
+        self.open_folder(1, "Orvane - C:\\sorting", tree=3, rows=5)
 
     def open_folder(self, line, caption, tree=None, rows=None):
         """Double-clicks a line of the folder tree; the caption names the folder, and where given
@@ -909,12 +915,21 @@ class Suite:
     # --- Closing ---------------------------------------------------------------------------------------
 
     def close_program(self):
-        """The user moves the main window by its title bar and closes it with the frame's close
-        button: the program ends and its second settings file keeps the window's new place (the
-        outer frame's top and left) and size, and the viewer's."""
+        """The user makes the main window larger by its frame's corner (the list and the right
+        pane follow, the right door keeping its distance from the right edge), moves it by its
+        title bar and closes it with the frame's close button: the program ends and its second
+        settings file keeps the window's new place (the outer frame's top and left) and size, and
+        the viewer's."""
         self.step_name = "close"
         left, top, width, height = self.main.geometry()
         fleft, fright, ftop, fbottom = self.main.frame_extents()
+        corner = (left + width + fright // 2, top + height + fbottom // 2)
+        drag(*corner, corner[0] + 60, corner[1] + 40)
+        wait_until("the main window larger", lambda: (self.main.geometry() or (0, 0, 0, 0))[2:] == (W + 60, H + 40))
+        right = FW - FW // 3
+        self.look("the right door 60 pixels further right", lambda s: self.door_x(s, 150, 300, W + 60) == right + 60)
+        self.keep("resized")
+        width, height = W + 60, H + 40
         title = (left + 200, top - ftop // 2)
         drag(*title, title[0] + 40, title[1] + 30)
         wait_until("the main window moved", lambda: (self.main.geometry() or (0, 0))[:2] == (left + 40, top + 30))
@@ -927,7 +942,7 @@ class Suite:
         with open(os.path.join(self.world.work, "TavoCust2.cnf"), "rb") as file:
             lines = file.read().split(b"\r\n")
         mtop, mleft, mwidth, mheight = MAIN_BOUNDS
-        expected = [str(v).encode() for v in (mtop + 30, mleft + 40, mwidth, mheight, *VIEW_BOUNDS)]
+        expected = [str(v).encode() for v in (mtop + 30, mleft + 40, mwidth + 60, mheight + 40, *VIEW_BOUNDS)]
         self.expect(lines[:8] == expected, f"TavoCust2.cnf holds {lines[:8]}, expected {expected}")
 
     def load_capture(self, path):
