@@ -4,7 +4,7 @@ and the keyboard the way a user works with it, one function per user step. Each 
 what it must bring about, keeps a screenshot in the artefact folder and checks on it what must be
 there: colours at known places, window geometry, the files the program writes.
 
-    suite.py --orvane PATH --test-window PATH --source DIR --out DIR
+    suite.py --orvane PATH --test-window PATH --render PATH --source DIR --out DIR [--steps A,B]
 
 Runs on the display of $DISPLAY, which must have a window manager (with-wm.sh starts one).
 """
