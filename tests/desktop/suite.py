@@ -82,6 +82,7 @@ class Suite:
         self.band = 50
         self.layout = {"pane": self.under_pane()}
         self.origins = {}
+        self.viewer_moved = False
 
     # --- Helpers of every step ---------------------------------------------------------------------
 
@@ -660,6 +661,14 @@ class Suite:
         self.expect(order.index(self.view.id) > order.index(self.main.id), "the main window went over the viewer")
         self.look("the picture still on top", lambda s: self.picture_at(s, 0, 0, self.view))
         self.keep("viewer-on-top")
+        # The viewer moves by its title bar; the picture goes with it.
+        vleft, vtop, _, _ = self.view.geometry()
+        _, _, vframe_top, _ = self.view.frame_extents()
+        drag(vleft + 100, vtop - vframe_top // 2, vleft + 100 - 40, vtop - vframe_top // 2 - 30)
+        wait_until("the viewer moved", lambda: (self.view.geometry() or (0, 0))[:2] == (vleft - 40, vtop - 30))
+        self.look("the picture in the moved viewer", lambda s: self.picture_at(s, 0, 0, self.view))
+        self.keep("viewer-moved")
+        self.viewer_moved = True
         self.open_menu("view")
         self.click_item("view", "under")
         wait_until("the detached viewer hidden", lambda: not self.view.viewable())
@@ -923,11 +932,19 @@ class Suite:
         self.step_name = "close"
         left, top, width, height = self.main.geometry()
         fleft, fright, ftop, fbottom = self.main.frame_extents()
+        # The viewer's door keeps its distance from the right or the bottom edge.
+        if "list_right" in self.layout:
+            door = lambda s: self.door_x(s, 150, 300, W + 60)
+            grown = 60
+        else:
+            door = lambda s: self.door_y(s, 400, 100, H + 40)
+            grown = 40
+        before = self.look("the viewer's door", door)
+        before = door(before)
         corner = (left + width + fright // 2, top + height + fbottom // 2)
         drag(*corner, corner[0] + 60, corner[1] + 40)
         wait_until("the main window larger", lambda: (self.main.geometry() or (0, 0, 0, 0))[2:] == (W + 60, H + 40))
-        right = FW - FW // 3
-        self.look("the right door 60 pixels further right", lambda s: self.door_x(s, 150, 300, W + 60) == right + 60)
+        self.look(f"the viewer's door {grown} pixels further", lambda s: door(s) == before + grown)
         self.keep("resized")
         width, height = W + 60, H + 40
         title = (left + 200, top - ftop // 2)
@@ -942,7 +959,11 @@ class Suite:
         with open(os.path.join(self.world.work, "TavoCust2.cnf"), "rb") as file:
             lines = file.read().split(b"\r\n")
         mtop, mleft, mwidth, mheight = MAIN_BOUNDS
-        expected = [str(v).encode() for v in (mtop + 30, mleft + 40, mwidth + 60, mheight + 40, *VIEW_BOUNDS)]
+        vtop, vleft, vwidth, vheight = VIEW_BOUNDS
+        if self.viewer_moved:
+            vtop, vleft = vtop - 30, vleft - 40
+        expected = [str(v).encode() for v in (mtop + 30, mleft + 40, mwidth + 60, mheight + 40,
+                                              vtop, vleft, vwidth, vheight)]
         self.expect(lines[:8] == expected, f"TavoCust2.cnf holds {lines[:8]}, expected {expected}")
 
     def load_capture(self, path):
