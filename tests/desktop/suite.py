@@ -480,6 +480,8 @@ class Suite:
 
     def empty_list_place(self):
         left, top, width, height = self.list_area()
+        if "list_click" in self.layout:
+            return self.layout["list_click"]
         if "list_right" in self.layout:
             width = self.layout["list_right"] - left - 4
         return left + width - 20, top + height - 10
@@ -583,15 +585,16 @@ class Suite:
                     equal += 1
         return equal / checked if checked else 0
 
-    def media_state(self, shot):
+    def media_state(self, shot, window=None):
         """Playing or Waiting from the media panel's status colour, with the red caption of the
-        button that can be pressed (play while waiting, stop while playing)."""
-        left, top = self.pane_point(1, 0)
+        button that can be pressed (play while waiting, stop while playing); the panel of the
+        pane, or of the detached viewer when it is given."""
+        left, top = (0, 0) if window else self.pane_point(1, 0)
         status = (left + 50, top + 4, 88, 24)
-        playing = self.count(shot, *status, FUCHSIA, 60) > 15
-        waiting = self.count(shot, *status, GREEN, 40) > 15
-        play_red = self.count(shot, left + 3, top + 3, 25, 24, RED, 60) > 3
-        stop_red = self.count(shot, left + 27, top + 3, 25, 24, RED, 60) > 3
+        playing = self.count(shot, *status, FUCHSIA, 60, window=window) > 15
+        waiting = self.count(shot, *status, GREEN, 40, window=window) > 15
+        play_red = self.count(shot, left + 3, top + 3, 25, 24, RED, 60, window=window) > 3
+        stop_red = self.count(shot, left + 27, top + 3, 25, 24, RED, 60, window=window) > 3
         if playing and not waiting and stop_red and not play_red:
             return "playing"
         if waiting and not playing and play_red and not stop_red:
@@ -653,6 +656,21 @@ class Suite:
                     "the window manager offers to close the viewer")
         self.look("the picture in the detached viewer", lambda s: self.picture_at(s, 0, 0, self.view))
         self.keep("separate")
+        # The viewer shows the other kinds too: a sound with its own media panel, and text. The
+        # list is clicked left of the viewer, which covers its right part.
+        self.layout["list_click"] = (300, H - 20)
+        self.select("t", "tone.wav")
+        self.look("the sound playing in the viewer's panel", lambda s: self.media_state(s, self.view) == "playing")
+        self.keep("separate-sound")
+        self.look("the sound at its end in the viewer's panel", lambda s: self.media_state(s, self.view) == "waiting")
+        self.select("sj", "sjis.txt")
+        self.look("the text in the viewer",
+                  lambda s: s.count(*self.at(4, 4, self.view), 200, 30, lambda c: sum(c) < 200) > 150
+                  and self.media_state(s, self.view) is None)
+        self.keep("separate-text")
+        self.select("pi", "picture.bmp")
+        self.look("the picture in the detached viewer again", lambda s: self.picture_at(s, 0, 0, self.view))
+        del self.layout["list_click"]
         # A click on the main window (on the empty part of the folder tree) raises it, but the
         # viewer stays above it where they overlap.
         self.click(60, 200)
