@@ -21,6 +21,12 @@ import wave
 PICTURE_SIZE = (120, 90)
 PICTURE_QUARTERS = ((255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 0))
 
+# A picture taller than any pane: horizontal bands of these colours, TALL_BAND_HEIGHT pixels each.
+TALL_BANDS = ((200, 0, 0), (0, 200, 0), (0, 0, 200), (200, 200, 0), (0, 200, 200), (200, 0, 200),
+              (100, 50, 0), (0, 100, 50), (50, 0, 100))
+TALL_BAND_HEIGHT = 100
+TALL_SIZE = (200, len(TALL_BANDS) * TALL_BAND_HEIGHT)
+
 # The pictures of the page: a GIF and a JPEG of one colour each.
 PAGE_GIF = ((0, 128, 0), (64, 48))
 PAGE_JPEG = ((0, 0, 255), (48, 64))
@@ -121,6 +127,7 @@ class World:
     def make_samples(self):
         s = self.samples
         write_bmp(os.path.join(s, "picture.bmp"), *PICTURE_SIZE, picture_colour)
+        write_bmp(os.path.join(s, "tall.bmp"), *TALL_SIZE, lambda x, y: TALL_BANDS[y // TALL_BAND_HEIGHT])
         shutil.copy(self.data("tests", "desktop", "data", "app.exe"), s)
         with open(os.path.join(s, "sjis.txt"), "wb") as file:
             file.write(JAPANESE_TEXT.encode("cp932"))

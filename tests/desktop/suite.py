@@ -523,6 +523,7 @@ class Suite:
         self.step_name = "kinds"
         self.show_picture()
         self.keep("picture")
+        self.scroll_tall_picture()
         self.select("ap", "app.exe")
         self.look("the program's icon at the pane's corner",
                   lambda s: near(self.pixel(s, *self.pane_point(2, 2)), PURPLE, 8)
@@ -556,6 +557,41 @@ class Suite:
             self.keep(name.replace(".", "-"))
         self.play_sound()
         self.show_video()
+
+    def band_at(self, shot, x, y):
+        """Which band of the tall picture the point shows, or None."""
+        for index, colour in enumerate(fixture.TALL_BANDS):
+            if near(self.pixel(shot, x, y), colour, 8):
+                return index
+        return None
+
+    def scroll_tall_picture(self):
+        """A picture taller than the pane gets the pane's vertical scroll bar (10 pixels of it at
+        the right edge); dragging its thumb to the end (twice: the first move still runs against
+        the bar's old range) pans the picture until its bottom edge meets the pane's."""
+        self.select("ta", "tall.bmp")
+        left, top, width, height = self.pane()
+        bar_x = left + width - 5
+        self.look("the tall picture from its top, with the vertical bar",
+                  lambda s: self.band_at(s, left + 20, top + 1) == 0
+                  and self.count(s, left + width - 10, top, 10, height, FACE, 24) > height * 3)
+        self.keep("tall-picture")
+        last = len(fixture.TALL_BANDS) - 1
+        bottom = lambda s: self.band_at(s, left + 20, top + height - 2)
+        for _ in range(2):
+            self.drag(bar_x, top + 20, bar_x, top + height + 40)
+            try:
+                self.look("the picture's last band at the pane's bottom", lambda s: bottom(s) == last, timeout=3)
+                break
+            except Failure:
+                continue
+        shot = self.look("the picture's last band at the pane's bottom, its first band gone",
+                         lambda s: bottom(s) == last and self.band_at(s, left + 20, top + 1) != 0)
+        overflow = fixture.TALL_SIZE[1] - height
+        self.expect(self.band_at(shot, left + 20, top + 1) == overflow // fixture.TALL_BAND_HEIGHT,
+                    f"the pane's top shows band {self.band_at(shot, left + 20, top + 1)}, expected the band at "
+                    f"{overflow} pixels down")
+        self.keep("tall-picture-scrolled")
 
     def same(self, a, b):
         """The share of equal pixels of two pictures of one size."""
@@ -604,7 +640,7 @@ class Suite:
     def play_sound(self):
         """A sound of 2.5 seconds plays at once and the panel says so; at its end the panel waits
         again without the user."""
-        self.select("t", "tone.wav")
+        self.select("to", "tone.wav")
         self.look("the sound playing", lambda s: self.media_state(s) == "playing", timeout=15)
         self.keep("sound-playing")
         started = time.monotonic()
@@ -659,7 +695,7 @@ class Suite:
         # The viewer shows the other kinds too: a sound with its own media panel, and text. The
         # list is clicked left of the viewer, which covers its right part.
         self.layout["list_click"] = (300, H - 20)
-        self.select("t", "tone.wav")
+        self.select("to", "tone.wav")
         self.look("the sound playing in the viewer's panel", lambda s: self.media_state(s, self.view) == "playing")
         self.keep("separate-sound")
         self.look("the sound at its end in the viewer's panel", lambda s: self.media_state(s, self.view) == "waiting")
