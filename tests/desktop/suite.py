@@ -19,6 +19,8 @@ import sys
 import time
 import traceback
 
+sys.dont_write_bytecode = True  # no __pycache__ beside the suite in the source tree
+
 from desktop import (Failure, Window, active_window, click_at, drag, find_windows, grab, keys, load_picture, near,
                      pointer_to, run, stacking_order, type_text, wait_until)
 import desktop
