@@ -8,8 +8,9 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 DESTDIR ?=
 DEB_DIR ?= build-deb
+SANITIZE_DIR ?= build-sanitize
 
-.PHONY: all setup configure build run test bench fuzz install deb clean
+.PHONY: all setup configure build run test check-sanitize bench fuzz install deb clean
 
 all: build
 
@@ -27,6 +28,13 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its
+# own; any report, from a test or from a program a test starts, fails the run.
+check-sanitize: setup
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DORVANE_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@./scripts/sanitize.sh $(SANITIZE_DIR) $(JOBS)
 
 bench: build
 	@./scripts/bench.sh $(BUILD_DIR)
@@ -50,4 +58,4 @@ fuzz:
 	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(DEB_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(DEB_DIR) $(SANITIZE_DIR)
