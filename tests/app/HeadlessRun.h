@@ -19,9 +19,10 @@
 namespace orvane {
 
 struct HeadlessRun {
-    tk::TApplication application;
+    // The services outlive the application: its timers leave the clock when they are freed.
     tk::RecordingDialogs dialogs;
     tk::ManualClock clock;
+    tk::TApplication application;
     platform::Host host;
     Process process{application, host};
 

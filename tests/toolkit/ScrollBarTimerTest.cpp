@@ -82,8 +82,9 @@ TEST(ScrollBarChange, AnErrorInTheHandlerOfUserInputIsReportedAndThePositionStay
 
 namespace {
 struct ClockedApplication {
-    TApplication application;
+    // The clock outlives the application, whose timers leave the clock when they are freed.
     ManualClock clock;
+    TApplication application;
     std::vector<std::string> fired;
     ClockedApplication() { application.SetClock(&clock); }
     TTimer* Timer(const std::string& name, int interval)
