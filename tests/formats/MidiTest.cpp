@@ -133,7 +133,8 @@ TEST(RiffMidi, ChunksBeforeTheDataAreSkippedWithTheirPadByte)
     // The sample's length is even; one byte less makes its data chunk take a pad byte.
     for (size_t length : {midi.size(), midi.size() - 1}) {
         std::vector<uint8_t> data(midi.begin(), midi.begin() + std::ptrdiff_t(length));
-        auto inner = UnwrapRiffMidi(WrapInRiff(data, info));
+        std::vector<uint8_t> file = WrapInRiff(data, info);   // the result is a view into it
+        auto inner = UnwrapRiffMidi(file);
         ASSERT_TRUE(inner) << inner.Error();
         EXPECT_EQ(inner->size(), data.size());
         EXPECT_TRUE(std::equal(inner->begin(), inner->end(), data.begin(), data.end()));
