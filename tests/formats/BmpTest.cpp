@@ -215,7 +215,7 @@ TEST(BmpDamage, LyingHeadersFailBeforeAllocatingThePicture)
                 bytes.push_back(uint8_t(value >> (8 * i)));
         };
         put(uint32_t(width), 4), put(uint32_t(height), 4), put(1, 2), put(bits, 2), put(compression, 4);
-        put(0, 4 * 5);
+        bytes.insert(bytes.end(), 4 * 5, 0);
         bytes.insert(bytes.end(), data.begin(), data.end());
         return bytes;
     };
