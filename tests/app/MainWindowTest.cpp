@@ -50,8 +50,10 @@ void WatchMainWindow(orvane::Process& process, Sight& sight)
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     auto exposedAt = std::make_shared<qint64>(-1);
+    // The pending timer holds the poll, which refers to itself only weakly and so goes at the end.
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [&process, &sight, started, exposedAt, poll] {
+    std::weak_ptr<std::function<void()>> self = poll;
+    *poll = [&process, &sight, started, exposedAt, self] {
         QWidget* window = process.ImageForm ? qtui::WidgetOf(*process.ImageForm) : nullptr;
         bool exposed = window && window->windowHandle() && window->windowHandle()->isExposed();
         if (exposed && *exposedAt < 0)
@@ -67,9 +69,9 @@ void WatchMainWindow(orvane::Process& process, Sight& sight)
                 process.ImageForm->Close();
             return;
         }
-        QTimer::singleShot(50, *poll);
+        QTimer::singleShot(50, [again = self.lock()] { (*again)(); });
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)

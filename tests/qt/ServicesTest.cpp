@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 using namespace tk;
@@ -19,15 +20,18 @@ using Services = QtFixture;
 // Runs `action` on the open message box as soon as it is up.
 void WhenMessageBoxOpens(std::function<void(QMessageBox&)> action)
 {
+    // The pending timer holds the poll; the poll itself holds only a weak reference to itself, so
+    // that it goes once it has stopped asking again.
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
+    std::weak_ptr<std::function<void()>> self = poll;
+    *poll = [action, self] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             action(*box);
             return;
         }
-        QTimer::singleShot(10, *poll);
+        QTimer::singleShot(10, [again = self.lock()] { (*again)(); });
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 TEST_F(Services, ModalFormRunsUntilItsResultIsSet)

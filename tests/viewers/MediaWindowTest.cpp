@@ -61,14 +61,16 @@ void SelectAndClick(tk::TListView& list, const std::string& caption)
 // for, then closes the main window, which ends the program.
 void RunSteps(orvane::Process& process, std::vector<std::pair<int, std::function<void()>>> steps)
 {
+    // The pending timer holds the chain, which refers to itself only weakly and so goes at the end.
     auto queue = std::make_shared<decltype(steps)>(std::move(steps));
     auto next = std::make_shared<std::function<void(size_t)>>();
-    *next = [&process, queue, next](size_t index) {
+    std::weak_ptr<std::function<void(size_t)>> self = next;
+    *next = [&process, queue, self](size_t index) {
         if (index == queue->size()) {
             process.ImageForm->Close();
             return;
         }
-        QTimer::singleShot((*queue)[index].first, [&process, queue, next, index] {
+        QTimer::singleShot((*queue)[index].first, [queue, next = self.lock(), index] {
             (*queue)[index].second();
             (*next)(index + 1);
         });
