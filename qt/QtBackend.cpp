@@ -48,10 +48,13 @@ QtBackend::QtBackend()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+// The widgets of freed controls wait for the event loop to delete them (deleteLater); once the
+// program's components are gone no loop turns again, so they are deleted here.
 QtBackend::~QtBackend()
 {
     for (auto& [timer, qtimer] : m_timers)
         qtimer->stop();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void QtBackend::Install(tk::TApplication& application)

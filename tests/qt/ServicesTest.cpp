@@ -129,6 +129,29 @@ TEST_F(Services, TextMetricsMeasureInTheMappedFont)
     EXPECT_GE(application.TextMetrics().TextHeight(font), 12);
 }
 
+// The program frees its forms after its event loop has ended; their widgets, left to a loop that
+// never turns again, must still be deleted, or every run ends with the whole window leaked.
+TEST_F(Services, WidgetsOfFormsFreedAfterTheLoopGoWithTheBackend)
+{
+    QPointer<QWidget> window, label;
+    {
+        qtui::QtBackend ownBackend;
+        TApplication ownApplication;
+        ownBackend.Install(ownApplication);
+        TForm* form = nullptr;
+        ownApplication.CreateForm(form);
+        auto* caption = new TLabel(form);
+        caption->SetParent(form);
+        form->Show();
+        Turn();
+        window = WidgetOf(*form);
+        label = WidgetOf(*caption);
+        ASSERT_TRUE(window && label);
+    }
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(label.isNull());
+}
+
 TEST_F(Services, QuitBeforeRunReturnsAtOnce)
 {
     application.Terminate();
