@@ -1,0 +1,71 @@
+// libFuzzer target: the two settings files as the main window reads them. TavoCust2.cnf: lines of
+// window bounds read as numbers. TavoCust.cnf: twelve setting lines, the capture and text lists up
+// to their "@CAP" and "@TXT" markers, then the cache folder and its size. Writing the lines read
+// must give back the same lines, and numbers must survive being written and read again.
+
+#include "app/Numbers.h"
+#include "settings/SettingsText.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void CheckNumber(std::string_view text)
+{
+    int number = orvane::StrToNumber(text);
+    if (orvane::StrToNumber(orvane::NumberToStr(number)) != number)
+        std::abort();
+    long long large = orvane::StrToLargeNumber(text);
+    if (orvane::StrToLargeNumber(orvane::NumberToStr(large)) != large)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string_view content(reinterpret_cast<const char*>(data), size);
+
+    // TavoCust2.cnf: the bounds of the two windows, four numbers each.
+    orvane::SettingsReader positions(content);
+    for (int i = 0; i < 8; ++i)
+        if (const orvane::SettingsLine* line = positions.Next())
+            CheckNumber(line->value);
+
+    // TavoCust.cnf.
+    orvane::SettingsReader reader(content);
+    for (int i = 0; i < 12; ++i)
+        if (const orvane::SettingsLine* line = reader.Next())
+            CheckNumber(line->value);
+    for (const char* marker : {"@CAP", "@TXT"})
+        while (const orvane::SettingsLine* line = reader.Next())
+            if (line->value == marker)
+                break;
+    for (int i = 0; i < 2; ++i)
+        if (const orvane::SettingsLine* line = reader.Next())
+            CheckNumber(line->value);
+    reader.Next();
+    if (!reader.AtEnd() && reader.Next() == nullptr)
+        std::abort();
+
+    // The lines written again read back the same.
+    std::vector<orvane::SettingsLine> lines = orvane::SplitSettingsLines(content);
+    std::vector<std::string> values;
+    for (const orvane::SettingsLine& line : lines) {
+        if (line.value.find('\n') != std::string::npos)
+            std::abort();
+        values.push_back(line.value);
+    }
+    std::vector<orvane::SettingsLine> again = orvane::SplitSettingsLines(orvane::JoinSettingsLines(values));
+    if (again.size() != values.size())
+        std::abort();
+    for (size_t i = 0; i < values.size(); ++i)
+        if (again[i].value != values[i] || !again[i].ended)
+            std::abort();
+    return 0;
+}
