@@ -1,7 +1,8 @@
 // libFuzzer target: the two settings files as the main window reads them. TavoCust2.cnf: lines of
-// window bounds read as numbers. TavoCust.cnf: twelve setting lines, the capture and text lists up
-// to their "@CAP" and "@TXT" markers, then the cache folder and its size. Writing the lines read
-// must give back the same lines, and numbers must survive being written and read again.
+// window bounds read as numbers. TavoCust.cnf: through ReadSettingsLines, the reader of its layout
+// (twelve setting lines, the capture and text lists up to their "@CAP" and "@TXT" markers, then the
+// cache folder and its size). Lines written again must read back the same, and numbers must
+// survive being written and read again.
 
 #include "app/Numbers.h"
 #include "settings/SettingsText.h"
@@ -37,21 +38,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (const orvane::SettingsLine* line = positions.Next())
             CheckNumber(line->value);
 
-    // TavoCust.cnf.
-    orvane::SettingsReader reader(content);
-    for (int i = 0; i < 12; ++i)
-        if (const orvane::SettingsLine* line = reader.Next())
-            CheckNumber(line->value);
-    for (const char* marker : {"@CAP", "@TXT"})
-        while (const orvane::SettingsLine* line = reader.Next())
-            if (line->value == marker)
-                break;
-    for (int i = 0; i < 2; ++i)
-        if (const orvane::SettingsLine* line = reader.Next())
-            CheckNumber(line->value);
-    reader.Next();
-    if (!reader.AtEnd() && reader.Next() == nullptr)
+    // TavoCust.cnf, through the reader the main window uses; written again in the file's order,
+    // a file with all its setting lines reads back the same.
+    const orvane::StoredSettingsLines stored = orvane::ReadSettingsLines(content);
+    if (stored.settings.size() > orvane::StoredSettingsLines::SettingCount || stored.cacheLines.size() > 2)
         std::abort();
+    if (stored.settings.size() < orvane::StoredSettingsLines::SettingCount
+        && !(stored.capNames.empty() && stored.textNames.empty() && stored.cacheLines.empty()))
+        std::abort();
+    for (const std::string& setting : stored.settings)
+        CheckNumber(setting);
+    if (stored.settings.size() == orvane::StoredSettingsLines::SettingCount) {
+        std::vector<std::string> written = stored.settings;
+        written.insert(written.end(), stored.capNames.begin(), stored.capNames.end());
+        written.push_back("@CAP");
+        written.insert(written.end(), stored.textNames.begin(), stored.textNames.end());
+        written.push_back("@TXT");
+        written.insert(written.end(), stored.cacheLines.begin(), stored.cacheLines.end());
+        const orvane::StoredSettingsLines again = orvane::ReadSettingsLines(orvane::JoinSettingsLines(written));
+        if (again.settings != stored.settings || again.capNames != stored.capNames
+            || again.textNames != stored.textNames || again.cacheLines != stored.cacheLines)
+            std::abort();
+    }
 
     // The lines written again read back the same.
     std::vector<orvane::SettingsLine> lines = orvane::SplitSettingsLines(content);

@@ -11,6 +11,7 @@
 #include "viewers/View.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace orvane {
 
@@ -20,16 +21,12 @@ namespace {
 
 const char* const UserEntryState = "ﾕｰｻﾞｰ済";
 
-// Reads list rows into the grid from row 2 on, up to the marker line; a file that ends first
-// ends the list there. Every line before the marker is a row, an empty one too.
-void ReadList(SettingsReader& reader, TStringGrid& grid, const std::string& marker)
+// Writes the stored extensions into the grid's rows from row 2 on.
+void ReadList(const std::vector<std::string>& extensions, TStringGrid& grid)
 {
-    for (int row = 2;; ++row) {
-        const SettingsLine* line = reader.Next();
-        if (!line || line->value == marker)
-            return;
-        grid.SetCell(1, row, line->value);
-        grid.SetCell(0, row, UserEntryState);
+    for (size_t i = 0; i < extensions.size(); ++i) {
+        grid.SetCell(1, static_cast<int>(i) + 2, extensions[i]);
+        grid.SetCell(0, static_cast<int>(i) + 2, UserEntryState);
     }
 }
 
@@ -139,22 +136,17 @@ void TImageForm::ReadSettings()
     auto content = platform::ReadWholeFile(m_process.Host.Drives(), SettingsFilePath("TavoCust.cnf"));
     if (!content)
         return;
-    SettingsReader reader(*content);
-    for (TLabel* setting : {WaitTime, CapH, CapW, CapGetCol, CapMessage, ETCtype, FileView, SortFile, ViewSet, SeFile,
-                            MenuBar, InfoBar}) {
-        const SettingsLine* line = reader.Next();
-        if (!line)
-            return;
-        setting->SetCaption(line->value);
-    }
-    ReadList(reader, *CapNames, "@CAP");
-    ReadList(reader, *TextNames, "@TXT");
-    for (TLabel* setting : {CashDir, CashSize}) {
-        const SettingsLine* line = reader.Next();
-        if (!line)
-            return;
-        setting->SetCaption(line->value);
-    }
+    const StoredSettingsLines stored = ReadSettingsLines(*content);
+    TLabel* const settings[] = {WaitTime, CapH,     CapW,   CapGetCol, CapMessage, ETCtype,
+                                FileView, SortFile, ViewSet, SeFile,   MenuBar,    InfoBar};
+    static_assert(std::size(settings) == StoredSettingsLines::SettingCount);
+    for (size_t i = 0; i < stored.settings.size(); ++i)
+        settings[i]->SetCaption(stored.settings[i]);
+    ReadList(stored.capNames, *CapNames);
+    ReadList(stored.textNames, *TextNames);
+    TLabel* const cache[] = {CashDir, CashSize};
+    for (size_t i = 0; i < stored.cacheLines.size(); ++i)
+        cache[i]->SetCaption(stored.cacheLines[i]);
 }
 
 void TImageForm::WriteWindowPositions()

@@ -1,5 +1,7 @@
 #include "settings/SettingsText.h"
 
+#include <utility>
+
 namespace orvane {
 
 std::vector<SettingsLine> SplitSettingsLines(std::string_view content)
@@ -17,6 +19,25 @@ std::vector<SettingsLine> SplitSettingsLines(std::string_view content)
         start = feed + 1;
     }
     return lines;
+}
+
+StoredSettingsLines ReadSettingsLines(std::string_view content)
+{
+    StoredSettingsLines stored;
+    SettingsReader reader(content);
+    const SettingsLine* line = nullptr;
+    while (stored.settings.size() < StoredSettingsLines::SettingCount) {
+        if (!(line = reader.Next()))
+            return stored;
+        stored.settings.push_back(line->value);
+    }
+    // A list ends at its marker; a file that ends first ends the list there.
+    for (auto [list, marker] : {std::pair{&stored.capNames, "@CAP"}, std::pair{&stored.textNames, "@TXT"}})
+        while ((line = reader.Next()) && line->value != marker)
+            list->push_back(line->value);
+    while (stored.cacheLines.size() < 2 && (line = reader.Next()))
+        stored.cacheLines.push_back(line->value);
+    return stored;
 }
 
 std::string JoinSettingsLines(const std::vector<std::string>& values)

@@ -31,6 +31,18 @@ private:
     size_t m_next = 0;
 };
 
+// What TavoCust.cnf holds, in its order: twelve setting lines, the user's capture extensions up to
+// the "@CAP" line, the text extensions up to "@TXT", then the cache folder and its size. A file
+// that ends early holds what it has: the parts after its end are empty.
+struct StoredSettingsLines {
+    static constexpr size_t SettingCount = 12;
+    std::vector<std::string> settings;   // at most SettingCount
+    std::vector<std::string> capNames;   // every line before the marker, an empty one too
+    std::vector<std::string> textNames;
+    std::vector<std::string> cacheLines; // at most two: the folder, then its size
+};
+StoredSettingsLines ReadSettingsLines(std::string_view content);
+
 // Joins values into a file's content, each followed by CR LF.
 std::string JoinSettingsLines(const std::vector<std::string>& values);
 

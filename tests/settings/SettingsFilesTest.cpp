@@ -146,3 +146,24 @@ TEST_F(SettingsFiles, StartMakesTheCacheFolderAndCloseWritesThePositions)
     EXPECT_EQ(FileLines("TavoCust2.cnf"),
               (std::vector<std::string>{"204", "211", "602", "359", "700", "-20", "300", "200"}));
 }
+
+// A file that ends early holds what it has, and a list ends at its marker or at the file's end.
+TEST(SettingsLines, AFileEndingEarlyHoldsWhatItHas)
+{
+    const std::string twelve = "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n";
+
+    StoredSettingsLines shortFile = ReadSettingsLines("0\r\n1\r\n@CAP\r\n");
+    EXPECT_EQ(shortFile.settings, (std::vector<std::string>{"0", "1", "@CAP"})) << "a marker among the settings is a setting";
+    EXPECT_TRUE(shortFile.capNames.empty());
+
+    StoredSettingsLines inList = ReadSettingsLines(twelve + "XLS\r\n\r\nDOC");
+    EXPECT_EQ(inList.settings.size(), StoredSettingsLines::SettingCount);
+    EXPECT_EQ(inList.capNames, (std::vector<std::string>{"XLS", "", "DOC"})) << "an empty row is a row";
+    EXPECT_TRUE(inList.textNames.empty());
+    EXPECT_TRUE(inList.cacheLines.empty());
+
+    StoredSettingsLines whole = ReadSettingsLines(twelve + "@CAP\r\nLOG\r\n@TXT\r\nC:\\x\r\n1638\r\nmore\r\n");
+    EXPECT_TRUE(whole.capNames.empty());
+    EXPECT_EQ(whole.textNames, (std::vector<std::string>{"LOG"}));
+    EXPECT_EQ(whole.cacheLines, (std::vector<std::string>{"C:\\x", "1638"})) << "lines after the cache size are not read";
+}
