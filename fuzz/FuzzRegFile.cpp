@@ -38,6 +38,8 @@ std::vector<std::string> SectionPaths(std::string_view bytes)
             line.remove_prefix(1);
         else
             line = {};
+        // Only queries to try are picked here: the root key's name before the first separator is
+        // ASCII in any real file, and a path cut wrongly from a fuzzed one is just another query.
         if (size_t slash = line.find('\\'); slash != std::string_view::npos) {
             line.remove_prefix(slash + 1);
             if (size_t close = line.rfind(']'); close != std::string_view::npos)
