@@ -58,17 +58,6 @@ bool MatchCharacters(const std::vector<std::string_view>& name, size_t n, const 
     return p == pattern.size();
 }
 
-std::string CurrentHostFolder()
-{
-    std::vector<char> buffer(4096);
-    while (!getcwd(buffer.data(), buffer.size())) {
-        if (errno != ERANGE || buffer.size() > (1u << 20))
-            return "/";
-        buffer.resize(buffer.size() * 2);
-    }
-    return buffer.data();
-}
-
 std::string JoinHost(const std::string& folder, const std::string& name)
 {
     return folder == "/" ? "/" + name : folder + "/" + name;
@@ -214,6 +203,32 @@ std::optional<std::string> ResolveFolderPath(const DriveMap& drives, std::string
 }
 
 }  // namespace
+
+// The folder the process stands in. One that was removed under it has no path any more (getcwd
+// fails); the kernel still names it, marked " (deleted)", and its nearest parent that exists is
+// taken instead, so no caller is ever handed an empty folder.
+std::string CurrentHostFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno == ERANGE && buffer.size() <= (1u << 20)) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        ssize_t length = readlink("/proc/self/cwd", buffer.data(), buffer.size() - 1);
+        if (length <= 0 || buffer[0] != '/')
+            return "/";
+        std::string folder(buffer.data(), static_cast<size_t>(length));
+        constexpr std::string_view Deleted = " (deleted)";
+        if (folder.ends_with(Deleted))
+            folder.resize(folder.size() - Deleted.size());
+        for (struct stat info; folder.size() > 1; folder.resize(std::max<size_t>(folder.rfind('/'), 1)))
+            if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+                return folder;
+        return "/";
+    }
+    return buffer.data();
+}
 
 uint32_t PackDosTime(const LocalTime& time)
 {
@@ -372,6 +387,33 @@ std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_vie
     return content;
 }
 
+namespace {
+// The file a path names once every symbolic link on its last part is followed (a link to a link
+// too); the path itself when it is no link, or does not exist yet. A link to a file that does not
+// exist names that file, which is then made. None, with the reason, for a loop of links.
+std::optional<std::string> FollowLinks(std::string path, int& error)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        std::vector<char> buffer(4096);
+        ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0)
+            return path;
+        if (static_cast<size_t>(length) >= buffer.size()) {
+            error = ENAMETOOLONG;
+            return std::nullopt;
+        }
+        std::string target(buffer.data(), static_cast<size_t>(length));
+        if (target.empty() || target[0] != '/') {
+            size_t slash = path.rfind('/');
+            target = (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/" + target;
+        }
+        path = target;
+    }
+    error = ELOOP;
+    return std::nullopt;
+}
+}  // namespace
+
 bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content, std::string* reason)
 {
     // The reason is the untranslated one: the locale's own language may lie outside code page 932.
@@ -380,12 +422,25 @@ bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_v
             *reason = strerrordesc_np(error) ? strerrordesc_np(error) : "Unknown error " + std::to_string(error);
         return false;
     };
-    auto host = ResolveHostPath(drives, dosPath);
-    if (!host) {
+    auto resolved = ResolveHostPath(drives, dosPath);
+    if (!resolved) {
         if (reason)
             *reason = "No drive holds this path";
         return false;
     }
+    // A link (a settings file kept in a dotfiles folder) stays a link: the file it names is the
+    // one replaced, by a new file beside it in its own folder.
+    int linkError = 0;
+    const std::optional<std::string> host = FollowLinks(*resolved, linkError);
+    if (!host)
+        return fail(linkError);
+    struct stat old;
+    const bool replacing = stat(host->c_str(), &old) == 0;
+    // A file the user may not write is not replaced behind its back, though its folder would let
+    // the new one be renamed over it. One without any write permission counts as read-only for the
+    // superuser too, as an editor asks before overwriting it.
+    if (replacing && !S_ISDIR(old.st_mode) && (!Writer().MayWrite(old) || (old.st_mode & 0222) == 0))
+        return fail(EACCES);
     size_t slash = host->rfind('/');
     std::string folder = slash == 0 ? "/" : host->substr(0, slash);
     std::string temporary = *host + ".~" + std::to_string(getpid());
@@ -395,7 +450,7 @@ bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_v
     if (fd < 0)
         return fail(errno);
     // A replaced file keeps its permissions; a new one gets the user's defaults.
-    if (struct stat old; stat(host->c_str(), &old) == 0)
+    if (replacing)
         fchmod(fd, old.st_mode & 07777);
     int error = 0;
     for (size_t written = 0; !error && written < content.size();) {

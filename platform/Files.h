@@ -71,6 +71,10 @@ private:
     std::unique_ptr<State> m_state;
 };
 
+// The process's current folder on the host; when it has been removed, its nearest parent that
+// exists ("/" at worst).
+std::string CurrentHostFolder();
+
 // A DOS path resolved to the host: an exact look-up first, then, part by part, a scan that
 // ignores the case of letters. Parts that do not exist are kept as given. None when no drive
 // holds the path.
@@ -80,9 +84,10 @@ std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_v
 std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath);
 
 // Creates or replaces a file with the content. The new content is written beside the old file
-// and renamed over it, so a crash never leaves a half-written file or loses the old one. False
-// when it cannot be written (the old file then stays as it was); `reason`, when given, then
-// receives the system's reason in English ASCII ("Permission denied").
+// and renamed over it, so a crash never leaves a half-written file or loses the old one; a
+// symbolic link keeps standing and the file it names is replaced. False when it cannot be written
+// (the old file then stays as it was), a file the user may not write included; `reason`, when
+// given, then receives the system's reason in English ASCII ("Permission denied").
 bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content,
                  std::string* reason = nullptr);
 

@@ -39,13 +39,7 @@ void Host::SetScreen(std::unique_ptr<IScreen> screen)
 
 std::string Host::GetCurrentDirectory() const
 {
-    std::vector<char> buffer(4096);
-    while (!getcwd(buffer.data(), buffer.size())) {
-        if (buffer.size() > (1u << 20))
-            return std::string();
-        buffer.resize(buffer.size() * 2);
-    }
-    std::string host(buffer.data());
+    std::string host = CurrentHostFolder();
     if (auto dos = m_drives.ToDos(host))
         return *dos;
     return Utf8ToCp932(host);

@@ -208,6 +208,69 @@ TEST_F(TempDrive, ReplacingAFileIsAtomicAndKeepsItsPermissions)
     EXPECT_EQ(reason, "Permission denied");
 }
 
+// Settings kept in a dotfiles folder through a link: the link stays, the file it names (through
+// a chain of links, relative or absolute) gets the new content, written beside it in its own
+// folder; a link to a file not yet there makes that file.
+TEST_F(TempDrive, ReplacingALinkReplacesTheFileItNamesAndKeepsTheLink)
+{
+    Folder("dotfiles");
+    Write("dotfiles/TavoCust.cnf", "old\r\n");
+    chmod(Host("dotfiles/TavoCust.cnf").c_str(), 0600);
+    ASSERT_EQ(symlink("dotfiles/TavoCust.cnf", Host("middle.cnf").c_str()), 0);
+    ASSERT_EQ(symlink(Host("middle.cnf").c_str(), Host("settings.cnf").c_str()), 0);
+    ASSERT_TRUE(ReplaceFile(drives, "C:\\settings.cnf", "new\r\n"));
+    struct stat info;
+    ASSERT_EQ(lstat(Host("settings.cnf").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link keeps standing";
+    ASSERT_EQ(lstat(Host("middle.cnf").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadWholeFile(drives, "C:\\dotfiles\\TavoCust.cnf"), "new\r\n");
+    stat(Host("dotfiles/TavoCust.cnf").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_TRUE(Names(Search("C:\\settings.cnf.*")).empty());
+    EXPECT_TRUE(Names(Search("C:\\dotfiles\\*.~*")).empty()) << "no temporary file stays beside the target";
+
+    ASSERT_EQ(symlink("dotfiles/new.cnf", Host("dangling.cnf").c_str()), 0);
+    ASSERT_TRUE(ReplaceFile(drives, "C:\\dangling.cnf", "made\r\n"));
+    EXPECT_EQ(ReadWholeFile(drives, "C:\\dotfiles\\new.cnf"), "made\r\n");
+
+    ASSERT_EQ(symlink("loop2.cnf", Host("loop1.cnf").c_str()), 0);
+    ASSERT_EQ(symlink("loop1.cnf", Host("loop2.cnf").c_str()), 0);
+    std::string reason;
+    EXPECT_FALSE(ReplaceFile(drives, "C:\\loop1.cnf", "x", &reason));
+    EXPECT_EQ(reason, "Too many levels of symbolic links");
+}
+
+// A file marked read-only is not replaced behind the user's back (its folder would allow the
+// rename): the write fails with the system's reason, and the file keeps its content.
+TEST_F(TempDrive, AReadOnlyFileIsNotReplaced)
+{
+    Write("settings.cnf", "old\r\n");
+    chmod(Host("settings.cnf").c_str(), 0444);
+    std::string reason;
+    EXPECT_FALSE(ReplaceFile(drives, "C:\\settings.cnf", "new\r\n", &reason));
+    EXPECT_EQ(reason, "Permission denied");
+    EXPECT_EQ(ReadWholeFile(drives, "C:\\settings.cnf"), "old\r\n");
+    EXPECT_TRUE(Names(Search("C:\\settings.cnf.*")).empty());
+}
+
+// The current folder removed under the process: its nearest parent that exists stands in, so a
+// folder list or chooser that starts there never gets an empty folder.
+TEST_F(TempDrive, ARemovedCurrentFolderGivesItsNearestParentThatExists)
+{
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    Folder("a");
+    Folder("a/b");
+    Folder("a/b/c");
+    ASSERT_EQ(chdir(Host("a/b/c").c_str()), 0);
+    rmdir(Host("a/b/c").c_str());
+    rmdir(Host("a/b").c_str());
+    const std::string current = CurrentHostFolder();
+    EXPECT_EQ(chdir(previous), 0);
+    EXPECT_EQ(current, Host("a"));
+}
+
 TEST_F(TempDrive, FoldersAreMadeOneLevelAtATimeAndFilesDeletedButNotFolders)
 {
     EXPECT_TRUE(CreateDirectory(drives, "C:\\View"));

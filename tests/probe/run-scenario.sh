@@ -13,6 +13,7 @@
 #   # mode: c/bin/tool.sh 755      sets the file's permissions
 #   # copy: c/work/tone.wav media/tone.wav   copies a sample file of tests/data
 #   # picture: c/work/big.bmp 1000x800       a BMP picture of that size (a gradient, ImageMagick)
+#   # link: c/work/A.cnf ../dot/A.cnf        makes a symbolic link to the target as written
 #   # exit: 1                     the expected exit status (0 when not given)
 set -u
 probe=$1
@@ -26,7 +27,7 @@ sed -n 's/^# mkdir: //p' "$script" | while IFS= read -r folder; do
     mkdir -p "$tmp/$folder"
 done
 data=$(cd "$(dirname "$0")/../data" && pwd)
-sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|picture\): /\1 /p' "$script" | while IFS= read -r line; do
+sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|picture\|link\): /\1 /p' "$script" | while IFS= read -r line; do
     kind=${line%% *}
     line=${line#"$kind "}
     path=${line%% *}
@@ -44,6 +45,7 @@ sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|pictur
     mode) chmod "$text" "$tmp/$path" ;;
     copy) cp "$data/$text" "$tmp/$path" ;;
     picture) convert -size "$text" gradient:red-blue BMP3:"$tmp/$path" ;;
+    link) ln -s "$text" "$tmp/$path" ;;
     esac
 done
 want_status=$(sed -n 's/^# exit: //p' "$script" | tail -n 1)
