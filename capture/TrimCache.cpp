@@ -1,7 +1,8 @@
-// The disk cache of captured pictures: its ".bmp" files are kept within the size limit by
-// deleting the oldest picture, one at a time, until the total fits.
+// The disk cache of captured pictures: the pictures the capture wrote are kept within the size
+// limit by deleting the oldest one, one at a time, until the total fits.
 
 #include "app/ImageForm.h"
+#include "capture/CaptureNames.h"
 #include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
@@ -32,9 +33,11 @@ std::optional<uint64_t> CacheLimit(const std::string& text)
 
 }  // namespace
 
-// Each round searches the folder afresh. A picture that cannot be deleted (read-only, locked, or
-// a folder named like a picture) is passed over from then on, so the trim always ends; the old
-// loop found it again and again.
+// Each round searches the folder afresh. Only pictures named as the capture names them count and
+// go: the folder may be one the user keeps pictures in (the chooser offers any folder), and an
+// empty folder setting once made the pattern reach the drive's root. A picture that cannot be
+// deleted (read-only, locked, or a folder named like a picture) is passed over from then on, so
+// the trim always ends; the old loop found it again and again.
 void TImageForm::TrimCache()
 {
     const std::string folder = CashDir->Caption();
@@ -50,6 +53,8 @@ void TImageForm::TrimCache()
         uint64_t total = 0;
         std::optional<platform::FoundFile> oldest;
         for (platform::FoundFile entry; search.Next(entry);) {
+            if (!IsCaptureFileName(entry.name))
+                continue;
             total += entry.size;
             if (undeletable.contains(entry.name))
                 continue;

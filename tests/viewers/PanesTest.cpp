@@ -113,20 +113,6 @@ TEST_F(Panes, ClicksOnTheSurfacesCloseTheFirstLevelMenusOnly)
         << "with no caption entered the captions keep their bevels";
 }
 
-TEST_F(Panes, ACacheLimitThatIsNoWholeNumberTrimsNothing)
-{
-    TImageForm& form = run.Form();
-    std::string view = drive.Root() + "/work/View";
-    std::system(("truncate -s 3000000 '" + view + "/a.bmp'").c_str());
-    form.CashSize->SetCaption("1MB");
-    form.TrimCache();
-    struct stat info;
-    EXPECT_EQ(stat((view + "/a.bmp").c_str(), &info), 0);
-    form.CashSize->SetCaption("1");
-    form.TrimCache();
-    EXPECT_NE(stat((view + "/a.bmp").c_str(), &info), 0) << "a picture larger than the limit alone goes too";
-}
-
 TEST_F(Panes, TheRichEditsAreReadOnlyAndCloseTheMenusWhenPressedOrChanged)
 {
     TImageForm& form = run.Form();
