@@ -1,8 +1,9 @@
 // libFuzzer target: the two settings files as the main window reads them. TavoCust2.cnf: lines of
 // window bounds read as numbers. TavoCust.cnf: through ReadSettingsLines, the reader of its layout
 // (twelve setting lines, the capture and text lists up to their "@CAP" and "@TXT" markers, then the
-// cache folder and its size). Lines written again must read back the same, and numbers must
-// survive being written and read again.
+// cache folder and its size). What the file's writer makes of what was read must read back the
+// same, less the entries the writer leaves out; lines joined again must split the same; and
+// numbers must survive being written and read again.
 
 #include "app/Numbers.h"
 #include "settings/SettingsText.h"
@@ -49,15 +50,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const std::string& setting : stored.settings)
         CheckNumber(setting);
     if (stored.settings.size() == orvane::StoredSettingsLines::SettingCount) {
-        std::vector<std::string> written = stored.settings;
-        written.insert(written.end(), stored.capNames.begin(), stored.capNames.end());
-        written.push_back("@CAP");
-        written.insert(written.end(), stored.textNames.begin(), stored.textNames.end());
-        written.push_back("@TXT");
-        written.insert(written.end(), stored.cacheLines.begin(), stored.cacheLines.end());
-        const orvane::StoredSettingsLines again = orvane::ReadSettingsLines(orvane::JoinSettingsLines(written));
-        if (again.settings != stored.settings || again.capNames != stored.capNames
-            || again.textNames != stored.textNames || again.cacheLines != stored.cacheLines)
+        // What the settings dialog would write of these values (the file's own writer) reads back
+        // as the values with the entries it leaves out gone, and that again writes the same file.
+        orvane::StoredSettingsLines expected = stored;
+        for (auto* values : {&expected.settings, &expected.cacheLines})
+            for (std::string& value : *values)
+                value = orvane::AsSettingsLine(value);
+        for (auto* list : {&expected.capNames, &expected.textNames}) {
+            std::vector<std::string> kept;
+            for (const std::string& entry : *list)
+                if (orvane::IsWrittenEntry(orvane::AsSettingsLine(entry)))
+                    kept.push_back(orvane::AsSettingsLine(entry));
+            *list = kept;
+        }
+        const std::string written = orvane::WriteSettingsLines(stored);
+        const orvane::StoredSettingsLines again = orvane::ReadSettingsLines(written);
+        if (again.settings != expected.settings || again.capNames != expected.capNames
+            || again.textNames != expected.textNames || again.cacheLines != expected.cacheLines)
+            std::abort();
+        if (orvane::WriteSettingsLines(again) != written)
             std::abort();
     }
 

@@ -18,6 +18,24 @@ std::string AsciiLower(std::string_view text)
     return lower;
 }
 
+bool IsBlank(std::string_view text)
+{
+    constexpr std::string_view FullWidthSpace = "\x81\x40";
+    for (size_t i = 0; i < text.size();) {
+        const size_t next = NextCharacter(text, i);
+        const std::string_view character = text.substr(i, next - i);
+        if (character != " " && character != "\t" && character != FullWidthSpace)
+            return false;
+        i = next;
+    }
+    return true;
+}
+
+std::string_view FirstLine(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

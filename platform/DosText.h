@@ -48,6 +48,13 @@ constexpr char AsciiLower(char c)
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 
+// Whether the text holds nothing but blanks: ASCII spaces and tabs and the full-width space.
+bool IsBlank(std::string_view text);
+
+// The text up to its first line break (a carriage return or a line feed), as a single-line field
+// keeps a pasted text.
+std::string_view FirstLine(std::string_view text);
+
 // Whether two texts are equal with ASCII letters folded (as DOS names compare); the bytes of
 // double-byte characters must be equal.
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -7,6 +7,7 @@
 #include "app/Numbers.h"
 #include "platform/DosText.h"
 #include "settings/SerchDialog.h"
+#include "settings/SettingsText.h"
 #include "toolkit/Application.h"
 
 #include <algorithm>
@@ -52,10 +53,13 @@ void CopyRows(const TStringGrid& from, TStringGrid& to, int rowCount)
 
 // A list grid tidied as the user leaves it, from row 2 down to one row past the last: an empty
 // extension empties its state, the list ends at the first row without either, and an entry gets
-// its state and an upper-case extension. Rows below the end stay as they are.
+// its state and an upper-case extension. Rows below the end stay as they are. An extension that
+// would read back from the settings file as a list's end ("@txt") is emptied like an empty one.
 void NormaliseList(TStringGrid& grid)
 {
     for (int row = 2; row <= grid.RowCount(); ++row) {
+        if (IsListMarker(platform::AsciiUpper(grid.Cell(1, row))))
+            grid.SetCell(1, row, "");
         if (grid.Cell(1, row).empty())
             grid.SetCell(0, row, "");
         if (grid.Cell(0, row).empty() && grid.Cell(1, row).empty())
@@ -277,10 +281,25 @@ TSettingsValues TCust::Values() const
     return values;
 }
 
+// A blank cache folder is no folder (the cache would be looked for at the drive's root): the
+// edit gets the folder in use back, the user is told, and the dialog stays open for another look.
+bool TCust::AcceptCacheFolder()
+{
+    if (!platform::IsBlank(CashDir->Text()))
+        return true;
+    const std::string previous = m_process.ImageForm ? m_process.ImageForm->CashDir->Caption() : DCashDir->Caption();
+    CashDir->SetText(previous);
+    Application()->MessageBox("ﾃﾞｨｽｸｷｬｯｼｭﾃﾞｨﾚｸﾄﾘが空です。\n元のﾌｫﾙﾀﾞ " + previous + " に戻しました。",
+                              "Orvane　環境設定", mbOk | mbIconWarning);
+    return false;
+}
+
 // Settings that could not be saved are neither stored nor applied, and the user is told so, with
 // the file and the system's reason, instead of the dialog closing as if they had been saved.
 void TCust::OkButtonClick(TObject*)
 {
+    if (!AcceptCacheFolder())
+        return;
     TSettingsValues values = Values();
     std::string reason;
     if (m_process.ImageForm && !m_process.ImageForm->StoreSettings(values, &reason)) {

@@ -131,6 +131,8 @@ private:
     void KeepEditTexts();
     void RestoreEditTexts();
     TSettingsValues Values() const;
+    // False, with the user told, when the cache folder edit is blank.
+    bool AcceptCacheFolder();
 
     Process& m_process;
 };

@@ -57,9 +57,10 @@ void TSerch::FormShow(TObject*)
 }
 
 // The folder goes into the settings dialog's edit only; nothing is stored before that dialog's OK.
+// A list that has no folder to give (it could not read where it stands) leaves the edit alone.
 void TSerch::OKClick(TObject*)
 {
-    if (m_settings)
+    if (m_settings && !DirectoryList->Directory().empty())
         m_settings->CashDir->SetText(DirectoryList->Directory());
 }
 

@@ -5,6 +5,7 @@
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "platform/DosPath.h"
+#include "platform/DosText.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "settings/SettingsText.h"
@@ -38,12 +39,13 @@ void PrepareListGrid(TStringGrid& grid, const char* preset)
     grid.SetCell(1, 1, preset);
 }
 
-// The extensions of the dialog's user rows (row 2 on) that are not empty, as file lines.
-void AppendListLines(const std::vector<TListEntry>& rows, std::vector<std::string>& lines)
+// The extensions of the dialog's user rows (row 2 on); the writer leaves the empty ones out.
+std::vector<std::string> UserExtensions(const std::vector<TListEntry>& rows)
 {
+    std::vector<std::string> extensions;
     for (size_t row = 2; row < rows.size(); ++row)
-        if (!rows[row].extension.empty())
-            lines.push_back(rows[row].extension);
+        extensions.push_back(rows[row].extension);
+    return extensions;
 }
 
 // Copies the dialog's user rows into the store's grid; rows of the store beyond them stay.
@@ -53,6 +55,23 @@ void StoreList(const std::vector<TListEntry>& rows, TStringGrid& grid)
         grid.SetCell(0, static_cast<int>(row), rows[row].state);
         grid.SetCell(1, static_cast<int>(row), rows[row].extension);
     }
+}
+
+// The dialog's values as the file can hold them, so that what is stored now and what is read back
+// at the next start are the same: a value keeps its first line only, and a list entry the file
+// would not hold back (one equal to a list's end marker) is emptied like an empty one.
+TSettingsValues AsFileCanHoldThem(TSettingsValues values)
+{
+    for (std::string* text : {&values.waitTime, &values.capH, &values.capW, &values.cashDir, &values.cashSize})
+        *text = AsSettingsLine(*text);
+    for (auto* list : {&values.capNames, &values.textNames})
+        for (TListEntry& entry : *list) {
+            entry.state = AsSettingsLine(entry.state);
+            entry.extension = AsSettingsLine(entry.extension);
+            if (!entry.extension.empty() && !IsWrittenEntry(entry.extension))
+                entry = TListEntry();
+        }
+    return values;
 }
 
 // The smallest outer size a user can drag a window with a title bar to.
@@ -76,9 +95,12 @@ std::string TImageForm::SettingsFilePath(const char* fileName) const
     return platform::AppendToFolder(CPath->Caption(), fileName);
 }
 
+// Every row that holds an entry counts, those past the grid's visible rows too: the settings
+// dialog shows and writes them, so they must not sit in the file without effect.
 bool TImageForm::Listed(const TStringGrid& list, const std::string& extension) const
 {
-    for (int row = 1; row < list.RowCount(); ++row)
+    const int rows = std::max(list.RowCount(), list.StoredRowCount());
+    for (int row = 1; row < rows; ++row)
         if (list.Cell(1, row) == extension)
             return true;
     return false;
@@ -144,9 +166,12 @@ void TImageForm::ReadSettings()
         settings[i]->SetCaption(stored.settings[i]);
     ReadList(stored.capNames, *CapNames);
     ReadList(stored.textNames, *TextNames);
-    TLabel* const cache[] = {CashDir, CashSize};
-    for (size_t i = 0; i < stored.cacheLines.size(); ++i)
-        cache[i]->SetCaption(stored.cacheLines[i]);
+    // A blank cache folder (only a hand-edited file holds one) is no folder: it would be taken for
+    // the current drive's root. The start value, the start folder's "View", stays.
+    if (!stored.cacheLines.empty() && !platform::IsBlank(stored.cacheLines[0]))
+        CashDir->SetCaption(stored.cacheLines[0]);
+    if (stored.cacheLines.size() > 1)
+        CashSize->SetCaption(stored.cacheLines[1]);
 }
 
 void TImageForm::WriteWindowPositions()
@@ -158,8 +183,12 @@ void TImageForm::WriteWindowPositions()
     platform::ReplaceFile(m_process.Host.Drives(), SettingsFilePath("TavoCust2.cnf"), JoinSettingsLines(lines));
 }
 
-bool TImageForm::StoreSettings(const TSettingsValues& values, std::string* reason)
+bool TImageForm::StoreSettings(const TSettingsValues& dialogValues, std::string* reason)
 {
+    TSettingsValues values = AsFileCanHoldThem(dialogValues);
+    // A blank cache folder is never taken: the folder stays the one in use.
+    if (platform::IsBlank(values.cashDir))
+        values.cashDir = CashDir->Caption();
     const std::string waitTime = NumberToStr(StrToNumber(values.waitTime));
     const std::string capH = NumberToStr(ClampSize(values.capH, values.capHMax));
     const std::string capW = NumberToStr(ClampSize(values.capW, values.capWMax));
@@ -169,20 +198,18 @@ bool TImageForm::StoreSettings(const TSettingsValues& values, std::string* reaso
     const std::string menuBar = values.menuBar ? "1" : "0";
     const std::string infoBar = values.infoBar ? "1" : "0";
 
-    std::vector<std::string> lines = {waitTime, capH, capW};
-    lines.insert(lines.end(), choices.begin(), choices.end());
-    lines.push_back(menuBar);
-    lines.push_back(infoBar);
-    AppendListLines(values.capNames, lines);
-    lines.push_back("@CAP");
-    AppendListLines(values.textNames, lines);
-    lines.push_back("@TXT");
-    lines.push_back(values.cashDir);
-    lines.push_back(values.cashSize);
+    StoredSettingsLines file;
+    file.settings = {waitTime, capH, capW};
+    file.settings.insert(file.settings.end(), choices.begin(), choices.end());
+    file.settings.push_back(menuBar);
+    file.settings.push_back(infoBar);
+    file.capNames = UserExtensions(values.capNames);
+    file.textNames = UserExtensions(values.textNames);
+    file.cacheLines = {values.cashDir, values.cashSize};
 
     // The file is written whole before anything is stored, so a file that cannot be written
     // leaves every setting as it was.
-    if (!platform::ReplaceFile(m_process.Host.Drives(), values.cPath + "\\TavoCust.cnf", JoinSettingsLines(lines),
+    if (!platform::ReplaceFile(m_process.Host.Drives(), values.cPath + "\\TavoCust.cnf", WriteSettingsLines(file),
                                reason))
         return false;
 

@@ -1,5 +1,7 @@
 #include "settings/SettingsText.h"
 
+#include "platform/DosText.h"
+
 #include <utility>
 
 namespace orvane {
@@ -21,6 +23,11 @@ std::vector<SettingsLine> SplitSettingsLines(std::string_view content)
     return lines;
 }
 
+bool IsListMarker(std::string_view entry)
+{
+    return entry == CaptureListMarker || entry == TextListMarker;
+}
+
 StoredSettingsLines ReadSettingsLines(std::string_view content)
 {
     StoredSettingsLines stored;
@@ -32,7 +39,7 @@ StoredSettingsLines ReadSettingsLines(std::string_view content)
         stored.settings.push_back(line->value);
     }
     // A list ends at its marker; a file that ends first ends the list there.
-    for (auto [list, marker] : {std::pair{&stored.capNames, "@CAP"}, std::pair{&stored.textNames, "@TXT"}})
+    for (auto [list, marker] : {std::pair{&stored.capNames, CaptureListMarker}, std::pair{&stored.textNames, TextListMarker}})
         while ((line = reader.Next()) && line->value != marker)
             list->push_back(line->value);
     while (stored.cacheLines.size() < 2 && (line = reader.Next()))
@@ -48,6 +55,32 @@ std::string JoinSettingsLines(const std::vector<std::string>& values)
         content += "\r\n";
     }
     return content;
+}
+
+std::string AsSettingsLine(std::string_view value)
+{
+    return std::string(platform::FirstLine(value));
+}
+
+bool IsWrittenEntry(std::string_view entry)
+{
+    return !entry.empty() && !IsListMarker(entry) && platform::FirstLine(entry).size() == entry.size();
+}
+
+std::string WriteSettingsLines(const StoredSettingsLines& values)
+{
+    std::vector<std::string> lines;
+    for (const std::string& setting : values.settings)
+        lines.push_back(AsSettingsLine(setting));
+    for (auto [list, marker] : {std::pair{&values.capNames, CaptureListMarker}, std::pair{&values.textNames, TextListMarker}}) {
+        for (const std::string& entry : *list)
+            if (IsWrittenEntry(AsSettingsLine(entry)))
+                lines.push_back(AsSettingsLine(entry));
+        lines.emplace_back(marker);
+    }
+    for (const std::string& line : values.cacheLines)
+        lines.push_back(AsSettingsLine(line));
+    return JoinSettingsLines(lines);
 }
 
 }  // namespace orvane

@@ -31,6 +31,13 @@ private:
     size_t m_next = 0;
 };
 
+// The lines that end the capture list and the text list in TavoCust.cnf.
+constexpr std::string_view CaptureListMarker = "@CAP";
+constexpr std::string_view TextListMarker = "@TXT";
+
+// Whether a list entry would read back as the end of a list: such an entry cannot be stored.
+bool IsListMarker(std::string_view entry);
+
 // What TavoCust.cnf holds, in its order: twelve setting lines, the user's capture extensions up to
 // the "@CAP" line, the text extensions up to "@TXT", then the cache folder and its size. A file
 // that ends early holds what it has: the parts after its end are empty.
@@ -45,5 +52,17 @@ StoredSettingsLines ReadSettingsLines(std::string_view content);
 
 // Joins values into a file's content, each followed by CR LF.
 std::string JoinSettingsLines(const std::vector<std::string>& values);
+
+// A value as a line of the file can hold it: its first line only.
+std::string AsSettingsLine(std::string_view value);
+// Whether a list entry is written: one that is empty, or that would read back as a list's end,
+// is left out, as it could only shift the lines after it.
+bool IsWrittenEntry(std::string_view entry);
+
+// TavoCust.cnf's content for the values, in the order ReadSettingsLines reads them: the settings,
+// the capture list and "@CAP", the text list and "@TXT", the cache folder and its size. Each value
+// is written as AsSettingsLine gives it, and the lists' entries that IsWrittenEntry refuses are
+// left out, so the file reads back as the values with those entries gone.
+std::string WriteSettingsLines(const StoredSettingsLines& values);
 
 }  // namespace orvane

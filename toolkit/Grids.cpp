@@ -1,5 +1,7 @@
 #include "toolkit/Grids.h"
 
+#include "platform/DosText.h"
+
 #include <algorithm>
 
 namespace tk {
@@ -93,10 +95,11 @@ void TStringGrid::SetCell(int col, int row, const std::string& text)
         GridPeer()->CellsChanged();
 }
 
+// A cell holds one line, as an edit does: a pasted text keeps what stands before its first break.
 void TStringGrid::InputCell(int col, int row, const std::string& text)
 {
     RunHandler([&] {
-        SetCell(col, row, text);
+        SetCell(col, row, std::string(platform::FirstLine(text)));
         if (OnSetEditText)
             OnSetEditText(this);
     });

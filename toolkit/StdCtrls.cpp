@@ -4,6 +4,7 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Headless.h"
+#include "platform/DosText.h"
 
 namespace tk {
 
@@ -216,11 +217,12 @@ void TEdit::SetReadOnly(bool readOnly)
         EditPeer()->SetReadOnly(readOnly);
 }
 
+// A single-line edit holds one line: a pasted text keeps what stands before its first line break.
 void TEdit::InputText(const std::string& text)
 {
     RunHandler([&] {
         if (!m_readOnly)
-            SetText(text);
+            SetText(std::string(platform::FirstLine(text)));
     });
 }
 
@@ -305,9 +307,10 @@ void TComboBox::CaptionChanged()
         ComboPeer()->ItemsChanged();
 }
 
-void TComboBox::InputText(const std::string& text)
+void TComboBox::InputText(const std::string& typed)
 {
     RunHandler([&] {
+        const std::string text(platform::FirstLine(typed));
         if (text == Text())
             return;
         SetText(text);

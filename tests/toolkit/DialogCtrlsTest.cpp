@@ -4,6 +4,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
+#include "toolkit/Grids.h"
 #include "toolkit/Headless.h"
 #include "toolkit/StdCtrls.h"
 
@@ -59,6 +60,28 @@ TEST(Edit, EveryChangeOfTextRunsOnChangeAndAReadOnlyEditTakesNoTyping)
     EXPECT_EQ(edit->Text(), "12");
     edit->SetText("13");
     EXPECT_EQ(edit->Text(), "13") << "the program still sets a read-only edit's text";
+}
+
+// A pasted text with line breaks would carry them into the settings file and shift its lines:
+// every single-line field keeps what stands before the first break, CR, LF or CR LF.
+TEST(SingleLineFields, APasteKeepsTheTextUpToTheFirstLineBreak)
+{
+    DialogForm f;
+    auto* edit = f.Make<TEdit>("Edit1");
+    auto* combo = f.Make<TComboBox>("Combo1");
+    auto* grid = f.Make<TStringGrid>("Grid1");
+    for (const char* pasted : {"ab\ncd", "ab\r\ncd", "ab\rcd", "ab\n"}) {
+        edit->InputText(pasted);
+        EXPECT_EQ(edit->Text(), "ab") << pasted;
+        combo->InputText(pasted);
+        EXPECT_EQ(combo->Text(), "ab") << pasted;
+        grid->InputCell(1, 2, pasted);
+        EXPECT_EQ(grid->Cell(1, 2), "ab") << pasted;
+    }
+    edit->InputText("\n表示");
+    EXPECT_EQ(edit->Text(), "") << "a text that starts with a break leaves nothing";
+    edit->InputText("表示\x81\x5C");
+    EXPECT_EQ(edit->Text(), "表示\x81\x5C") << "a text without breaks stays whole";
 }
 
 TEST(UpDown, BoundToAnEditItWritesItsPositionThereAndReadsTheNumberBack)
