@@ -12,6 +12,8 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabBar>
@@ -218,3 +220,21 @@ TEST_F(DialogCtrlsPeerTest, TabsShowThePagesAndAClickOnATabAsksTheModel)
 }
 
 }  // namespace
+
+// A text with line breaks pasted into an edit (a folder name copied from a terminal with its line
+// end) would carry them into the settings file: the edit keeps what stands before the first one,
+// in the model and on screen.
+TEST_F(DialogCtrlsPeerTest, APasteWithLineBreaksKeepsItsFirstLine)
+{
+    auto* edit = Child<TEdit>(*form);
+    edit->SetBounds(10, 10, 100, 21);
+    Turn();
+    auto* line = WidgetOf<QLineEdit>(*edit);
+    ASSERT_NE(line, nullptr);
+    QGuiApplication::clipboard()->setText(QStringLiteral("C:\\cache\nnext line"));
+    line->setFocus();
+    line->paste();
+    Turn();
+    EXPECT_EQ(edit->Text(), "C:\\cache");
+    EXPECT_EQ(line->text(), QStringLiteral("C:\\cache"));
+}
