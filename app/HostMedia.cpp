@@ -18,12 +18,13 @@ struct Channel {
     platform::IMedium* medium = nullptr;
 };
 
-std::shared_ptr<const tk::TVideoFrame> ToVideoFrame(const platform::VideoFrame& picture)
+// The picture's pixels move into the component's frame: a video's pictures are not copied again.
+std::shared_ptr<const tk::TVideoFrame> ToVideoFrame(platform::VideoFrame& picture)
 {
     auto frame = std::make_shared<tk::TVideoFrame>();
     frame->Width = picture.width;
     frame->Height = picture.height;
-    frame->Pixels = picture.pixels;
+    frame->Pixels = std::move(picture.pixels);
     return frame;
 }
 

@@ -10,10 +10,12 @@
 #include <gst/app/gstappsink.h>
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
+#include <gst/video/video.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -124,7 +126,7 @@ public:
     int64_t LengthMs() const override { return m_length; }
     int64_t PositionMs() const override;
     bool HasVideo() const override { return m_hasVideo; }
-    std::shared_ptr<const VideoFrame> TakeFrame() override;
+    std::unique_ptr<VideoFrame> TakeFrame() override;
 
 private:
     static GstBusSyncReply BusMessage(GstBus* bus, GstMessage* message, gpointer self);
@@ -135,6 +137,7 @@ private:
     GstElement* WatchAudio(GstElement* sink);
     void FirstSound();
     void WatchBus();
+    void TakeQueuedMessages();
     void StoreFrame(GstSample* sample);
 
     MediaSignals m_signals;
@@ -145,8 +148,10 @@ private:
     std::atomic<bool> m_firstSoundPending{false};
     int64_t m_length = -1;
     bool m_hasVideo = false;
+    // A failure the media system reported between the examination and the first playing.
+    std::string m_failure;
     std::mutex m_frameMutex;
-    std::shared_ptr<const VideoFrame> m_frame;
+    std::unique_ptr<VideoFrame> m_frame;
     bool m_framePending = false;
 };
 
@@ -276,7 +281,9 @@ void GstMedium::WatchBus()
 }
 
 // Runs on the thread that posts the message. Until the medium is open, messages go to the bus
-// for Preroll to read; afterwards the end and errors are signalled and the rest dropped.
+// for Preroll to read; afterwards the end and errors are signalled and the rest dropped. A
+// handler that drops a message owns it: the message holds its source, so one kept would keep the
+// whole pipeline alive after the medium is closed.
 GstBusSyncReply GstMedium::BusMessage(GstBus*, GstMessage* message, gpointer data)
 {
     auto* self = static_cast<GstMedium*>(data);
@@ -295,7 +302,23 @@ GstBusSyncReply GstMedium::BusMessage(GstBus*, GstMessage* message, gpointer dat
     default:
         break;
     }
+    gst_message_unref(message);
     return GST_BUS_DROP;
+}
+
+// The messages that reached the bus before the medium was open: the examination's own are of no
+// further use, but a failure or an end posted after the examination finished must not be lost.
+void GstMedium::TakeQueuedMessages()
+{
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    while (GstMessage* message = gst_bus_pop(bus)) {
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR && m_failure.empty())
+            m_failure = ErrorText(message);
+        else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS)
+            m_atEnd = true;
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
 }
 
 bool GstMedium::Preroll(int boundMs, std::string& error)
@@ -324,8 +347,6 @@ bool GstMedium::Preroll(int boundMs, std::string& error)
     }
     if (!ready && error.empty())
         error = "the media system cannot open the file";
-    gst_bus_set_flushing(bus, TRUE);
-    gst_bus_set_flushing(bus, FALSE);
     gst_object_unref(bus);
     if (!ready)
         return false;
@@ -337,20 +358,36 @@ bool GstMedium::Preroll(int boundMs, std::string& error)
     if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video"))
         g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
     m_hasVideo = videoStreams > 0;
+    // From here on the bus handler takes what is posted; what came before it is read here.
     m_opened = true;
+    TakeQueuedMessages();
     return true;
 }
+
+namespace {
+// Whether a state change has finished within the bound: one still under way when the bound
+// runs out (ASYNC) has not.
+bool Settled(GstElement* pipeline)
+{
+    const GstStateChangeReturn result = gst_element_get_state(pipeline, nullptr, nullptr, CommandBound);
+    return result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL;
+}
+}  // namespace
 
 bool GstMedium::Play(std::string& error)
 {
     ++m_play;
+    if (!m_failure.empty()) {
+        error = m_failure;
+        return false;
+    }
     int64_t position = PositionMs();
     if (m_atEnd || (m_length > 0 && position >= m_length)) {
-        if (!gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH), 0)) {
+        if (!gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH), 0)
+            || !Settled(m_pipeline)) {
             error = "the medium cannot be rewound";
             return false;
         }
-        gst_element_get_state(m_pipeline, nullptr, nullptr, CommandBound);
         m_atEnd = false;
     }
     m_firstSoundPending = true;
@@ -363,8 +400,7 @@ bool GstMedium::Play(std::string& error)
 
 bool GstMedium::Stop(std::string& error)
 {
-    if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE
-        || gst_element_get_state(m_pipeline, nullptr, nullptr, CommandBound) == GST_STATE_CHANGE_FAILURE) {
+    if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE || !Settled(m_pipeline)) {
         error = "the media system cannot stop the file";
         return false;
     }
@@ -379,11 +415,11 @@ int64_t GstMedium::PositionMs() const
     return position / GST_MSECOND;
 }
 
-std::shared_ptr<const VideoFrame> GstMedium::TakeFrame()
+std::unique_ptr<VideoFrame> GstMedium::TakeFrame()
 {
     std::lock_guard lock(m_frameMutex);
     m_framePending = false;
-    return m_frame;
+    return std::move(m_frame);
 }
 
 GstFlowReturn GstMedium::NewPreroll(GstAppSink* sink, gpointer self)
@@ -404,30 +440,36 @@ GstFlowReturn GstMedium::NewSample(GstAppSink* sink, gpointer self)
     return GST_FLOW_OK;
 }
 
-// Copies a BGRx picture into opaque 0xFFRRGGBB pixels, row by row (rows may be padded).
+// Copies a BGRx picture into opaque 0xFFRRGGBB pixels, row by row: its rows start where the
+// video's layout says (they may be padded), and a BGRx pixel read as a little-endian word is
+// 0xxxRRGGBB already, so a row is one copy and one pass that sets the alpha byte.
 void GstMedium::StoreFrame(GstSample* sample)
 {
     GstCaps* caps = gst_sample_get_caps(sample);
     GstBuffer* buffer = gst_sample_get_buffer(sample);
-    GstStructure* structure = caps ? gst_caps_get_structure(caps, 0) : nullptr;
-    int width = 0, height = 0;
-    if (!buffer || !structure || !gst_structure_get_int(structure, "width", &width)
-        || !gst_structure_get_int(structure, "height", &height) || width <= 0 || height <= 0)
+    GstVideoInfo info;
+    if (!buffer || !caps || !gst_video_info_from_caps(&info, caps) || GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGRx)
+        return;
+    const int width = GST_VIDEO_INFO_WIDTH(&info);
+    const int height = GST_VIDEO_INFO_HEIGHT(&info);
+    const size_t stride = size_t(GST_VIDEO_INFO_PLANE_STRIDE(&info, 0));
+    const size_t offset = GST_VIDEO_INFO_PLANE_OFFSET(&info, 0);
+    if (width <= 0 || height <= 0 || stride < size_t(width) * 4)
         return;
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
         return;
-    const size_t stride = height > 0 ? map.size / size_t(height) : 0;
-    auto frame = std::make_shared<VideoFrame>();
-    if (stride >= size_t(width) * 4) {
+    auto frame = std::make_unique<VideoFrame>();
+    if (offset + stride * size_t(height - 1) + size_t(width) * 4 <= map.size) {
         frame->width = width;
         frame->height = height;
         frame->pixels.resize(size_t(width) * size_t(height));
+        static_assert(std::endian::native == std::endian::little, "BGRx words are read as little-endian");
         for (int y = 0; y < height; ++y) {
-            const uint8_t* row = map.data + size_t(y) * stride;
             uint32_t* out = frame->pixels.data() + size_t(y) * size_t(width);
+            std::memcpy(out, map.data + offset + size_t(y) * stride, size_t(width) * 4);
             for (int x = 0; x < width; ++x)
-                out[x] = 0xFF000000u | uint32_t(row[4 * x + 2]) << 16 | uint32_t(row[4 * x + 1]) << 8 | row[4 * x];
+                out[x] |= 0xFF000000u;
         }
     }
     gst_buffer_unmap(buffer, &map);

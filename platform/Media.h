@@ -61,8 +61,9 @@ public:
     virtual int64_t LengthMs() const = 0;
     virtual int64_t PositionMs() const = 0;
     virtual bool HasVideo() const = 0;
-    // The newest video picture (null before the first); frameReady comes again only after this.
-    virtual std::shared_ptr<const VideoFrame> TakeFrame() = 0;
+    // The newest video picture, handed over (null before the first and when it was taken
+    // already); frameReady comes again only after this.
+    virtual std::unique_ptr<VideoFrame> TakeFrame() = 0;
 };
 
 // Opens a file (host path) and examines it, within options.openBoundMs. Null and the media
