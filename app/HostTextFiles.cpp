@@ -25,6 +25,8 @@ std::string ReadFileBytes(const platform::DriveMap& drives, const std::string& d
         CannotOpen(dosPath, "the file does not exist");
     if (entry->attributes & platform::faDirectory)
         CannotOpen(dosPath, "it is a folder");
+    if (entry->special)
+        CannotOpen(dosPath, "it is not a file");
     CannotOpen(dosPath, "the file cannot be read");
 }
 

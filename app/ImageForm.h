@@ -369,6 +369,8 @@ private:
     void ShowMedia();
     void ShowHtml();
     void ShowSystem();
+    void ShowSpecial();
+    void ShowNotice(const char* notice);
     void ShowText(TTextKind kind, int unlistedFiles);
     void BuildFixedIcons();
     void BindSortingHandlers();

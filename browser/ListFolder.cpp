@@ -91,8 +91,12 @@ void TImageForm::ListFolder()
             // The whole 64-bit size: the old 32-bit field showed files over 2 GiB as negative.
             item.SetSubItem(SizeField, NumberToStr(static_cast<long long>(entry.size)));
             item.SetSubItem(TimeField, date);
+            // A named pipe, a socket or a device is no document of its type, and its icon is not
+            // looked for inside it: reading it could hold the listing up.
             int fixed = FixedImageIndex(extension);
-            if (fixed >= 0)
+            if (entry.special)
+                item.SetImageIndex(DocumentIcon);
+            else if (fixed >= 0)
                 item.SetImageIndex(fixed);
             else
                 ResolveIcon(extension, entry.name, i);

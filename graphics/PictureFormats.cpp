@@ -45,6 +45,7 @@ platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std
     auto entry = platform::FindExact(drives, dosPath);
     std::string reason = !entry                                   ? "the file does not exist"
                          : (entry->attributes & platform::faDirectory) ? "it is a folder"
+                         : entry->special                              ? "it is not a file"
                                                                        : "the file cannot be read";
     throw tk::EInOutError("Cannot open file " + Quoted(dosPath) + ": " + reason);
 }

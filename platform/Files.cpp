@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/DosPath.h"
 #include "platform/DriveMap.h"
+#include "platform/RegularFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -152,6 +153,8 @@ struct Writer {
 };
 
 // Fills an entry from the host's facts about it. A link is followed; a broken one is a file.
+// Whether the entry is a file to read at all comes from the same stat, so that a listing still
+// costs one per entry.
 bool Describe(int folderFd, const char* hostName, const Writer& writer, LocalTimes& times, FoundFile& entry)
 {
     struct stat info;
@@ -160,6 +163,7 @@ bool Describe(int folderFd, const char* hostName, const Writer& writer, LocalTim
     bool directory = S_ISDIR(info.st_mode);
     if (S_ISLNK(info.st_mode))
         info.st_size = 0;
+    entry.special = !directory && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode);
     entry.attributes = directory ? faDirectory : faArchive;
     if (hostName[0] == '.' && std::string_view(hostName) != "." && std::string_view(hostName) != "..")
         entry.attributes |= faHidden;
@@ -359,32 +363,10 @@ std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_vie
     auto host = ResolveHostPath(drives, dosPath);
     if (!host)
         return std::nullopt;
-    int fd = open(host->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    auto file = RegularFile::Open(*host);
+    if (!file)
         return std::nullopt;
-    struct stat info;
-    std::string content;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        close(fd);
-        return std::nullopt;
-    }
-    if (info.st_size > 0)
-        content.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t count = read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            close(fd);
-            return std::nullopt;
-        }
-        if (count == 0)
-            break;
-        content.append(buffer, static_cast<size_t>(count));
-    }
-    close(fd);
-    return content;
+    return file->ReadAll();
 }
 
 namespace {

@@ -43,6 +43,9 @@ struct FoundFile {
     LocalTime time;
     // The same packed as that system did: the date in the high 16 bits, the time in the low ones.
     uint32_t dosTime = 0;
+    // A named pipe, a socket or a device, or a link to one: listed as a file, but never opened,
+    // as reading it could wait without end or never end.
+    bool special = false;
 };
 
 // Packs a local time as a DOS date and time; times before 1980 give 1980-01-01 00:00:00.
@@ -80,7 +83,8 @@ std::string CurrentHostFolder();
 // holds the path.
 std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath);
 
-// The whole content of a file; none when it cannot be read.
+// The whole content of a regular file, as long as it was when opened; none when it cannot be read
+// or is no regular file (a named pipe, a socket or a device is never waited on).
 std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath);
 
 // Creates or replaces a file with the content. The new content is written beside the old file

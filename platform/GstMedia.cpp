@@ -5,7 +5,9 @@
 
 #include "platform/Media.h"
 
+#include "formats/Bytes.h"
 #include "formats/Midi.h"
+#include "platform/RegularFile.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/app/gstappsrc.h>
@@ -16,7 +18,6 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
@@ -86,29 +87,31 @@ std::string ErrorText(GstMessage* message)
     return text;
 }
 
-bool ReadWhole(const std::string& hostPath, uint64_t limit, std::vector<uint8_t>& bytes, std::string& error)
+// The name GStreamer is to open an opened file by: the descriptor's own entry in /proc, which
+// opens the very file that was checked, whatever the file's name holds by the time GStreamer
+// opens it (its file source opens names without regard to what they are, and waits on a pipe).
+std::string SourcePath(const RegularFile& file, const std::string& hostPath)
 {
-    FILE* file = std::fopen(hostPath.c_str(), "rb");
+    std::string own = "/proc/self/fd/" + std::to_string(file.Descriptor());
+    struct stat status;
+    return stat(own.c_str(), &status) == 0 && S_ISREG(status.st_mode) ? own : hostPath;
+}
+
+// Opens a file to play, refusing what is no regular file without waiting on it.
+std::optional<RegularFile> OpenToPlay(const std::string& hostPath, std::string& error)
+{
+    FileRefusal refusal = FileRefusal::Unreadable;
+    auto file = RegularFile::Open(hostPath, &refusal);
     if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bytes.clear();
-    uint8_t buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + got);
-        if (bytes.size() > limit) {
-            std::fclose(file);
-            error = "the file is too large for a MIDI file";
-            return false;
+        int reason = errno;
+        switch (refusal) {
+        case FileRefusal::Missing: error = "the file does not exist"; break;
+        case FileRefusal::Folder:
+        case FileRefusal::NotAFile: error = "it is not a file"; break;
+        case FileRefusal::Unreadable: error = std::strerror(reason); break;
         }
     }
-    bool failed = std::ferror(file);
-    std::fclose(file);
-    if (failed)
-        error = "the file cannot be read";
-    return !failed;
+    return file;
 }
 
 class GstMedium final : public IMedium {
@@ -117,7 +120,7 @@ public:
     ~GstMedium() override;
 
     bool BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error);
-    bool BuildPlaybin(const std::string& hostPath, const MediaOptions& options, std::string& error);
+    bool BuildPlaybin(RegularFile file, const std::string& hostPath, const MediaOptions& options, std::string& error);
     bool Preroll(int boundMs, std::string& error);
 
     bool Play(std::string& error) override;
@@ -141,6 +144,8 @@ private:
     void StoreFrame(GstSample* sample);
 
     MediaSignals m_signals;
+    // Declared before the pipeline's state, so that it is closed only after the pipeline.
+    std::optional<RegularFile> m_source;
     GstElement* m_pipeline = nullptr;
     std::atomic<uint64_t> m_play{0};
     std::atomic<bool> m_atEnd{false};
@@ -208,10 +213,13 @@ bool GstMedium::BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options
     return true;
 }
 
-bool GstMedium::BuildPlaybin(const std::string& hostPath, const MediaOptions& options, std::string& error)
+bool GstMedium::BuildPlaybin(RegularFile file, const std::string& hostPath, const MediaOptions& options,
+                             std::string& error)
 {
+    // The file stays open while the pipeline may open it again.
+    m_source = std::move(file);
     GError* failure = nullptr;
-    gchar* uri = gst_filename_to_uri(hostPath.c_str(), &failure);
+    gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);
     if (!uri) {
         error = failure ? failure->message : "the file's name cannot be made an address";
         g_clear_error(&failure);
@@ -515,7 +523,10 @@ int64_t MeasureLengthMs(const std::string& hostPath, int boundMs)
     std::string error;
     if (!InitGStreamer(error))
         return -1;
-    gchar* uri = gst_filename_to_uri(hostPath.c_str(), nullptr);
+    std::optional<RegularFile> file = OpenToPlay(hostPath, error);
+    if (!file)
+        return -1;
+    gchar* uri = gst_filename_to_uri(SourcePath(*file, hostPath).c_str(), nullptr);
     GstElement* pipeline = uri ? gst_element_factory_make("playbin", nullptr) : nullptr;
     if (!pipeline) {
         g_free(uri);
@@ -550,32 +561,30 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
 {
     if (!InitGStreamer(error))
         return nullptr;
-    // Only plain files: opening a pipe or a device would wait for a writer without bound.
-    struct stat status;
-    if (stat(hostPath.c_str(), &status) != 0) {
-        error = "the file does not exist";
+    // Only regular files: opening a pipe or a device could wait for a writer without bound.
+    std::optional<RegularFile> file = OpenToPlay(hostPath, error);
+    if (!file)
         return nullptr;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        error = "it is not a file";
-        return nullptr;
-    }
-    uint8_t head[12] = {};
-    if (FILE* file = std::fopen(hostPath.c_str(), "rb")) {
-        size_t got = std::fread(head, 1, sizeof head, file);
-        std::fclose(file);
-        (void)got;
-    } else {
+    std::optional<std::string> firstBytes = file->ReadHead(12);
+    if (!firstBytes) {
         error = std::strerror(errno);
         return nullptr;
     }
+    uint8_t head[12] = {};
+    std::memcpy(head, firstBytes->data(), firstBytes->size());
     formats::ByteView start(head, sizeof head);
     auto medium = std::make_unique<GstMedium>(std::move(reports));
     if (formats::IsRiffMidi(start) || std::memcmp(head, "MThd", 4) == 0) {
-        std::vector<uint8_t> bytes;
-        if (!ReadWhole(hostPath, MaxMidiFileSize, bytes, error))
+        if (file->Size() > MaxMidiFileSize) {
+            error = "the file is too large for a MIDI file";
             return nullptr;
-        formats::ByteView midi(bytes);
+        }
+        std::optional<std::string> bytes = file->ReadAll();
+        if (!bytes) {
+            error = "the file cannot be read";
+            return nullptr;
+        }
+        formats::ByteView midi = formats::AsBytes(*bytes);
         if (formats::IsRiffMidi(midi)) {
             auto inner = formats::UnwrapRiffMidi(midi);
             if (!inner) {
@@ -590,7 +599,7 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
         }
         if (!medium->BuildMidi(std::vector<uint8_t>(midi.begin(), midi.end()), options, error))
             return nullptr;
-    } else if (!medium->BuildPlaybin(hostPath, options, error)) {
+    } else if (!medium->BuildPlaybin(std::move(*file), hostPath, options, error)) {
         return nullptr;
     }
     if (!medium->Preroll(options.openBoundMs, error))

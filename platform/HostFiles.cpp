@@ -1,36 +1,18 @@
 #include "platform/HostFiles.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/RegularFile.h"
 
-#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace platform {
 
 std::optional<std::string> ReadHostFile(const std::string& path, size_t limit)
 {
-    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
+    auto file = RegularFile::Open(path);
+    if (!file)
         return std::nullopt;
-    struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || size_t(status.st_size) > limit) {
-        close(descriptor);
-        return std::nullopt;
-    }
-    std::string content;
-    char buffer[65536];
-    while (true) {
-        ssize_t count = read(descriptor, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0 || content.size() + size_t(count) > limit) {
-            close(descriptor);
-            return count == 0 ? std::optional(std::move(content)) : std::nullopt;
-        }
-        content.append(buffer, size_t(count));
-    }
+    return file->ReadAll(limit);
 }
 
 bool IsHostFile(const std::string& path)

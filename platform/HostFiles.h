@@ -10,7 +10,8 @@
 
 namespace platform {
 
-// The whole content of a regular file; none when it cannot be read or is larger than `limit`.
+// The whole content of a regular file (as long as it was when opened); none when it cannot be
+// read, is larger than `limit`, or is no regular file, which is refused without waiting.
 std::optional<std::string> ReadHostFile(const std::string& path, size_t limit = 64u << 20);
 
 bool IsHostFile(const std::string& path);

@@ -6,11 +6,9 @@
 #include "platform/CodePage.h"
 #include "platform/DrawnIcons.h"
 #include "platform/Host.h"
+#include "platform/HostFiles.h"
 #include "platform/MappedFile.h"
 #include "platform/SvgImage.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace platform {
 
@@ -53,8 +51,7 @@ std::optional<IconPixels> FromDirectory(const formats::Result<formats::IconDirec
 
 std::optional<IconPixels> ReadImageFile(const std::string& hostPath, int size)
 {
-    std::ifstream stream(hostPath, std::ios::binary);
-    std::string content(std::istreambuf_iterator<char>(stream), {});
+    std::string content = ReadHostFile(hostPath).value_or(std::string());
     if (content.empty())
         return std::nullopt;
     if (formats::IsPng(formats::AsBytes(content))) {

@@ -1,12 +1,11 @@
 #include "platform/MappedFile.h"
 
 #include "platform/Files.h"
+#include "platform/RegularFile.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -38,23 +37,17 @@ std::optional<MappedFile> MappedFile::Open(const DriveMap& drives, std::string_v
     auto host = ResolveHostPath(drives, dosPath);
     if (!host)
         return std::nullopt;
-    int fd = open(host->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    auto file = RegularFile::Open(*host);
+    if (!file || file->Size() > SIZE_MAX / 2)
         return std::nullopt;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return std::nullopt;
-    }
-    if (info.st_size == 0) {
-        close(fd);
+    // The mapping covers the size at opening, whatever is written to the file afterwards.
+    size_t size = static_cast<size_t>(file->Size());
+    if (size == 0)
         return MappedFile(nullptr, 0);
-    }
-    void* data = mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    close(fd);
+    void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file->Descriptor(), 0);
     if (data == MAP_FAILED)
         return std::nullopt;
-    return MappedFile(static_cast<const uint8_t*>(data), size_t(info.st_size));
+    return MappedFile(static_cast<const uint8_t*>(data), size);
 }
 
 }  // namespace platform

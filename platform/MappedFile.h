@@ -22,7 +22,8 @@ public:
     ~MappedFile();
 
     // The file at a DOS path (relative to the current folder when not absolute); none when it
-    // cannot be opened or is a folder. An empty file maps to no bytes.
+    // cannot be opened or is no regular file (a folder, a named pipe, a socket, a device), which
+    // is refused without waiting. An empty file maps to no bytes.
     static std::optional<MappedFile> Open(const DriveMap& drives, std::string_view dosPath);
 
     std::span<const uint8_t> Bytes() const { return {m_data, m_size}; }

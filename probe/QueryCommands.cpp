@@ -6,6 +6,7 @@
 #include "probe/Probe.h"
 #include "probe/ProcessValues.h"
 #include "platform/Host.h"
+#include "platform/RegularFile.h"
 #include "probe/Session.h"
 #include "toolkit/Application.h"
 #include "toolkit/Grids.h"
@@ -20,7 +21,6 @@
 #include <optional>
 #include <vector>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace probe {
 
@@ -84,11 +84,24 @@ bool ReadIndex(std::string_view text, size_t& offset, int& index)
 }
 
 // Properties with an index, which no list of properties holds: Cells[C][R] of a grid, Lines[N] of
-// a rich edit.
+// a rich edit, Items[N].ImageIndex of a list view (a row's icon without its other columns, whose
+// times may be the machine's own).
 std::optional<tk::TPropertyValue> IndexedProperty(tk::TComponent* component, std::string_view property)
 {
     constexpr std::string_view cells = "Cells";
     constexpr std::string_view lines = "Lines";
+    constexpr std::string_view items = "Items";
+    constexpr std::string_view imageIndex = ".ImageIndex";
+    if (auto* list = dynamic_cast<tk::TListView*>(component); list && property.substr(0, items.size()) == items) {
+        size_t offset = items.size();
+        int row = 0;
+        if (!ReadIndex(property, offset, row) || property.substr(offset) != imageIndex)
+            return std::nullopt;
+        if (row >= list->Items().Count())
+            throw ProbeError("get: " + std::string(property) + " is beyond the last row (Items.Count=" +
+                             std::to_string(list->Items().Count()) + ")");
+        return tk::TPropertyValue::Integer(list->Items()[row].ImageIndex());
+    }
     if (auto* edit = dynamic_cast<tk::TRichEdit*>(component); edit && property.substr(0, lines.size()) == lines) {
         size_t offset = lines.size();
         int line = 0;
@@ -203,25 +216,21 @@ void Messages(Probe& probe, const Words&)
 void File(Probe& probe, const Words& words)
 {
     const std::string& path = words[1];
-    struct stat status {};
-    std::FILE* file = nullptr;
-    if (stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-        file = std::fopen(path.c_str(), "rb");
+    auto file = platform::RegularFile::Open(path);
     if (!file) {
         probe.Out() << "file " << path << " missing\n";
         return;
     }
-    unsigned long crc = crc32(0L, Z_NULL, 0);
-    unsigned long long size = 0;
-    unsigned char buffer[65536];
-    while (size_t count = std::fread(buffer, 1, sizeof buffer, file)) {
-        crc = crc32(crc, buffer, static_cast<uInt>(count));
-        size += count;
-    }
-    bool failed = std::ferror(file);
-    std::fclose(file);
-    if (failed)
+    std::optional<std::string> content = file->ReadAll();
+    if (!content)
         throw ProbeError("file: cannot read " + path);
+    unsigned long crc = crc32(0L, Z_NULL, 0);
+    for (size_t done = 0; done < content->size();) {
+        uInt count = static_cast<uInt>(std::min<size_t>(content->size() - done, 1u << 20));
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(content->data() + done), count);
+        done += count;
+    }
+    size_t size = content->size();
     probe.Out() << "file " << path << " size=" << size << " crc=" << Hex8(crc) << '\n';
 }
 

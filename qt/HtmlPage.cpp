@@ -1,10 +1,12 @@
 #include "qt/HtmlPage.h"
 
 #include "qt/Convert.h"
+#include "platform/HostFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -13,7 +15,7 @@ namespace qtui {
 namespace {
 
 // Pages larger than this are not read; no page of that time came near it.
-constexpr qint64 MaxResourceBytes = qint64(64) << 20;
+constexpr size_t MaxResourceBytes = size_t(64) << 20;
 
 bool IsShiftJisName(const QString& name)
 {
@@ -35,12 +37,28 @@ QString DeclaredEncoding(const QByteArray& bytes)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// The file's bytes through the platform's reader, which never waits on a named pipe or reads a
+// device; null when it cannot be had.
 QByteArray ReadLocalFile(const QString& path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > MaxResourceBytes || !file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    std::optional<std::string> bytes = platform::ReadHostFile(QFile::encodeName(path).toStdString(), MaxResourceBytes);
+    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
+}
+
+bool IsDataAddress(const QUrl& reference)
+{
+    return reference.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0;
+}
+
+// What a picture that cannot be had shows: Qt's own sign for one, or a blank of its size.
+QImage MissingPicture()
+{
+    QImage sign(QStringLiteral(":/qt-project.org/styles/commonstyle/images/file-16.png"));
+    if (sign.isNull()) {
+        sign = QImage(16, 16, QImage::Format_ARGB32);
+        sign.fill(Qt::transparent);
+    }
+    return sign;
 }
 
 // The entry of a folder whose name matches without regard to case.
@@ -123,12 +141,20 @@ QString NoticeDocument(const QString& address)
 
 QVariant LoadLocalResource(int type, const QUrl& page, const QUrl& reference)
 {
+    // An address that holds its data is the document's own to decode.
+    if (IsDataAddress(reference))
+        return QVariant();
+    // Anything else is answered here, also when it cannot be had: what is left unanswered the
+    // document and its picture handler open by name themselves (a picture's name even in the
+    // program's current folder), and such an open waits on a named pipe.
     QString path = FindLocalFile(page, reference);
-    if (path.isEmpty())
-        return QVariant();
-    QByteArray bytes = ReadLocalFile(path);
+    QByteArray bytes = path.isEmpty() ? QByteArray() : ReadLocalFile(path);
+    if (type == QTextDocument::ImageResource) {
+        QImage picture = QImage::fromData(bytes);
+        return picture.isNull() ? MissingPicture() : picture;
+    }
     if (bytes.isNull())
-        return QVariant();
+        return QByteArray("");
     if (type == QTextDocument::HtmlResource)
         return IsPictureFile(path) ? PictureDocument(path) : DecodeHtml(bytes);
     if (type == QTextDocument::StyleSheetResource)

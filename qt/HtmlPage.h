@@ -30,8 +30,10 @@ QString PictureDocument(const QString& path);
 // The control's own notice for a document it cannot fetch.
 QString NoticeDocument(const QString& address);
 
-// What a page asks for, loaded from the local files: its text (decoded) for a page, the bytes of
-// an image or style sheet. Null when nothing can be had.
+// What a page asks for, loaded from the local files: its text (decoded) for a page or style
+// sheet, the picture for an image (Qt's sign for a missing one when it cannot be had), the bytes
+// of anything else, empty when it cannot be had. Null only for an address that holds its data,
+// which the document decodes itself: whatever else is left null the document opens by name.
 QVariant LoadLocalResource(int type, const QUrl& page, const QUrl& reference);
 
 // A page read from a local file, for drawing without a widget.

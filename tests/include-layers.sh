@@ -9,7 +9,8 @@
 #   graphics/         the picture loader                   over toolkit/, platform/, formats/
 #   qt/               the Qt back end                      over toolkit/ (the components and their
 #                                                          peer interfaces), the metafile records
-#                                                          of formats/ and the code page converter
+#                                                          of formats/, the code page converter and
+#                                                          the reader of the host's files
 #   app/ browser/ viewers/ capture/ settings/
 #                     the program's windows and handlers   over graphics/ and all below it
 #   probe/            the scripted program                 over the program
@@ -82,7 +83,7 @@ rule formats "$(echo formats/*.h formats/*.cpp)" "formats/ platform/DosText.h pl
 rule platform "$(except "$(echo platform/*.h platform/*.cpp)" "$text_library")" "platform/ formats/" noqt
 rule graphics "$(echo graphics/*.h graphics/*.cpp)" "graphics/ toolkit/ platform/ formats/" noqt
 rule "Qt back end" "$(except "$(echo qt/*.h qt/*.cpp)" "qt/Main.cpp")" \
-    "qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/DosText.h" any
+    "qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/DosText.h platform/HostFiles.h" any
 rule app "$(echo app/*.h app/*.cpp)" "$program $below_program" noqt
 rule browser "$(echo browser/*.h browser/*.cpp)" "app/ browser/ $below_program" noqt
 rule viewers "$(echo viewers/*.h viewers/*.cpp)" "app/ viewers/ browser/FileRows.h $below_program" noqt

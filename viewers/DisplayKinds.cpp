@@ -16,6 +16,7 @@ namespace {
 const char* const NoData = "データがありません";
 const char* const NotForDisplay = "表示指定されたデータではありません";
 const char* const SystemFile = "システムファイルです!";
+const char* const SpecialFile = "特殊なファイルです!";
 
 // The parts a display that shows nothing of its own hides.
 constexpr unsigned ContentParts = PicturePart | NoticePart | ProductNamePart | HtmlPart | MediaPart | BarsPart;
@@ -113,9 +114,21 @@ void TImageForm::ShowHtml()
 
 void TImageForm::ShowSystem()
 {
+    ShowNotice(SystemFile);
+}
+
+// A named pipe, a socket or a device is not read: reading could wait without end or never end.
+void TImageForm::ShowSpecial()
+{
+    ShowNotice(SpecialFile);
+}
+
+// A notice alone in place of the file's content.
+void TImageForm::ShowNotice(const char* notice)
+{
     ShowPaneParts(NoticePart, (ContentParts & ~NoticePart) | RichEditPart, TWindowScroll::Fixed);
     for (const TViewerPane& pane : Panes())
-        pane.notice->SetCaption(SystemFile);
+        pane.notice->SetCaption(notice);
 }
 
 void TImageForm::ShowText(TTextKind kind, int unlistedFiles)

@@ -6,6 +6,8 @@
 #include "browser/FileRows.h"
 #include "platform/DosPath.h"
 #include "platform/DosText.h"
+#include "platform/Files.h"
+#include "platform/Host.h"
 #include "viewers/View.h"
 
 #include <cstdio>
@@ -91,6 +93,14 @@ void TImageForm::ListView1Click(TObject*)
     m_process.CurrentPath = path;
     m_process.view->SetCaption(CaptionPrefix + name);
     SetCaption(CaptionPrefix + path);
+
+    // A named pipe, a socket or a device would hold the window up or never end: whatever its
+    // name says, it gets a notice and is never opened. The file system is asked now rather than
+    // at the listing, as the entry may have been replaced since.
+    if (auto entry = platform::FindExact(m_process.Host.Drives(), path); entry && entry->special) {
+        ShowSpecial();
+        return;
+    }
 
     const bool capture = Listed(*CapNames, upper);
     const bool picture = InTable(upper, {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR"});

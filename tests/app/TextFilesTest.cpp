@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "toolkit/Exception.h"
 
+#include "tests/SpecialFiles.h"
 #include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -111,4 +112,16 @@ TEST_F(TextFilesFixture, FilesThatCannotBeReadSayWhy)
     EXPECT_EQ(ErrorOf("C:\\gone.txt"), "Cannot open file \"C:\\gone.txt\": the file does not exist");
     EXPECT_EQ(ErrorOf("C:\\folder"), "Cannot open file \"C:\\folder\": it is a folder");
     EXPECT_EQ(ErrorOf("Q:\\nodrive.txt"), "Cannot open file \"Q:\\nodrive.txt\": the file does not exist");
+}
+
+TEST_F(TextFilesFixture, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
+{
+    ASSERT_TRUE(special::MakePipe(tree.Path("fifo.txt")));
+    ASSERT_TRUE(special::MakeLink("/dev/zero", tree.Path("zero.txt")));
+    special::PipeRelease release({tree.Path("fifo.txt")});
+    for (const char* path : {"C:\\fifo.txt", "C:\\zero.txt"}) {
+        auto took = special::TimeOf(
+            [&] { EXPECT_EQ(ErrorOf(path), "Cannot open file \"" + std::string(path) + "\": it is not a file"); });
+        EXPECT_LT(took, special::Prompt) << path;
+    }
 }

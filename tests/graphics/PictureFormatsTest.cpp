@@ -6,6 +6,7 @@
 #include "platform/DriveMap.h"
 #include "tests/formats/IconBuilder.h"
 #include "tests/formats/MetafileBuilder.h"
+#include "tests/SpecialFiles.h"
 #include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 #include "toolkit/Application.h"
@@ -115,6 +116,21 @@ TEST_F(PictureFormatsTest, FilesThatCannotBeShownRaiseErrorsNamingFileAndReason)
     EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Folder.bmp"), "Cannot open file \"C:\\Folder.bmp\": it is a folder");
     EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Cut.bmp"),
               "Bitmap image is not valid: \"C:\\Cut.bmp\" (the pixel data is truncated)");
+}
+
+TEST_F(PictureFormatsTest, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
+{
+    ASSERT_TRUE(special::MakePipe(m_folder.Path("pipe.bmp")));
+    ASSERT_TRUE(special::MakeLink(m_folder.Path("pipe.bmp"), m_folder.Path("pipe.ico")));
+    ASSERT_TRUE(special::MakeLink("/dev/zero", m_folder.Path("zero.emf")));
+    special::PipeRelease release({m_folder.Path("pipe.bmp")});
+    for (const char* path : {"C:\\pipe.bmp", "C:\\pipe.ico", "C:\\zero.emf"}) {
+        auto took = special::TimeOf([&] {
+            EXPECT_EQ(LoadError<tk::EInOutError>(path),
+                      "Cannot open file \"" + std::string(path) + "\": it is not a file");
+        });
+        EXPECT_LT(took, special::Prompt) << path;
+    }
 }
 
 TEST_F(PictureFormatsTest, AnImageLoadsThroughItsApplicationsLoader)

@@ -8,6 +8,7 @@
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
 #include "tests/formats/IconBuilder.h"
+#include "tests/SpecialFiles.h"
 #include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 
@@ -149,6 +150,29 @@ TEST_F(IconExtractionTest, TheSystemLibraryTakesTheThemesIconsNearestTheSize)
     EXPECT_EQ(icons.ExtractIcon(SystemLibrary(), 0)->pixels, document.pixels);
     EXPECT_EQ(Describe(icons.ExtractIcon(SystemLibrary(), 1)), "none") << "the library serves 0, 2 and 3 only";
     EXPECT_EQ(Describe(icons.ExtractIcon(SystemLibrary(), 4)), "none");
+}
+
+TEST_F(IconExtractionTest, NamedPipesAndDevicesGiveNoIconAtOnce)
+{
+    ASSERT_TRUE(special::MakePipe(m_folder.Path("pipe.ico")));
+    ASSERT_TRUE(special::MakeLink(m_folder.Path("pipe.ico"), m_folder.Path("pipe.exe")));
+    ASSERT_TRUE(special::MakeLink("/dev/zero", m_folder.Path("zero.ico")));
+    // A theme whose folder icon is a pipe: the system library's folder is drawn instead.
+    WriteText(m_folder / "themes" / "Piped" / "index.theme",
+              "[Icon Theme]\nName=Piped\nDirectories=32x32/places\n\n[32x32/places]\nSize=32\nType=Fixed\n");
+    std::filesystem::create_directories(m_folder / "themes" / "Piped" / "32x32" / "places");
+    ASSERT_TRUE(special::MakePipe((m_folder / "themes" / "Piped" / "32x32" / "places" / "folder.png").string()));
+    special::PipeRelease release(
+        {m_folder.Path("pipe.ico"), (m_folder / "themes" / "Piped" / "32x32" / "places" / "folder.png").string()});
+
+    IconExtractor icons = Extractor("Piped");
+    for (const char* path : {"C:\\pipe.ico", "C:\\pipe.exe", "C:\\zero.ico"}) {
+        auto took = special::TimeOf([&] { EXPECT_EQ(Describe(icons.ExtractIcon(path, 0)), "none") << path; });
+        EXPECT_LT(took, special::Prompt) << path;
+    }
+    IconPixels folder = platform::DrawSystemIcon(platform::SystemIcon::Folder, 32);
+    auto took = special::TimeOf([&] { EXPECT_EQ(icons.ExtractIcon(SystemLibrary(), 3)->pixels, folder.pixels); });
+    EXPECT_LT(took, special::Prompt) << "the theme's folder icon";
 }
 
 TEST_F(IconExtractionTest, WithoutAnyThemeTheThreeIconsAreDrawnAt16And32Pixels)

@@ -2,6 +2,7 @@
 // tests/data/media (written by sox and GStreamer's encoders, and a MIDI file of Debian's).
 
 #include "platform/Media.h"
+#include "tests/SpecialFiles.h"
 #include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -104,12 +105,18 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
     TempTree folder("media");
     std::string pipe = folder.Path("pipe.wav");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_TRUE(special::MakeLink(pipe, folder.Path("pipe.mid")));
+    ASSERT_TRUE(special::MakeLink("/dev/zero", folder.Path("zero.mid")));
+    special::PipeRelease release({pipe});
     struct Case {
         std::string path;
         const char* reason;  // the start of the reason; empty: any
     };
     for (const Case& sample : {Case{Sample("missing.wav"), "the file does not exist"},
                                Case{pipe, "it is not a file"},
+                               Case{folder.Path("pipe.mid"), "it is not a file"},
+                               Case{folder.Path("zero.mid"), "it is not a file"},
+                               Case{folder.Root(), "it is not a file"},
                                Case{Sample("truncated.mid"), "MIDI track 4 is truncated"},
                                Case{Sample("truncated.wav"), ""},
                                Case{Sample("garbage.avi"), ""},
@@ -122,7 +129,11 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
         EXPECT_FALSE(error.empty()) << sample.path;
         EXPECT_EQ(error.substr(0, std::string(sample.reason).size()), sample.reason) << sample.path;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 3500ms) << sample.path;
+        if (std::string(sample.reason) == "it is not a file")
+            EXPECT_LT(std::chrono::steady_clock::now() - started, special::Prompt) << "waited on " << sample.path;
     }
+    auto took = special::TimeOf([&] { EXPECT_EQ(MeasureLengthMs(pipe, 2000), -1); });
+    EXPECT_LT(took, special::Prompt) << "measuring waited on the pipe";
 }
 
 TEST(MediaOpen, ExaminingAFileIsBounded)

@@ -13,7 +13,8 @@
 #   # mode: c/bin/tool.sh 755      sets the file's permissions
 #   # copy: c/work/tone.wav media/tone.wav   copies a sample file of tests/data
 #   # picture: c/work/big.bmp 1000x800       a BMP picture of that size (a gradient, ImageMagick)
-#   # link: c/work/A.cnf ../dot/A.cnf        makes a symbolic link to the target as written
+#   # fifo: c/work/fifo.txt        makes a named pipe (nothing ever writes to it)
+#   # link: c/work/zero.txt /dev/zero   makes a symbolic link to the path given (as it is given)
 #   # exit: 1                     the expected exit status (0 when not given)
 set -u
 probe=$1
@@ -27,7 +28,7 @@ sed -n 's/^# mkdir: //p' "$script" | while IFS= read -r folder; do
     mkdir -p "$tmp/$folder"
 done
 data=$(cd "$(dirname "$0")/../data" && pwd)
-sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|picture\|link\): /\1 /p' "$script" | while IFS= read -r line; do
+sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|picture\|fifo\|link\): /\1 /p' "$script" | while IFS= read -r line; do
     kind=${line%% *}
     line=${line#"$kind "}
     path=${line%% *}
@@ -45,6 +46,7 @@ sed -n 's/^# \(write\|line\|text\|append\|bytes\|mtime\|size\|mode\|copy\|pictur
     mode) chmod "$text" "$tmp/$path" ;;
     copy) cp "$data/$text" "$tmp/$path" ;;
     picture) convert -size "$text" gradient:red-blue BMP3:"$tmp/$path" ;;
+    fifo) mkfifo "$tmp/$path" ;;
     link) ln -s "$text" "$tmp/$path" ;;
     esac
 done

@@ -3,12 +3,15 @@
 
 #include "platform/CodePage.h"
 #include "qt/HtmlPage.h"
+#include "tests/SpecialFiles.h"
 #include "tests/TempTree.h"
 #include "tests/formats/Samples.h"
 #include "tests/qt/QtFixture.h"
 #include "toolkit/Html.h"
 
+#include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QMouseEvent>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -173,6 +176,49 @@ TEST_F(HtmlControl, ADocumentThatCannotBeHadShowsTheControlsNotice)
     Request(*html, "file:///Q:\\page.htm");
     EXPECT_TRUE(Browser(*html)->toPlainText().contains(notice)) << "no drive Q:";
     EXPECT_TRUE(Browser(*html)->toPlainText().contains(QStringLiteral("Q:\\page.htm")));
+}
+
+// Qt's document opens by itself, by name, what its loader leaves unanswered: a picture's bare name
+// even in the program's current folder. None of that may wait on a named pipe.
+TEST_F(HtmlControl, PipesNamedByAPageOrAddressedAreNeverWaitedOn)
+{
+    std::filesystem::path site = m_folder / "site";
+    for (const char* name : {"pipe.gif", "pipe.css", "pipe.htm"})
+        ASSERT_TRUE(special::MakePipe((site / name).string()));
+    std::filesystem::create_directories(m_folder / "elsewhere");
+    ASSERT_TRUE(special::MakePipe((m_folder / "elsewhere" / "only-here.gif").string()));
+    WriteText(site / "piped.htm",
+              "<html><head><link rel=\"stylesheet\" href=\"pipe.css\"></head><body><p>piped</p>"
+              "<img src=\"pipe.gif\" width=\"20\" height=\"20\"><img src=\"only-here.gif\">"
+              "<a href=\"pipe.htm\">on</a></body></html>");
+    special::PipeRelease release({(site / "pipe.gif").string(), (site / "pipe.css").string(),
+                                  (site / "pipe.htm").string(), (m_folder / "elsewhere" / "only-here.gif").string()});
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString((m_folder / "elsewhere").string())));
+    tk::THTML* html = ShownHtml();
+    const QString notice = QString::fromUtf16(u"\u30DA\u30FC\u30B8\u3092\u8868\u793A\u3067\u304D\u307E\u305B\u3093");
+
+    auto took = special::TimeOf([&] {
+        Request(*html, "file:///C:\\site\\piped.htm");
+        Browser(*html)->grab();
+    });
+    EXPECT_LT(took, special::Prompt);
+    EXPECT_TRUE(Browser(*html)->toPlainText().contains(QStringLiteral("piped")));
+
+    took = special::TimeOf([&] { Request(*html, "file:///C:\\site\\pipe.htm"); });
+    EXPECT_LT(took, special::Prompt);
+    EXPECT_TRUE(Browser(*html)->toPlainText().contains(notice)) << Browser(*html)->toPlainText().toStdString();
+    QDir::setCurrent(before);
+
+    qtui::HtmlPage page;
+    took = special::TimeOf([&] {
+        EXPECT_TRUE(page.Load(QString::fromStdString((site / "piped.htm").string())));
+        QImage drawn(200, 100, QImage::Format_ARGB32);
+        QPainter painter(&drawn);
+        page.drawContents(&painter);
+    });
+    EXPECT_LT(took, special::Prompt) << "the render tool's page";
+    EXPECT_FALSE(page.Load(QString::fromStdString((site / "pipe.htm").string())));
 }
 
 TEST_F(HtmlControl, EveryRequestReadsThePageAgainAndAFolderWithAJapaneseNameIsFound)
