@@ -25,10 +25,20 @@ bool ToModelButton(Qt::MouseButton button, tk::TMouseButton& result)
     default: return false;
     }
 }
+
+// A key as the keyboard knows it, the same at its press and its release whatever the modifiers
+// held meanwhile made of it: its scan code where the window system gives one.
+uint32_t KeyIdentity(const QKeyEvent& event)
+{
+    if (event.nativeScanCode() != 0)
+        return event.nativeScanCode() | 0x80000000u;
+    return static_cast<uint32_t>(event.key());
+}
 }  // namespace
 
-InputRouter::InputRouter(tk::TControl& control, QWidget& reference, ClickStyle style)
+InputRouter::InputRouter(tk::TControl& control, QWidget& reference, ClickStyle style, KeyDelivery& delivery)
     : QObject(&reference),
+      m_delivery(delivery),
       m_control(&control),
       m_winControl(dynamic_cast<tk::TWinControl*>(&control)),
       m_reference(reference),
@@ -67,6 +77,9 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         return KeyEvent(*widget, static_cast<QKeyEvent&>(*event));
     case QEvent::FocusIn:
         FocusIn();
+        return false;
+    case QEvent::WindowDeactivate:
+        m_keysDown.clear();
         return false;
     default:
         return false;
@@ -127,29 +140,58 @@ bool InputRouter::MouseEvent(QWidget& widget, QMouseEvent& event)
 
 // A key event that its first receiver leaves unhandled travels up to the parents; only the
 // first receiver (the focus widget, or the window when nothing in it has the focus) passes it
-// to the model.
-bool InputRouter::IsFirstKeyReceiver(QWidget& widget) const
+// to the model. The event that a router gave its control at a widget inside this one is on that
+// way up, even when a handler has moved the focus meanwhile (a message box came and went).
+bool InputRouter::IsFirstKeyReceiver(QWidget& widget, const QKeyEvent& event) const
 {
+    if (&event == m_delivery.event && event.type() == m_delivery.type && event.timestamp() == m_delivery.time &&
+        m_delivery.widget && m_delivery.widget != &widget && widget.isAncestorOf(m_delivery.widget))
+        return false;
     QWidget* focus = QApplication::focusWidget();
     return !focus || focus == &widget || focus->window() != widget.window();
 }
 
+// True when the released key's press went to this router's control; the press is then forgotten,
+// so that the release reaches the control once.
+bool InputRouter::TakeKeyDown(const QKeyEvent& event)
+{
+    auto pressed = std::find(m_keysDown.begin(), m_keysDown.end(), KeyIdentity(event));
+    if (pressed == m_keysDown.end())
+        return false;
+    m_keysDown.erase(pressed);
+    return true;
+}
+
+void InputRouter::Deliver(QWidget& widget, const QKeyEvent& event)
+{
+    m_delivery.event = &event;
+    m_delivery.type = event.type();
+    m_delivery.time = event.timestamp();
+    m_delivery.widget = &widget;
+}
+
 // A held key repeats its key-down and gives one key-up when it is let go; the releases that
-// come with the repeats are dropped. A key that a key-down handler swallows goes no further, as
-// the original toolkit kept it from the window's own handling: an arrow key so swallowed does not
-// move a list's selection.
+// come with the repeats are dropped. A release whose press went elsewhere (to a message box
+// that closed on it, to another window) is dropped too. A key that a key-down handler swallows
+// goes no further, as the original toolkit kept it from the window's own handling: an arrow key
+// so swallowed does not move a list's selection.
 bool InputRouter::KeyEvent(QWidget& widget, QKeyEvent& event)
 {
-    if (!m_winControl || !IsFirstKeyReceiver(widget))
+    if (!m_winControl || !IsFirstKeyReceiver(widget, event))
         return false;
     tk::TShiftState shift = ShiftState(event.modifiers(), QApplication::mouseButtons());
     uint16_t key = VirtualKey(event.key(), event.modifiers());
     QPointer<InputRouter> self(this);
     if (event.type() == QEvent::KeyRelease) {
-        if (!event.isAutoRepeat() && key != 0)
-            m_winControl->InputKeyUp(key, shift);
+        if (event.isAutoRepeat() || !TakeKeyDown(event) || key == 0)
+            return false;
+        Deliver(widget, event);
+        m_winControl->InputKeyUp(key, shift);
         return false;
     }
+    if (!event.isAutoRepeat() && std::find(m_keysDown.begin(), m_keysDown.end(), KeyIdentity(event)) == m_keysDown.end())
+        m_keysDown.push_back(KeyIdentity(event));
+    Deliver(widget, event);
     if (key != 0 && m_winControl->InputKeyDown(key, shift) == 0)
         return true;
     for (char byte : ToCp932(event.text())) {

@@ -4,11 +4,17 @@
 // entries of its control, with the click semantics of the original desktop: a press gives
 // MouseDown; a release gives MouseUp, then Click when it happens inside; the second press of a
 // double-click gives MouseDown and DblClick, and its release MouseUp without a second Click.
+// A key press gives KeyDown once and its release KeyUp once, and a release reaches the control
+// only when the press did: a key pressed in a message box that closes on it is let go over the
+// window below, whose controls must not take that release for one of their own.
 
 #include <QObject>
+#include <QPointer>
 
+#include <cstdint>
 #include <vector>
 
+class QEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QWidget;
@@ -19,6 +25,16 @@ class TWinControl;
 }  // namespace tk
 
 namespace qtui {
+
+// The key event that a router last gave its control, and the widget it was given at. The routers
+// of one back end share it: Qt hands an event that a widget leaves on to the widget's parents,
+// where another router (or the same one) must not give it to a control a second time.
+struct KeyDelivery {
+    const QEvent* event = nullptr;
+    int type = 0;
+    unsigned long long time = 0;
+    QPointer<QWidget> widget;
+};
 
 class InputRouter : public QObject {
 public:
@@ -33,7 +49,7 @@ public:
     };
 
     // Positions are given relative to `reference`, the widget that stands for the control.
-    InputRouter(tk::TControl& control, QWidget& reference, ClickStyle style);
+    InputRouter(tk::TControl& control, QWidget& reference, ClickStyle style, KeyDelivery& delivery);
 
     // Routes the input of this widget too (the reference, or a widget inside it).
     void Watch(QWidget& widget);
@@ -52,9 +68,15 @@ private:
     // True when a key-down handler swallowed the key: the widget does not see it either.
     bool KeyEvent(QWidget& widget, QKeyEvent& event);
     void FocusIn();
-    bool IsFirstKeyReceiver(QWidget& widget) const;
+    bool IsFirstKeyReceiver(QWidget& widget, const QKeyEvent& event) const;
+    bool TakeKeyDown(const QKeyEvent& event);
+    void Deliver(QWidget& widget, const QKeyEvent& event);
 
     std::vector<const QObject*> m_keysOnly;
+    // The keys whose press this router gave the control and whose release it has not seen yet;
+    // forgotten when the window goes inactive, as their releases then go to another window.
+    std::vector<uint32_t> m_keysDown;
+    KeyDelivery& m_delivery;
     tk::TControl* m_control;
     tk::TWinControl* m_winControl;
     QWidget& m_reference;

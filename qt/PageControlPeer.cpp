@@ -54,6 +54,8 @@ PageControlWidget::PageControlWidget(QWidget* parent) : QWidget(parent), m_tabs(
     m_tabs->setExpanding(false);
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setFocusPolicy(Qt::StrongFocus);
+    // The page control takes the focus on its tabs: one stop in the tab order, not two.
+    setFocusProxy(m_tabs);
 }
 
 void PageControlWidget::resizeEvent(QResizeEvent*)

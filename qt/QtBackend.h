@@ -6,6 +6,7 @@
 // Make one after the QApplication and keep it until the tk::TApplication that uses it is gone.
 
 #include "qt/FlushQueue.h"
+#include "qt/InputRouter.h"
 #include "qt/MetafileRenderer.h"
 #include "toolkit/Peers.h"
 #include "toolkit/Services.h"
@@ -39,6 +40,8 @@ public:
     void Install(tk::TApplication& application);
 
     FlushQueue& Queue() { return m_queue; }
+    // What the input routers of the peers share of the key event going through them.
+    KeyDelivery& Keys() { return m_keys; }
 
     std::unique_ptr<tk::TFormPeer> CreatePeer(tk::TForm& form) override;
     std::unique_ptr<tk::TPanelPeer> CreatePeer(tk::TPanel& panel) override;
@@ -83,6 +86,7 @@ private:
     void ExitModalLoop(tk::TForm& form);
 
     FlushQueue m_queue;
+    KeyDelivery m_keys;
     MetafileRenderer m_metafileRenderer;
     // Owns the timers, so that one stopped inside its own timeout is freed safely later.
     QObject m_timerOwner;

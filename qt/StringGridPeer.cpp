@@ -5,18 +5,52 @@
 #include "toolkit/Grids.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 
 namespace qtui {
+
+namespace {
+// The cell editor's keys as the grid's: Ctrl+Tab ends the edit, keeping its text, and goes on to
+// the grid, whose page control turns the page (the editor would take it for a plain Tab).
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(QAbstractItemView& view) : QStyledItemDelegate(&view), m_view(view) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (tab && (key->modifiers() & Qt::ControlModifier)) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                QApplication::sendEvent(&m_view, key);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    QAbstractItemView& m_view;
+};
+}  // namespace
 
 StringGridWidget::StringGridWidget(const tk::TStringGrid& grid, QWidget* parent)
     : QTableView(parent), m_grid(grid), m_model(new StringGridModel(grid, this))
 {
     setModel(m_model);
+    setItemDelegate(new CellDelegate(*this));
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
@@ -69,6 +103,17 @@ bool StringGridWidget::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QTableView::eventFilter(watched, event);
+}
+
+// Tab in a cell editor commits the text and asks for the next cell; here it goes on to the next
+// control instead, as Tab on the grid itself does.
+void StringGridWidget::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    bool next = hint == QAbstractItemDelegate::EditNextItem;
+    bool previous = hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, next || previous ? QAbstractItemDelegate::NoHint : hint);
+    if (next || previous)
+        focusNextPrevChild(next);
 }
 
 void StringGridWidget::PaintCorner(QWidget& corner)

@@ -13,7 +13,8 @@ namespace qtui {
 class StringGridModel;
 
 // A string grid: its cells in a table whose headers are the first fixed row and column, drawn as
-// that desktop's grey fixed cells; the corner shows the top-left fixed cell.
+// that desktop's grey fixed cells; the corner shows the top-left fixed cell. Tab and Shift+Tab
+// leave the grid for the next and previous control, from a cell editor too (its text kept).
 class StringGridWidget : public QTableView {
 public:
     StringGridWidget(const tk::TStringGrid& grid, QWidget* parent);
@@ -26,6 +27,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     void UpdateCorner();

@@ -40,7 +40,7 @@ QWidget* WidgetOf(const tk::TControl& control)
 void WidgetPeer::Attach(QWidget* widget, InputRouter::ClickStyle style)
 {
     m_widget = widget;
-    m_router = new InputRouter(m_control, *widget, style);
+    m_router = new InputRouter(m_control, *widget, style, m_backend.Keys());
     // A control made below others of its parent takes its place in their order at once.
     if (tk::TWinControl* parent = m_control.Parent(); parent && parent->Controls().back() != &m_control)
         Changed(OrderChange);
@@ -110,7 +110,24 @@ void WidgetPeer::Apply(unsigned changes)
 
 void WidgetPeer::ApplyVisible()
 {
+    if (!m_control.Visible())
+        HandOverFocus();
     m_widget->setVisible(m_control.Visible());
+}
+
+// A widget that hides with the focus inside would let Qt pass the focus to the next widget of its
+// own chain, and the model would follow it there and back. When the model has already put the
+// focus on a shown control elsewhere (a new page's first control), that control takes it first.
+void WidgetPeer::HandOverFocus()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || (focus != m_widget && !m_widget->isAncestorOf(focus)))
+        return;
+    tk::TForm* form = m_control.ParentForm();
+    tk::TWinControl* active = form ? form->ActiveControl() : nullptr;
+    QWidget* target = active ? WidgetOf(*active) : nullptr;
+    if (target && target != m_widget && !m_widget->isAncestorOf(target) && target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 // Re-stacks every sibling in the model's order: the first child lies lowest.

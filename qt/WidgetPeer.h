@@ -76,6 +76,7 @@ protected:
 
 private:
     void ApplyOrder();
+    void HandOverFocus();
 
     tk::TControl& m_control;
     QtBackend& m_backend;

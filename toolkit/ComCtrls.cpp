@@ -1,5 +1,7 @@
 #include "toolkit/ComCtrls.h"
 
+#include "toolkit/Form.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -228,7 +230,8 @@ void TPageControl::RemovePage(TTabSheet* page)
     PagesChanged();
 }
 
-// The active page shows and every other one hides, so only its controls are on the screen.
+// The active page shows and every other one hides, so only its controls are on the screen. The
+// new page shows before the old one hides, so that a focus leaving the old page has a place to go.
 void TPageControl::SetActivePage(TTabSheet* page)
 {
     if (page && page->m_pageControl != this)
@@ -236,25 +239,53 @@ void TPageControl::SetActivePage(TTabSheet* page)
     if (m_activePage == page)
         return;
     m_activePage = page;
+    if (page)
+        page->SetVisible(true);
     for (TTabSheet* sheet : m_pages)
-        sheet->SetVisible(sheet == page);
+        if (sheet != page)
+            sheet->SetVisible(false);
     PagesChanged();
 }
 
 void TPageControl::InputChoose(int index)
 {
-    RunHandler([&] {
-        if (index < 0 || index >= PageCount() || m_pages[index] == m_activePage)
-            return;
-        bool allowChange = true;
-        if (OnChanging)
-            OnChanging(this, allowChange);
-        if (!allowChange)
-            return;
-        SetActivePage(m_pages[index]);
-        if (OnChange)
-            OnChange(this);
-    });
+    RunHandler([&] { ChangePage(index); });
+}
+
+// Ctrl+Tab turns to the next page and Ctrl+Shift+Tab to the one before, round the end, when the
+// focus is on the tabs or on a control of a page.
+bool TPageControl::DialogKey(uint16_t key, TShiftState shift, TWinControl&)
+{
+    if (key != vk::Tab || !(shift & ssCtrl) || PageCount() == 0)
+        return false;
+    int step = (shift & ssShift) ? PageCount() - 1 : 1;
+    RunHandler([&] { ChangePage((std::max(ActivePageIndex(), 0) + step) % PageCount()); });
+    return true;
+}
+
+// The user's change of page, which OnChanging may refuse. A focus on a control of the page that
+// goes moves to the first control of the new page (to the tabs when it has none), so the keyboard
+// is never left on a hidden control.
+void TPageControl::ChangePage(int index)
+{
+    if (index < 0 || index >= PageCount() || m_pages[index] == m_activePage)
+        return;
+    bool allowChange = true;
+    if (OnChanging)
+        OnChanging(this, allowChange);
+    if (!allowChange)
+        return;
+    TForm* form = ParentForm();
+    bool focusOnPage = false;
+    for (TControl* control = form ? form->ActiveControl() : nullptr; control && !focusOnPage; control = control->Parent())
+        focusOnPage = control == m_activePage;
+    SetActivePage(m_pages[index]);
+    if (focusOnPage) {
+        TWinControl* first = m_activePage->FirstTabStop();
+        form->SetActiveControl(first ? first : this);
+    }
+    if (OnChange)
+        OnChange(this);
 }
 
 void TPageControl::BoundsChanged(const TRect& oldBounds)

@@ -118,6 +118,7 @@ protected:
     std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
     void InitializePeer() override;
     void BoundsChanged(const TRect& oldBounds) override;
+    bool DialogKey(uint16_t key, TShiftState shift, TWinControl& focused) override;
     TPageControlPeer* PagesPeer() const { return static_cast<TPageControlPeer*>(m_peer.get()); }
 
 private:
@@ -125,6 +126,7 @@ private:
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     void PagesChanged();
+    void ChangePage(int index);
 
     std::vector<TTabSheet*> m_pages;
     TTabSheet* m_activePage = nullptr;

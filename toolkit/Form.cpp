@@ -254,6 +254,9 @@ TModalResult TForm::ShowModal()
 
     m_modalResult = mrNone;
     Show();
+    // A dialog opens with the keyboard on its first control, unless its show event chose one.
+    if (!m_activeControl)
+        SelectFirst();
     IMessageLoop* loop = application ? application->MessageLoop() : nullptr;
     for (;;) {
         if (loop && m_modalResult == mrNone && Visible())
@@ -310,6 +313,19 @@ bool TForm::PressDialogButton(bool isDefault)
         }
     }
     return false;
+}
+
+void TForm::SelectFirst()
+{
+    if (TWinControl* first = FirstTabStop())
+        SetActiveControl(first);
+}
+
+bool TForm::DialogKey(uint16_t key, TShiftState, TWinControl&)
+{
+    if (key != vk::Return && key != vk::Escape)
+        return false;
+    return PressDialogButton(key == vk::Return);
 }
 
 void TForm::InputResize(int clientWidth, int clientHeight)

@@ -80,6 +80,8 @@ public:
     void Close();
     // Clicks the visible, enabled default button (or cancel button); false when there is none.
     bool PressDialogButton(bool isDefault);
+    // Gives the focus to the first control in tab order, as a dialog does when it opens.
+    void SelectFirst();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -101,6 +103,7 @@ protected:
     std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
     void InitializePeer() override;
     void BoundsChanged(const TRect& oldBounds) override;
+    bool DialogKey(uint16_t key, TShiftState shift, TWinControl& focused) override;
     TFormPeer* FormPeer() const { return static_cast<TFormPeer*>(m_peer.get()); }
     int FrameX() const;
     int FrameY() const;

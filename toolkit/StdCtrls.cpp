@@ -166,6 +166,15 @@ void TButton::SetDefault(bool isDefault)
         ButtonPeer()->SetDefault(isDefault);
 }
 
+// Enter on the focused button presses that button, whichever is the form's default.
+bool TButton::DialogKey(uint16_t key, TShiftState, TWinControl& focused)
+{
+    if (key != vk::Return || &focused != this || !Showing() || !Enabled())
+        return false;
+    InputClick();
+    return true;
+}
+
 void TButton::Click()
 {
     TWinControl::Click();

@@ -83,6 +83,7 @@ protected:
     std::unique_ptr<TControlPeer> MakePeer(IPeerFactory& factory) override;
     void InitializePeer() override;
     void Click() override;
+    bool DialogKey(uint16_t key, TShiftState shift, TWinControl& focused) override;
     TButtonPeer* ButtonPeer() const { return static_cast<TButtonPeer*>(m_peer.get()); }
 
 private:

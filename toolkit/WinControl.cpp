@@ -36,15 +36,39 @@ void TWinControl::SetTabStop(bool tabStop)
         m_peer->SetTabStop(tabStop);
 }
 
-// Enter and Esc that no handler took press the form's default and cancel buttons, as dialogs
-// of the original desktop did.
+// A key that no handler took goes to the control and its parents as a dialog key, as on the
+// original desktop: Enter presses the focused button or else the form's default button, Esc the
+// cancel button, and Ctrl+Tab turns the pages of the page control around the focus.
 uint16_t TWinControl::InputKeyDown(uint16_t key, TShiftState shift)
 {
     RunHandler([&] { KeyDown(key, shift); });
-    if (key == vk::Return || key == vk::Escape)
-        if (TForm* form = ParentForm(); form && form->PressDialogButton(key == vk::Return))
+    if (key == 0)
+        return 0;
+    for (TWinControl* control = this; control; control = control->Parent())
+        if (control->DialogKey(key, shift, *this))
             return 0;
     return key;
+}
+
+bool TWinControl::DialogKey(uint16_t, TShiftState, TWinControl&)
+{
+    return false;
+}
+
+// Depth first in the order of the children, as the tab key goes; a control that is itself a tab
+// stop comes before its own children.
+TWinControl* TWinControl::FirstTabStop() const
+{
+    for (TControl* child : m_controls) {
+        auto* control = dynamic_cast<TWinControl*>(child);
+        if (!control || !control->Visible() || !control->Enabled())
+            continue;
+        if (control->TabStop())
+            return control;
+        if (TWinControl* inner = control->FirstTabStop())
+            return inner;
+    }
+    return nullptr;
 }
 
 void TWinControl::InputKeyUp(uint16_t key, TShiftState shift)

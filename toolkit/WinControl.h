@@ -36,7 +36,8 @@ public:
 
     // Keyboard input. A held key repeats key-downs only and gives one key-up at its release.
     // The key-down answers the key as the handlers left it: 0 when one of them swallowed it, and
-    // then no key press follows.
+    // then no key press follows. A key the handlers leave is then offered as a dialog key to the
+    // control and its parents up to the form (Enter, Esc, Ctrl+Tab); one that takes it swallows it.
     uint16_t InputKeyDown(uint16_t key, TShiftState shift);
     void InputKeyUp(uint16_t key, TShiftState shift);
     void InputKeyPress(char key);
@@ -45,6 +46,10 @@ public:
     void InputExit();
     // The user put the input focus on the control: it becomes its form's active control.
     void InputFocus();
+
+    // The first control in tab order inside this one (itself not included) that can take the
+    // focus: a tab stop, shown and enabled with every parent up to this one; none when there is none.
+    TWinControl* FirstTabStop() const;
 
 protected:
     void InitializePeer() override;
@@ -58,6 +63,9 @@ protected:
     virtual void KeyPress(char& key);
     virtual void DoEnter();
     virtual void DoExit();
+    // Takes a dialog key that went to `focused`, a control inside this one or this one itself;
+    // true when it did something with it.
+    virtual bool DialogKey(uint16_t key, TShiftState shift, TWinControl& focused);
 
 private:
     friend class TControl;

@@ -4,8 +4,10 @@ user's file types and the program the spreadsheet type starts.
 
     HOME/work/       start folder (C:\\work): TavoCust.cnf, TavoCust2.cnf, later View\\ (the cache)
     HOME/samples/    one file of every kind, and a subfolder
+    HOME/samples/sub the keyboard's files: a text, a picture and a cursor that cannot be read, a
+                     file that no program opens, and a sheet
     HOME/sorting/    four small files whose name, type, size and date orders all differ, a folder
-    HOME/bin/        sheet.sh, the registered program of the .xls type
+    HOME/bin/        sheet.sh, the registered program of the .xls and .cur types
     CONFIG/orvane/classes.reg
 """
 
@@ -150,6 +152,20 @@ class World:
         shutil.copy(self.data("tests", "data", "media", "clip.avi"), s)
         with open(os.path.join(s, "sheet.xls"), "wb") as file:
             file.write(b"a sheet")
+        self.make_keyboard_files(os.path.join(s, "sub"))
+
+    def make_keyboard_files(self, folder):
+        """In name order: a text to start from, a picture and a cursor that cannot be read (links
+        to nothing; the cursor's type is the sheet's), a file of a type no program opens, and a
+        sheet. The sheet's program is the test window."""
+        with open(os.path.join(folder, "a.txt"), "wb") as file:
+            file.write(b"The first file.\r\n")
+        os.symlink("missing.bmp", os.path.join(folder, "broken.bmp"))
+        os.symlink("missing.cur", os.path.join(folder, "gone.cur"))
+        with open(os.path.join(folder, "plain.zzz"), "wb") as file:
+            file.write(b"No program opens this.\r\n")
+        with open(os.path.join(folder, "table.xls"), "wb") as file:
+            file.write(b"another sheet")
 
     def make_sorting(self):
         for name, size, year in SORTING_FILES:
@@ -167,6 +183,7 @@ class World:
         with open(os.path.join(self.config, "orvane", "classes.reg"), "wb") as file:
             file.write(crlf_lines("REGEDIT4", "",
                                   "[HKEY_CLASSES_ROOT\\.xls]", '@="Orvane.TestSheet"', "",
+                                  "[HKEY_CLASSES_ROOT\\.cur]", '@="Orvane.TestSheet"', "",
                                   "[HKEY_CLASSES_ROOT\\Orvane.TestSheet]", '@="Test sheet"', "",
                                   "[HKEY_CLASSES_ROOT\\Orvane.TestSheet\\shell\\open\\command]",
                                   '@="C:\\\\bin\\\\sheet.sh %1"', ""))

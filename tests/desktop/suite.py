@@ -925,6 +925,174 @@ class Suite:
         self.look("the size button still red", lambda s: self.red_button(s, "size") and not self.red_button(s, "date"))
         self.check_order(*reversed(SORT_ENDS["size"]))
 
+    # --- The keyboard ----------------------------------------------------------------------------------
+
+    def message_boxes(self, title):
+        return find_windows("^" + re.escape(title) + "$")
+
+    def wait_box(self, title):
+        """The one message box of the title, once it is on the screen."""
+        boxes = wait_until(f'the message box "{title}"', lambda: self.message_boxes(title))
+        self.expect(len(boxes) == 1, f'{len(boxes)} message boxes "{title}" at once')
+        wait_until(f'the message box "{title}" on the screen', boxes[0].geometry)
+        return boxes[0]
+
+    def started_programs(self):
+        """What the sheet's program (the test window) was started for, from its log."""
+        if not os.path.exists(self.world.window_log):
+            return []
+        with open(self.world.window_log) as log:
+            return log.read().split()
+
+    def stays_quiet(self, what, seconds=2.0, titles=("Orvane", "Error")):
+        """For a while no message box of the titles comes (back) and no program is started."""
+        started = self.started_programs()
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            for title in titles:
+                self.expect(not self.message_boxes(title), f'after {what} the message box "{title}" came')
+            self.expect(not find_windows(r"^Test window - ") and self.started_programs() == started,
+                        f"after {what} the sheet's program was started")
+            time.sleep(0.1)
+
+    def dialog_sheet(self, shot, dialog):
+        """Which sheet of the settings dialog shows, told by white that only it has there: the
+        capture sheet's grid of types, the view sheet's grid of text types, the cache sheet's
+        size edit, the start sheet's first two boxes."""
+        white = lambda x, y, w, h: self.count(shot, x, y, w, h, WHITE, 4, window=dialog) > w * h * 0.9
+        sheets = {"capture": white(235, 205, 45, 10), "view": white(85, 125, 30, 20),
+                  "cache": white(45, 122, 20, 12), "start": white(220, 44, 12, 12) and white(220, 72, 12, 12)}
+        shown = [name for name, seen in sheets.items() if seen]
+        return shown[0] if len(shown) == 1 else None
+
+    def keyboard(self):
+        """The user works the list, its message boxes and the dialogs with the keyboard. A box
+        that a key released on the list opened comes once, and a key that closes a box or a
+        dialog starts nothing in the list when it is let go: an arrow key onto a picture that
+        cannot be read gives one box; Enter on the box of a cursor that cannot be read (of the
+        sheet's type) starts no program; Enter on a file no program opens gives a box, and Enter
+        closes it for good; Enter on the About box's button closes it and starts no program. In
+        the settings dialog Ctrl+Tab turns the pages from the tabs, which have the focus when it
+        opens; Tab takes the focus out of a grid to OK, Shift+Tab back, and Enter on OK saves the
+        settings; in the folder chooser the folder list has the focus when it opens, and Enter on
+        the button that Tab reached presses it."""
+        self.step_name = "keyboard"
+        self.open_folder(0, "Orvane - C:\\")
+        self.open_folder(2, "Orvane - C:\\samples")
+        self.open_folder(2, "Orvane - C:\\samples\\sub")
+        self.click(*self.empty_list_place())
+        keys("Home")
+        self.wait_caption("Orvane - C:\\samples\\sub\\a.txt")
+        started = self.started_programs()
+
+        keys("Down")
+        self.wait_caption("Orvane - C:\\samples\\sub\\broken.bmp")
+        box = self.wait_box("Orvane")
+        self.keep("picture-error", grab())
+        keys("space")
+        wait_until("the picture's box closed", lambda: not box.viewable())
+        self.stays_quiet("the picture's box closed")
+
+        # The cursor's program is the sheet's, which Enter on the list would start.
+        keys("Down")
+        self.wait_caption("Orvane - C:\\samples\\sub\\gone.cur")
+        box = self.wait_box("Orvane")
+        self.keep("cursor-error", grab())
+        keys("Return")
+        wait_until("the cursor's box closed by Enter", lambda: not box.viewable())
+        self.stays_quiet("Enter closed the cursor's box")
+
+        keys("Down")
+        self.wait_caption("Orvane - C:\\samples\\sub\\plain.zzz")
+        keys("Return")
+        box = self.wait_box("Error")
+        self.keep("cannot-start", grab())
+        keys("Return")
+        wait_until("the box closed by Enter", lambda: not box.viewable())
+        self.stays_quiet("Enter closed the box")
+
+        keys("Down")
+        self.wait_caption("Orvane - C:\\samples\\sub\\table.xls")
+        self.open_menu("help")
+        self.click_item("help", "version")
+        about = wait_until("the version dialog", lambda: find_windows("^Orvane ﾊﾞｰｼﾞｮﾝ情報$"))[0]
+        wait_until("the version dialog on the screen", about.geometry)
+        self.keep("version-dialog", grab())
+        keys("Return")
+        wait_until("the version dialog closed by Enter", lambda: not about.viewable())
+        self.stays_quiet("Enter closed the version dialog")
+        self.expect(self.started_programs() == started, "a program was started in the keyboard step")
+
+        self.keyboard_in_the_settings()
+
+    def open_settings(self):
+        self.open_menu("file")
+        self.click_item("file", "option")
+        dialog = wait_until("the settings dialog", lambda: find_windows("^Orvane\u3000環境設定$"))[0]
+        wait_until("the settings dialog on the screen", dialog.geometry)
+        self.look("the capture sheet", lambda s: self.dialog_sheet(s, dialog) == "capture")
+        return dialog
+
+    def turn_sheet(self, dialog, key, sheet):
+        keys(key)
+        self.look(f"the {sheet} sheet after {key}", lambda s: self.dialog_sheet(s, dialog) == sheet)
+
+    def keyboard_in_the_settings(self):
+        settings_file = os.path.join(self.world.work, "TavoCust.cnf")
+        with open(settings_file, "rb") as file:
+            before = file.read()
+        dialog = self.open_settings()
+        self.turn_sheet(dialog, "ctrl+Tab", "view")
+        self.keep("ctrl-tab")
+        self.turn_sheet(dialog, "ctrl+Tab", "cache")
+        self.turn_sheet(dialog, "ctrl+shift+Tab", "view")
+        self.turn_sheet(dialog, "ctrl+shift+Tab", "capture")
+        self.turn_sheet(dialog, "ctrl+shift+Tab", "start")
+        self.turn_sheet(dialog, "ctrl+Tab", "capture")
+
+        # The folder chooser from the cache sheet: Tab from the folder list passes the drive box
+        # to OK, and Enter presses it: the folder edit takes the chosen folder. Esc then leaves
+        # the settings as they were.
+        self.turn_sheet(dialog, "ctrl+Tab", "view")
+        self.turn_sheet(dialog, "ctrl+Tab", "cache")
+        x, y = self.at(22, 64, dialog)
+        folder_edit = grab().region(x, y, 200, 17).data
+        self.click(262, 72, window=dialog)
+        chooser = wait_until("the folder chooser", lambda: find_windows("^ﾌｫﾙﾀﾞ参照\u3000Orvane$"))[0]
+        wait_until("the folder chooser on the screen", chooser.geometry)
+        self.keep("folder-chooser", grab())
+        keys("Tab", "Tab", "Return")
+        wait_until("the folder chooser closed by Enter on OK", lambda: not chooser.viewable())
+        self.expect(dialog.viewable(), "Enter in the folder chooser closed the settings dialog")
+        self.look("the chosen folder in the folder edit", lambda s: s.region(x, y, 200, 17).data != folder_edit)
+        self.keep("folder-chosen")
+        keys("Escape")
+        wait_until("the settings dialog closed by Esc", lambda: not dialog.viewable())
+        self.stays_quiet("the settings dialog closed")
+        with open(settings_file, "rb") as file:
+            self.expect(file.read() == before, "Esc in the settings dialog changed the settings file")
+
+        # In the capture types' grid: a type typed into the first free row, Tab to OK, Shift+Tab
+        # back into the grid, a second type in the row below, Tab to OK and Enter.
+        dialog = self.open_settings()
+        self.click(257, 210, window=dialog)
+        type_text("qqq")
+        keys("Tab")
+        self.look("the grid left: the typed type's row marked as the user's",
+                  lambda s: self.count(s, 172, 203, 54, 14, BLACK, 60, window=dialog) > 10)
+        self.keep("tab-out-of-grid")
+        keys("shift+Tab", "Down")
+        type_text("rrr")
+        keys("Tab")
+        time.sleep(0.3)
+        self.keep("tab-to-ok", grab())
+        keys("Return")
+        wait_until("the settings dialog closed by Enter on OK", lambda: not dialog.viewable())
+        with open(settings_file, "rb") as file:
+            written = file.read().split(b"\r\n")
+        self.expect(b"QQQ" in written and b"RRR" in written, f"TavoCust.cnf holds {written}, without QQQ and RRR")
+        self.stays_quiet("Enter on OK closed the settings dialog")
+
     # --- Capture -------------------------------------------------------------------------------------
 
     def mark_count(self, shot, colour):
@@ -1047,7 +1215,7 @@ def main():
     suite = Suite(args)
     steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
              suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
-             suite.switch_arrangements, suite.drag_doors_and_grips, suite.change_settings,
+             suite.switch_arrangements, suite.drag_doors_and_grips, suite.keyboard, suite.change_settings,
              suite.capture_application, suite.close_program]
     if args.steps:
         wanted = args.steps.split(",")

@@ -164,8 +164,9 @@ TEST_F(Input, KeysMapToTheVirtualKeyCodesOfTheOriginalDesktop)
     };
     for (const auto& [key, code] : keysAndCodes) {
         keys.lines.clear();
-        SendKey(window, QEvent::KeyRelease, key, QString(), false);
-        EXPECT_EQ(keys.lines, (Lines{"keyup " + std::to_string(code)})) << "Qt key " << key;
+        Type(window, key);
+        EXPECT_EQ(keys.lines, (Lines{"keydown " + std::to_string(code), "keyup " + std::to_string(code)}))
+            << "Qt key " << key;
     }
     keys.lines.clear();
     SendKey(window, QEvent::KeyPress, Qt::Key_C, QStringLiteral("\x03"), false, Qt::ControlModifier);
