@@ -5,16 +5,21 @@
 #include "bench/BenchFolders.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
+#include "browser/FileRows.h"
+#include "browser/RowOrder.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
+#include "tests/browser/AdversarialOrders.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <memory>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,6 +125,37 @@ void Resort(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 
+// Re-sorting 100,000 files by size in an order that makes the middle row of every part its
+// largest (0) or its smallest (1), made for the arrangement the sort of folders before files
+// leaves. The rows are listed again before each sort, outside the timing.
+void ResortAdversarial(benchmark::State& state)
+{
+    const int n = 100000;
+    ProgramRun run(1000);
+    orvane::TImageForm& form = *run.process.ImageForm;
+    form.SortAscending();
+    std::vector<int> start(n);
+    std::iota(start.begin(), start.end(), 0);
+    orvane::QuickSortRows(start, 0, n - 1, orvane::TSortDirection::Ascending, [](int, int) { return 0; });
+    const auto kind = state.range(0) == 0 ? sorting_test::Killer::DeepLeft : sorting_test::Killer::DeepRight;
+    const std::vector<long long> sizes = sorting_test::ValuesOfRanks(sorting_test::KillerRanks(start, kind), false);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tk::TListItems& items = form.ListView1->Items();
+        items.Clear();
+        for (int row = 0; row < n; ++row) {
+            tk::TListItem& item = items.Add();
+            item.SetCaption("entry" + std::to_string(row) + ".dat");
+            item.SetSubItems({std::to_string(sizes[row]), "dat", "2001/01/01", orvane::FileMarker});
+        }
+        run.process.ListedCount = n;
+        form.Image9->Hide();
+        state.ResumeTiming();
+        form.SortBySize();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 BENCHMARK(ReaddirStat)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -127,5 +163,6 @@ BENCHMARK(DirectorySearch)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListFolder)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 // Each iteration sorts twice: by the key, then in the other direction.
 BENCHMARK(Resort)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(ResortAdversarial)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,9 +2,12 @@
 
 // How the file list compares and orders its rows.
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -30,41 +33,72 @@ TextSortKey MakeTextSortKey(std::string_view text);
 // Negative, zero or positive as a is below, equal to or above b, byte by byte.
 int CompareSortKeys(const TextSortKey& a, const TextSortKey& b);
 
-// Sorts idx[lo..hi] by the rows the indexes name: a partition sort in the manner of Hoare with
-// the middle element as pivot, in either direction. `compare(a, b)` compares rows a and b; only
-// its sign counts. Rows that compare equal may end in any order.
+// One partition of idx[lo..hi] in the manner of Hoare, around the middle element: afterwards no
+// element of idx[lo..j] comes after the pivot and none of idx[i..hi] before it (`before(a, b)`:
+// row a goes before row b). Gives {i, j}.
+template <class Before>
+std::pair<int, int> PartitionRows(std::vector<int>& idx, int lo, int hi, const Before& before)
+{
+    const int pivot = idx[(lo + hi) / 2];
+    int i = lo, j = hi;
+    while (i <= j) {
+        while (i <= hi && before(idx[i], pivot))
+            ++i;
+        while (j >= lo && before(pivot, idx[j]))
+            --j;
+        if (i <= j) {
+            std::swap(idx[i], idx[j]);
+            ++i;
+            --j;
+        }
+    }
+    return {i, j};
+}
+
+// Parts of at most this many rows are always partitioned: their cost is bounded by their size.
+inline constexpr int SmallRowPart = 16;
+
+// The partition sort of idx[lo..hi]. The smaller part of each partition is sorted by a call and
+// the larger by the loop, so a call's part is at most half its caller's and the stack holds at
+// most log2(n) calls whatever the order. An order that defeats the middle pivot still makes each
+// partition split off a row or two; after `depthLeft` partitions of larger parts on the way to a
+// part, the part is heap sorted instead, which bounds the time to n log n.
+template <class Before>
+void SortRowsWithin(std::vector<int>& idx, int lo, int hi, int depthLeft, const Before& before)
+{
+    while (lo < hi) {
+        if (hi - lo + 1 > SmallRowPart && depthLeft-- == 0) {
+            std::make_heap(idx.begin() + lo, idx.begin() + hi + 1, before);
+            std::sort_heap(idx.begin() + lo, idx.begin() + hi + 1, before);
+            return;
+        }
+        const auto [i, j] = PartitionRows(idx, lo, hi, before);
+        if (j - lo < hi - i) {
+            SortRowsWithin(idx, lo, j, depthLeft, before);
+            lo = i;
+        } else {
+            SortRowsWithin(idx, i, hi, depthLeft, before);
+            hi = j;
+        }
+    }
+}
+
+// Sorts idx[lo..hi] by the rows the indexes name, in either direction: the partition sort above,
+// with at most 3 log2(n) partitions of larger parts on the way to any part. Introsort allows
+// 2 log2(n) behind its median of three; with the middle row alone as pivot, random lists of
+// 1,000 rows and more go deeper than that often, and their equal rows would come out in another
+// order than the partition gives them. `compare(a, b)` compares rows a and b; only its sign
+// counts, and it must order the rows consistently. Rows that compare equal may end in any order.
 template <class Compare>
 void QuickSortRows(std::vector<int>& idx, int lo, int hi, TSortDirection direction, const Compare& compare)
 {
-    const bool descending = direction == TSortDirection::Descending;
-    for (;;) {
-        const int pivot = idx[(lo + hi) / 2];
-        int i = lo, j = hi;
-        while (i <= j) {
-            if (!descending) {
-                while (i <= hi && compare(idx[i], pivot) < 0)
-                    ++i;
-                while (j >= lo && compare(pivot, idx[j]) < 0)
-                    --j;
-            } else {
-                while (i <= hi && compare(idx[i], pivot) > 0)
-                    ++i;
-                while (j >= lo && compare(pivot, idx[j]) > 0)
-                    --j;
-            }
-            if (i <= j) {
-                std::swap(idx[i], idx[j]);
-                ++i;
-                --j;
-            }
-        }
-        if (lo < j)
-            QuickSortRows(idx, lo, j, direction, compare);
-        // The second half loops here instead of recursing, so the depth stays small.
-        if (i >= hi)
-            return;
-        lo = i;
-    }
+    if (lo >= hi)
+        return;
+    const int depthLimit = 3 * (std::bit_width(static_cast<unsigned>(hi - lo + 1)) - 1);
+    if (direction == TSortDirection::Descending)
+        SortRowsWithin(idx, lo, hi, depthLimit, [&compare](int a, int b) { return compare(a, b) > 0; });
+    else
+        SortRowsWithin(idx, lo, hi, depthLimit, [&compare](int a, int b) { return compare(a, b) < 0; });
 }
 
 }  // namespace orvane

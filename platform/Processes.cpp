@@ -11,7 +11,6 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -313,10 +312,7 @@ constexpr long long PollMs = 20;
 
 Processes::Processes(const DriveMap& drives) : m_drives(drives) {}
 
-Processes::~Processes()
-{
-    ReapEnded();
-}
+Processes::~Processes() = default;
 
 StartedProcess Processes::CreateProcess(const std::string& commandLine)
 {
@@ -328,7 +324,7 @@ StartedProcess Processes::CreateProcess(const std::string& commandLine)
     else
         process.error = invocation.error;
     if (process.started)
-        m_running.push_back(process.pid);
+        m_reaper.Watch(process.pid);
     m_starts.push_back({commandLine, process.started});
     return process;
 }
@@ -363,24 +359,16 @@ std::vector<SpawnRecord> Processes::TakeStarts()
 
 void Processes::ReapEnded()
 {
-    std::erase_if(m_running, [](int pid) {
-        int status = 0;
-        pid_t result = waitpid(pid, &status, WNOHANG);
-        return result == pid || (result < 0 && errno == ECHILD);
-    });
+    m_reaper.CollectEnded();
 }
 
+// A program of ours has ended once it is collected; its pid may name another process after
+// that, so the pid alone is asked only about processes we did not start.
 bool Processes::HasEnded(int pid)
 {
-    auto running = std::find(m_running.begin(), m_running.end(), pid);
-    if (running == m_running.end())
-        return kill(pid, 0) != 0 && errno == ESRCH;
-    int status = 0;
-    pid_t result = waitpid(pid, &status, WNOHANG);
-    if (result == 0)
-        return false;
-    m_running.erase(running);
-    return true;
+    if (std::optional<bool> ended = m_reaper.Ended(pid))
+        return *ended;
+    return kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 bool Processes::HasShownWindow(int pid)

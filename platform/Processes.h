@@ -3,6 +3,8 @@
 // Starting programs in the manner of CreateProcessA and waiting for them in the manner of
 // WaitForInputIdle.
 
+#include "platform/ChildReaper.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,8 +67,9 @@ public:
 
     // Every start since the last call.
     std::vector<SpawnRecord> TakeStarts();
-    // Collects the programs that have ended, so that none is left a zombie. Starting and
-    // waiting do this too.
+    // Collects the programs that have ended by now, without waiting for the reaper's thread,
+    // which collects each as it ends so that none is left a zombie. Starting and waiting do this
+    // too.
     void ReapEnded();
 
 private:
@@ -75,7 +78,7 @@ private:
 
     const DriveMap& m_drives;
     int m_idleBoundMs = 5000;
-    std::vector<int> m_running;
+    ChildReaper m_reaper;
     std::vector<SpawnRecord> m_starts;
     std::unique_ptr<XConnection> m_display;
 };

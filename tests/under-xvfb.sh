@@ -3,13 +3,13 @@
 # Xvfb picks a free display number itself (-displayfd), so runs that start at the same moment
 # never share one; the display must answer before the program runs, and a server that does not
 # is replaced. The server keeps running when its last client leaves (-noreset): otherwise the probe
-# that checks it answers would make it reset and refuse the test's first connection. Exits with
-# 77 (skipped) where Xvfb is missing or no server comes up.
+# that checks it answers would make it reset and refuse the test's first connection. Where Xvfb is
+# missing or no server comes up, the test is skipped, or fails under CI=true (unavailable.sh).
+. "$(dirname "$0")/unavailable.sh"
 size=$1
 shift
 if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "skipped: Xvfb is not installed"
-    exit 77
+    unavailable "Xvfb is not installed"
 fi
 work=$(mktemp -d)
 server=
@@ -43,5 +43,4 @@ for attempt in 1 2 3; do
     server=
 done
 cat "$work/server.log" >&2
-echo "skipped: Xvfb could not start"
-exit 77
+unavailable "Xvfb could not start"

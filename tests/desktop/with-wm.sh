@@ -1,12 +1,12 @@
 #!/bin/sh
 # Runs a program on the X display of $DISPLAY under the JWM window manager, configured by jwmrc
 # beside this script: with-wm.sh PROGRAM ARGS. The manager must have taken the screen (it names
-# itself on the root window) before the program starts. Exits with 77 (skipped) where JWM is not
-# installed or does not come up.
+# itself on the root window) before the program starts. Where JWM is not installed or does not
+# come up, the test is skipped, or fails under CI=true (../unavailable.sh).
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../unavailable.sh"
 if ! command -v jwm >/dev/null 2>&1; then
-    echo "skipped: the window manager jwm is not installed"
-    exit 77
+    unavailable "the window manager jwm is not installed"
 fi
 state=$(mktemp -d)
 manager=
@@ -33,8 +33,7 @@ for attempt in 1 2 3; do
     wait "$manager" 2>/dev/null
     manager=
     if [ $attempt -eq 3 ]; then
-        echo "skipped: jwm did not come up"
-        exit 77
+        unavailable "jwm did not come up"
     fi
     sleep 0.5
 done

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -18,8 +19,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+extern char** environ;
 
 using namespace platform;
 
@@ -37,6 +41,47 @@ long long NowMs()
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+
+// The state of a child of this process from /proc ('R', 'S', 'Z' ...), or 0 when the pid names
+// no child of ours: the child was collected (and the pid may be another process's by now).
+char ChildState(int pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return 0;
+    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 4 >= line.size())
+        return 0;
+    return std::atoi(line.c_str() + close + 4) == getpid() ? line[close + 2] : 0;
+}
+
+// Every zombie child of this process, from /proc.
+std::vector<int> OurZombies()
+{
+    std::vector<int> zombies;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") == std::string::npos && ChildState(std::atoi(name.c_str())) == 'Z')
+            zombies.push_back(std::atoi(name.c_str()));
+    }
+    return zombies;
+}
+
+// Waits up to ten seconds for the children to end and be collected, looking only, so that the
+// test collects none itself. Gives the pids still there, as zombies or running.
+std::vector<int> NotCollected(const std::vector<int>& pids)
+{
+    for (long long deadline = NowMs() + 10000;; usleep(10000)) {
+        std::vector<int> left;
+        for (int pid : pids)
+            if (ChildState(pid) != 0)
+                left.push_back(pid);
+        if (left.empty() || NowMs() > deadline)
+            return left;
+    }
 }
 }  // namespace
 
@@ -315,6 +360,66 @@ TEST_F(Starting, ProgramsThatEndUnwatchedAreCollectedAtTheNextStart)
     m_processes.CreateProcess("T:\\nothing.exe");
     EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+}
+
+// Programs are collected as they end, however they end, with no later start or wait to do it: a
+// program that ends at once, one that fails, one that leaves a child of its own behind, one killed.
+TEST_F(Starting, EveryProgramIsCollectedWhenItEndsWithoutAnotherStart)
+{
+    std::vector<int> pids;
+    for (const char* line : {"/bin/true", "sh -c \"exit 3\"", "sh -c \"sleep 0.2 & exit 0\"", "sleep 30"}) {
+        StartedProcess process = m_processes.CreateProcess(line);
+        ASSERT_TRUE(process.started) << line << ": " << process.error;
+        pids.push_back(process.pid);
+    }
+    kill(pids.back(), SIGKILL);
+    for (int pid : NotCollected(pids))
+        ADD_FAILURE() << "pid " << pid << " is still a child of the test, in state " << ChildState(pid);
+    EXPECT_EQ(OurZombies(), std::vector<int>{}) << "zombie children of the test";
+    for (int pid : pids) {
+        EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1) << "pid " << pid << " already collected";
+        EXPECT_EQ(errno, ECHILD);
+    }
+}
+
+// A program collected before anyone waited for it still counts as ended for the wait, and its pid
+// is not asked about again (it may be another process's by then).
+TEST_F(Starting, WaitingForAProgramAlreadyCollectedEndsAtOnce)
+{
+    StartedProcess process = m_processes.CreateProcess("/bin/true");
+    ASSERT_TRUE(process.started) << process.error;
+    ASSERT_EQ(NotCollected({process.pid}), std::vector<int>{});
+    EXPECT_EQ(m_processes.WaitForInputIdle(process, 5000), IdleWait::Ended);
+}
+
+// Children the service did not start (QProcess's, GLib's) stay for their owners to collect.
+TEST_F(Starting, ChildrenStartedElsewhereAreLeftToTheirOwners)
+{
+    char program[] = "/bin/true";
+    char* argv[] = {program, nullptr};
+    pid_t foreign = 0;
+    ASSERT_EQ(posix_spawn(&foreign, program, nullptr, nullptr, argv, environ), 0);
+    StartedProcess ours = m_processes.CreateProcess("/bin/true");
+    ASSERT_TRUE(ours.started) << ours.error;
+    ASSERT_EQ(NotCollected({ours.pid}), std::vector<int>{});
+    ASSERT_TRUE(m_processes.WaitForInputIdle(ours, 5000) == IdleWait::Ended);
+    int status = -1;
+    EXPECT_EQ(waitpid(foreign, &status, 0), foreign) << "the other child was taken from its owner";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// The service can go while a program it started still runs.
+TEST(Processes, GoesWhileItsProgramRuns)
+{
+    DriveMap drives;
+    StartedProcess process;
+    {
+        Processes processes(drives);
+        process = processes.CreateProcess("sleep 30");
+        ASSERT_TRUE(process.started) << process.error;
+    }
+    ASSERT_EQ(kill(process.pid, SIGKILL), 0);
+    EXPECT_EQ(waitpid(process.pid, nullptr, 0), process.pid);
 }
 
 TEST_F(Starting, WaitingGivesUpAtTheBound)
