@@ -10,6 +10,11 @@ DESTDIR ?=
 DEB_DIR ?= build-deb
 SANITIZE_DIR ?= build-sanitize
 
+# ccache, once the set-up has installed it (the variable is read when the build runs), keeps the compiled objects outside the clone (its own
+# cache folder), so a fresh clone compiles only the files that changed since an earlier build.
+LAUNCHER = $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR := $(CURDIR)
+
 .PHONY: all setup configure build run test check-sanitize bench fuzz install deb clean
 
 all: build
@@ -18,7 +23,7 @@ setup:
 	@./scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DORVANE_BENCHMARKS=ON >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DORVANE_BENCHMARKS=ON $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -32,7 +37,7 @@ test: build
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its
 # own; any report, from a test or from a program a test starts, fails the run.
 check-sanitize: setup
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DORVANE_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DORVANE_SANITIZE=ON $(LAUNCHER) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@./scripts/sanitize.sh $(SANITIZE_DIR) $(JOBS)
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build make pkg-config
+    g++ cmake ninja-build make pkg-config ccache
     qt6-base-dev qt6-svg-dev
     libx11-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
