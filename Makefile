@@ -10,8 +10,9 @@ DESTDIR ?=
 DEB_DIR ?= build-deb
 SANITIZE_DIR ?= build-sanitize
 
-# ccache, once the set-up has installed it (the variable is read when the build runs), keeps the compiled objects outside the clone (its own
-# cache folder), so a fresh clone compiles only the files that changed since an earlier build.
+# ccache, once the set-up has installed it, keeps the compiled objects in its own folder outside
+# the clone, so a fresh clone compiles only the files that changed since an earlier build. The
+# variable is read when a recipe runs, after the set-up.
 LAUNCHER = $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR := $(CURDIR)
 
