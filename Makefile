@@ -51,8 +51,10 @@ install: build
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 	@./scripts/post-install.sh "$(DESTDIR)" "$(PREFIX)"
 
-# A Debian package of the program, built from the tree in DEB_DIR.
+# The Debian package of the program (dpkg-buildpackage over debian/), built from a copy of the
+# tree in DEB_DIR and checked by lintian.
 deb: setup
+	@./scripts/setup.sh deb
 	@./scripts/make-deb.sh $(DEB_DIR)
 
 # The decoders under libFuzzer and the sanitizers, built with clang in a folder of their own; each

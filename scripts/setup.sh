@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orvane need (and with the
-# argument "fuzz", what fuzzing the decoders needs). Quick and quiet when everything is there
-# already. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that building, running and testing Orvane need (with the argument
+# "fuzz", what fuzzing the decoders needs; with "deb", what building its Debian package needs).
+# Quick and quiet when everything is there already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -22,6 +22,8 @@ packages=(
 )
 if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev openttd-openmsx)
+elif [[ "${1:-}" == deb ]]; then
+    packages=(build-essential debhelper dpkg-dev lintian)
 fi
 
 missing=()
