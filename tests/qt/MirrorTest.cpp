@@ -10,8 +10,10 @@
 #include "qt/LabelPeer.h"
 #include "qt/PanelPeer.h"
 #include "toolkit/Image.h"
+#include "toolkit/MediaPlayer.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/VideoFrame.h"
 
 #include <QEvent>
 #include <QImage>
@@ -335,6 +337,64 @@ TEST_F(Mirror, FormWithoutSystemMenuHasNoCloseButton)
     EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(WidgetOf(*form)->isVisible()) << "new flags leave the window shown";
+}
+
+namespace {
+// Videos whose first picture, all red, shows when they open.
+class RedVideos : public IMediaSystem {
+public:
+    struct Device : IMediaDevice {
+        std::string Play() override { return {}; }
+        std::string Stop() override { return {}; }
+        int64_t Length() override { return 1000; }
+        int64_t Position() override { return 0; }
+    };
+    std::unique_ptr<IMediaDevice> OpenMedia(const std::string&, IMediaEvents& events) override
+    {
+        auto picture = std::make_shared<TVideoFrame>();
+        picture->Width = 4;
+        picture->Height = 3;
+        picture->Pixels.assign(12, 0xFFFF0000u);
+        events.NewVideoFrame(std::move(picture));
+        return std::make_unique<Device>();
+    }
+};
+}  // namespace
+
+// The panel paints its own colour behind whatever lies on it once the player no longer draws
+// there: it was given another display, it was closed, or it is gone.
+TEST_F(Mirror, APanelPaintsAVideoOnlyWhileThePlayerDrawsOnIt)
+{
+    RedVideos videos;
+    application.SetMediaSystem(&videos);
+    TForm* form = ShownForm();
+    auto* pane = Child<TPanel>(*form);
+    pane->SetBounds(0, 0, 40, 30);
+    pane->SetBevelOuter(TBevelCut::bvNone);
+    pane->SetColor(clBlue);
+    auto* player = Child<TMediaPlayer>(*form);
+    auto redPixels = [&] {
+        Turn();
+        return CountColour(WidgetOf(*pane)->grab().toImage(), QRect(0, 0, 40, 30), 0xFF0000u);
+    };
+    auto showVideo = [&] {
+        player->SetDisplay(pane);
+        player->SetFileName("C:\\clip.avi");
+        player->Open();
+    };
+
+    showVideo();
+    EXPECT_GT(redPixels(), 600) << "the picture fills the pane";
+    player->SetDisplay(nullptr);
+    EXPECT_EQ(redPixels(), 0);
+    EXPECT_EQ(PixelAt(*WidgetOf(*pane), 20, 15), 0x0000FFu);
+    showVideo();
+    player->Close();
+    EXPECT_EQ(redPixels(), 0);
+    showVideo();
+    delete player;
+    EXPECT_EQ(redPixels(), 0);
+    EXPECT_EQ(PixelAt(*WidgetOf(*pane), 20, 15), 0x0000FFu);
 }
 
 TEST_F(Mirror, DialogFrameHasAFixedSize)
