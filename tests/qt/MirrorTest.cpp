@@ -15,6 +15,7 @@
 #include "toolkit/StdCtrls.h"
 #include "toolkit/VideoFrame.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QImage>
 #include <QPointer>
@@ -337,6 +338,30 @@ TEST_F(Mirror, FormWithoutSystemMenuHasNoCloseButton)
     EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(WidgetOf(*form)->isVisible()) << "new flags leave the window shown";
+}
+
+// A window manager's or a taskbar's close request, as Qt delivers it.
+TEST_F(Mirror, AFormWithoutSystemMenuStaysShownWhenTheWindowManagerAsksItToClose)
+{
+    TForm* main = ShownForm();
+    TForm* viewer = nullptr;
+    TForm* other = nullptr;
+    application.CreateForm(viewer);
+    application.CreateForm(other);
+    viewer->SetBorderIcons(biMinimize | biMaximize);
+    viewer->Show();
+    other->Show();
+    Turn();
+    for (TForm* form : {viewer, other}) {
+        QCloseEvent request;
+        QCoreApplication::sendEvent(WidgetOf(*form), &request);
+        Turn();
+    }
+    EXPECT_TRUE(viewer->Visible());
+    EXPECT_TRUE(WidgetOf(*viewer)->isVisible()) << "the window without a close box stays on the screen";
+    EXPECT_FALSE(other->Visible()) << "a window with a close box is hidden";
+    EXPECT_FALSE(WidgetOf(*other)->isVisible());
+    EXPECT_TRUE(main->Visible());
 }
 
 namespace {
