@@ -20,7 +20,7 @@ allowed=(
     # The mapping of a file RegularFile opened.
     'platform/MappedFile.cpp|void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file->Descriptor(), 0);'
     # GStreamer is given the opened file's own /proc entry, not the name.
-    'platform/GstMedia.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);'
+    'platform/GstPipelines.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);'
     'platform/GstMedia.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*file, hostPath).c_str(), nullptr);'
     # The kernel's own record of a started program.
     'platform/Processes.cpp|std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");'

@@ -1,0 +1,77 @@
+#pragma once
+
+// Inside the media device: a medium over one GStreamer pipeline, and the helpers its parts
+// share. The media device's own sources include this; the program sees only Media.h.
+
+#include "platform/Media.h"
+#include "platform/RegularFile.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Starts GStreamer once for the process; false and the reason when it cannot start.
+bool InitGStreamer(std::string& error);
+// The sink sound goes to: the desktop's output, or a silent one that keeps time.
+GstElement* MakeAudioSink(AudioOutput output);
+// The text of an error message.
+std::string ErrorText(GstMessage* message);
+// The name GStreamer is to open an opened file by.
+std::string SourcePath(const RegularFile& file, const std::string& hostPath);
+
+class GstMedium final : public IMedium {
+public:
+    explicit GstMedium(MediaSignals reports) : m_signals(std::move(reports)) {}
+    ~GstMedium() override;
+
+    bool BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error);
+    bool BuildPlaybin(RegularFile file, const std::string& hostPath, const MediaOptions& options, std::string& error);
+    bool Preroll(int boundMs, std::string& error);
+
+    bool Play(std::string& error) override;
+    bool Stop(std::string& error) override;
+    uint64_t PlayNumber() const override { return m_play; }
+    int64_t LengthMs() const override { return m_length; }
+    int64_t PositionMs() const override;
+    bool HasVideo() const override { return m_hasVideo; }
+    std::unique_ptr<VideoFrame> TakeFrame() override;
+
+private:
+    static GstBusSyncReply BusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static GstFlowReturn NewPreroll(GstAppSink* sink, gpointer self);
+    static GstFlowReturn NewSample(GstAppSink* sink, gpointer self);
+    static GstPadProbeReturn AudioArrived(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static void AudioRendered(GstElement* sink, GstBuffer* buffer, GstPad* pad, gpointer self);
+    GstElement* WatchAudio(GstElement* sink);
+    void FirstSound();
+    void WatchBus();
+    void TakeQueuedMessages();
+    void StoreFrame(GstSample* sample);
+
+    MediaSignals m_signals;
+    // Declared before the pipeline's state, so that it is closed only after the pipeline.
+    std::optional<RegularFile> m_source;
+    GstElement* m_pipeline = nullptr;
+    std::atomic<uint64_t> m_play{0};
+    std::atomic<bool> m_atEnd{false};
+    std::atomic<bool> m_opened{false};
+    std::atomic<bool> m_firstSoundPending{false};
+    int64_t m_length = -1;
+    bool m_hasVideo = false;
+    // A failure the media system reported between the examination and the first playing.
+    std::string m_failure;
+    std::mutex m_frameMutex;
+    std::unique_ptr<VideoFrame> m_frame;
+    bool m_framePending = false;
+};
+
+}  // namespace platform
