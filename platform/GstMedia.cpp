@@ -3,6 +3,7 @@
 
 #include "platform/GstMedium.h"
 
+#include "formats/Avi.h"
 #include "formats/Bytes.h"
 #include "formats/Midi.h"
 
@@ -17,6 +18,19 @@ namespace platform {
 namespace {
 // MIDI files are small; anything larger is not one worth reading into memory.
 constexpr uint64_t MaxMidiFileSize = 64u << 20;
+// An AVI file's header list comes first and is small; the format of its video stream is looked
+// for this far into it.
+constexpr size_t AviHeaderBytes = 256u << 10;
+
+// Whether an AVI file holds uncompressed RGB video that GStreamer does not take by itself.
+std::optional<RawAviVideo> RawAviVideoIn(const RegularFile& file)
+{
+    std::optional<std::string> header = file.ReadHead(AviHeaderBytes);
+    if (!header)
+        return std::nullopt;
+    formats::Result<formats::AviVideoFormat> format = formats::ReadAviVideoFormat(formats::AsBytes(*header));
+    return format ? RawAviVideoOf(*format) : std::nullopt;
+}
 
 // Opens a file to play, refusing what is no regular file without waiting on it.
 std::optional<RegularFile> OpenToPlay(const std::string& hostPath, std::string& error)
@@ -175,6 +189,9 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
             return nullptr;
         }
         if (!medium->BuildMidi(std::vector<uint8_t>(midi.begin(), midi.end()), options, error))
+            return nullptr;
+    } else if (std::optional<RawAviVideo> raw = formats::IsAvi(start) ? RawAviVideoIn(*file) : std::nullopt) {
+        if (!medium->BuildRawAvi(std::move(*file), hostPath, *raw, options, error))
             return nullptr;
     } else if (!medium->BuildPlaybin(std::move(*file), hostPath, options, error)) {
         return nullptr;

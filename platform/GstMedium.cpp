@@ -17,14 +17,16 @@ constexpr GstClockTime CommandBound = 2 * GST_SECOND;
 
 GstMedium::~GstMedium()
 {
-    if (!m_pipeline)
-        return;
-    // Going to NULL joins GStreamer's threads: no signal comes after this.
-    gst_element_set_state(m_pipeline, GST_STATE_NULL);
-    GstBus* bus = gst_element_get_bus(m_pipeline);
-    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-    gst_object_unref(bus);
-    gst_object_unref(m_pipeline);
+    if (m_pipeline) {
+        // Going to NULL joins GStreamer's threads: no signal comes after this.
+        gst_element_set_state(m_pipeline, GST_STATE_NULL);
+        GstBus* bus = gst_element_get_bus(m_pipeline);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        gst_object_unref(m_pipeline);
+    }
+    if (m_rawCaps)
+        gst_caps_unref(m_rawCaps);
 }
 
 void GstMedium::WatchBus()
@@ -79,26 +81,42 @@ bool GstMedium::Preroll(int boundMs, std::string& error)
 {
     GstStateChangeReturn change = gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
     GstBus* bus = gst_element_get_bus(m_pipeline);
-    bool ready = change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL;
+    // A pipeline of our own links its sinks only as its demuxer finds the streams, so its state
+    // may be reached before they exist: it is ready once the streams are all found (the message
+    // StreamsFound posts) and the sinks linked to them have taken their first data.
+    bool streamsPending = m_rawCaps != nullptr;
+    bool prerolled = change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL;
+    if (streamsPending)
+        prerolled = false;
     const gint64 deadline = g_get_monotonic_time() + gint64(boundMs) * 1000;
-    while (!ready) {
+    while (streamsPending || !prerolled) {
         gint64 left = deadline - g_get_monotonic_time();
         if (left <= 0) {
             error = "examining the file took longer than " + std::to_string(boundMs) + " ms";
             break;
         }
         GstMessage* message = gst_bus_timed_pop_filtered(
-            bus, GstClockTime(left) * 1000, GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR));
+            bus, GstClockTime(left) * 1000,
+            GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION));
         if (!message)
             continue;
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        const GstMessageType type = GST_MESSAGE_TYPE(message);
+        if (type == GST_MESSAGE_ERROR)
             error = ErrorText(message);
-            gst_message_unref(message);
-            break;
-        }
         gst_message_unref(message);
-        ready = true;
+        if (type == GST_MESSAGE_ERROR)
+            break;
+        if (type == GST_MESSAGE_ASYNC_DONE) {
+            prerolled = true;
+        } else if (streamsPending) {
+            streamsPending = false;
+            if (!m_videoLinked && !m_audioLinked) {
+                error = "the file holds no stream that can be played";
+                break;
+            }
+        }
     }
+    const bool ready = !streamsPending && prerolled && error.empty();
     if (!ready && error.empty())
         error = "the media system cannot open the file";
     gst_object_unref(bus);
@@ -108,10 +126,14 @@ bool GstMedium::Preroll(int boundMs, std::string& error)
     gint64 duration = 0;
     if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration >= 0)
         m_length = duration / GST_MSECOND;
-    gint videoStreams = 0;
-    if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video"))
+    // playbin counts its video streams; a pipeline of our own has linked one or none.
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video")) {
+        gint videoStreams = 0;
         g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
-    m_hasVideo = videoStreams > 0;
+        m_hasVideo = videoStreams > 0;
+    } else {
+        m_hasVideo = m_videoLinked;
+    }
     // From here on the bus handler takes what is posted; what came before it is read here.
     m_opened = true;
     TakeQueuedMessages();
@@ -219,7 +241,9 @@ void GstMedium::StoreFrame(GstSample* sample)
         static_assert(std::endian::native == std::endian::little, "BGRx words are read as little-endian");
         for (int y = 0; y < height; ++y) {
             uint32_t* out = frame->pixels.data() + size_t(y) * size_t(width);
-            std::memcpy(out, map.data + offset + size_t(y) * stride, size_t(width) * 4);
+            // A DIB that the demuxer left bottom up is turned over here, row by row.
+            const size_t row = size_t(m_flipRows ? height - 1 - y : y);
+            std::memcpy(out, map.data + offset + row * stride, size_t(width) * 4);
             for (int x = 0; x < width; ++x)
                 out[x] |= 0xFF000000u;
         }

@@ -17,6 +17,10 @@
 #include <string>
 #include <vector>
 
+namespace formats {
+struct AviVideoFormat;
+}
+
 namespace platform {
 
 // Starts GStreamer once for the process; false and the reason when it cannot start.
@@ -28,6 +32,23 @@ std::string ErrorText(GstMessage* message);
 // The name GStreamer is to open an opened file by.
 std::string SourcePath(const RegularFile& file, const std::string& hostPath);
 
+// The uncompressed RGB video of an AVI file that GStreamer's AVI demuxer hands out with caps no
+// element takes: 16-bit pixels, for which it has none, and pixels whose stream header names a
+// codec their format does not use, which it gives that codec's caps. The caps the pictures really
+// have, and whether their rows still run from the bottom up when they leave the demuxer.
+struct RawAviVideo {
+    const char* pixels = "";  // GStreamer's name of the pixel layout
+    int width = 0;
+    int height = 0;
+    int rateNumerator = 0;  // 0/1: not known
+    int rateDenominator = 1;
+    bool bottomUp = false;
+};
+
+// How GStreamer is to take a video stream of this format; none when it takes it by itself (or
+// when it is no uncompressed RGB video), and playbin plays the file.
+std::optional<RawAviVideo> RawAviVideoOf(const formats::AviVideoFormat& format);
+
 class GstMedium final : public IMedium {
 public:
     explicit GstMedium(MediaSignals reports) : m_signals(std::move(reports)) {}
@@ -35,6 +56,8 @@ public:
 
     bool BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error);
     bool BuildPlaybin(RegularFile file, const std::string& hostPath, const MediaOptions& options, std::string& error);
+    bool BuildRawAvi(RegularFile file, const std::string& hostPath, const RawAviVideo& video,
+                     const MediaOptions& options, std::string& error);
     bool Preroll(int boundMs, std::string& error);
 
     bool Play(std::string& error) override;
@@ -51,7 +74,13 @@ private:
     static GstFlowReturn NewSample(GstAppSink* sink, gpointer self);
     static GstPadProbeReturn AudioArrived(GstPad* pad, GstPadProbeInfo* info, gpointer self);
     static void AudioRendered(GstElement* sink, GstBuffer* buffer, GstPad* pad, gpointer self);
+    static void DemuxerPadAdded(GstElement* demuxer, GstPad* pad, gpointer self);
+    static void DecoderPadAdded(GstElement* decoder, GstPad* pad, gpointer self);
+    static void StreamsFound(GstElement* demuxer, gpointer self);
     GstElement* WatchAudio(GstElement* sink);
+    GstElement* MakeVideoSink();
+    void LinkRawVideo(GstPad* pad);
+    void LinkAudio(GstPad* pad);
     void FirstSound();
     void WatchBus();
     void TakeQueuedMessages();
@@ -72,6 +101,15 @@ private:
     std::mutex m_frameMutex;
     std::unique_ptr<VideoFrame> m_frame;
     bool m_framePending = false;
+
+    // A raw AVI's own pipeline: the caps of its pictures and whether their rows are to be turned
+    // over, the output its sound goes to, and the streams linked so far (on the demuxer's thread).
+    GstCaps* m_rawCaps = nullptr;
+    bool m_flipRows = false;
+    AudioOutput m_audioOutput = AudioOutput::Device;
+    bool m_videoLinked = false;
+    bool m_audioLinked = false;
+    GstElement* m_audioEntry = nullptr;
 };
 
 }  // namespace platform

@@ -95,19 +95,12 @@ bool GstMedium::BuildPlaybin(RegularFile file, const std::string& hostPath, cons
         return false;
     }
     m_pipeline = gst_element_factory_make("playbin", nullptr);
-    GstElement* videoSink = gst_element_factory_make("appsink", nullptr);
+    GstElement* videoSink = MakeVideoSink();
     if (!m_pipeline || !videoSink) {
         g_free(uri);
         error = "GStreamer's playbin is not installed";
         return false;
     }
-    GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
-    g_object_set(videoSink, "caps", caps, "max-buffers", 1u, "drop", TRUE, nullptr);
-    gst_caps_unref(caps);
-    GstAppSinkCallbacks callbacks{};
-    callbacks.new_preroll = NewPreroll;
-    callbacks.new_sample = NewSample;
-    gst_app_sink_set_callbacks(GST_APP_SINK(videoSink), &callbacks, this, nullptr);
     // Subtitles and visualisations are not ours to show.
     enum { Video = 1 << 0, Audio = 1 << 1, SoftVolume = 1 << 4 };
     g_object_set(m_pipeline, "uri", uri, "audio-sink", WatchAudio(MakeAudioSink(options.audio)), "video-sink", videoSink, "flags",
@@ -115,6 +108,22 @@ bool GstMedium::BuildPlaybin(RegularFile file, const std::string& hostPath, cons
     g_free(uri);
     WatchBus();
     return true;
+}
+
+// Video ends in an appsink that keeps only the newest picture, as BGRx pixels.
+GstElement* GstMedium::MakeVideoSink()
+{
+    GstElement* sink = gst_element_factory_make("appsink", nullptr);
+    if (!sink)
+        return nullptr;
+    GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
+    g_object_set(sink, "caps", caps, "max-buffers", 1u, "drop", TRUE, nullptr);
+    gst_caps_unref(caps);
+    GstAppSinkCallbacks callbacks{};
+    callbacks.new_preroll = NewPreroll;
+    callbacks.new_sample = NewSample;
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
+    return sink;
 }
 
 // The silent sink says when it renders a buffer, in time with the clock; a sound card's sink

@@ -22,6 +22,8 @@ allowed=(
     # GStreamer is given the opened file's own /proc entry, not the name.
     'platform/GstPipelines.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);'
     'platform/GstMedia.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*file, hostPath).c_str(), nullptr);'
+    # The file source of a raw AVI's pipeline, whose location is that /proc entry too.
+    'platform/GstRawAvi.cpp|GstElement* source = gst_element_factory_make("filesrc", nullptr);'
     # The kernel's own record of a started program.
     'platform/Processes.cpp|std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");'
     # Qt's sign for a missing picture, from Qt's resources.
