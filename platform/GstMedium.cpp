@@ -18,6 +18,11 @@ constexpr GstClockTime CommandBound = 2 * GST_SECOND;
 GstMedium::~GstMedium()
 {
     if (m_pipeline) {
+        // The synthesiser leaves the pipeline in its ready state, its sound font loaded.
+        if (m_synth) {
+            gst_element_set_state(m_pipeline, GST_STATE_READY);
+            gst_bin_remove(GST_BIN(m_pipeline), m_synth);
+        }
         // Going to NULL joins GStreamer's threads: no signal comes after this.
         gst_element_set_state(m_pipeline, GST_STATE_NULL);
         GstBus* bus = gst_element_get_bus(m_pipeline);
@@ -27,6 +32,8 @@ GstMedium::~GstMedium()
     }
     if (m_rawCaps)
         gst_caps_unref(m_rawCaps);
+    if (m_synth)
+        KeepSynth(m_synth);
 }
 
 void GstMedium::WatchBus()

@@ -32,6 +32,13 @@ std::string ErrorText(GstMessage* message);
 // The name GStreamer is to open an opened file by.
 std::string SourcePath(const RegularFile& file, const std::string& hostPath);
 
+// The synthesiser of MIDI files with this sound font: the one kept ready since the last MIDI file
+// closed, or a new one. The caller holds a reference to it.
+GstElement* TakeSynth(const std::string& soundFont);
+// Keeps a synthesiser that left its pipeline ready for the next MIDI file, taking over the
+// caller's reference.
+void KeepSynth(GstElement* synth);
+
 // The uncompressed RGB video of an AVI file that GStreamer's AVI demuxer hands out with caps no
 // element takes: 16-bit pixels, for which it has none, and pixels whose stream header names a
 // codec their format does not use, which it gives that codec's caps. The caps the pictures really
@@ -102,6 +109,8 @@ private:
     std::unique_ptr<VideoFrame> m_frame;
     bool m_framePending = false;
 
+    // A MIDI file's synthesiser, given back when the medium closes.
+    GstElement* m_synth = nullptr;
     // A raw AVI's own pipeline: the caps of its pictures and whether their rows are to be turned
     // over, the output its sound goes to, and the streams linked so far (on the demuxer's thread).
     GstCaps* m_rawCaps = nullptr;
