@@ -40,6 +40,22 @@ pad=$((size % 2))
     printf 'RIFF'; le32 $((4 + 8 + size + pad)); printf 'RMIDdata'; le32 "$size"; cat song.mid
     [ "$pad" -eq 1 ] && printf '\000'
 } >song.rmi
+# Short files of each kind, for tests that open and play them many times and for the first
+# sound: a fifth of a second of a tone (WAV, MPEG layer 2), a fifth of a second of video with a
+# tone, and a MIDI file of one note that sounds at once (a quarter of a second at 120 beats a
+# minute, 96 ticks a beat), written with printf: the header chunk (format 0, one track), then the
+# track: note on, 48 ticks, note off, end of track.
+sox -n -r 8000 -c 1 -b 16 blip.wav synth 0.2 sine 660
+gst-launch-1.0 -q audiotestsrc num-buffers=9 samplesperbuffer=1024 freq=550 ! audio/x-raw,rate=48000,channels=1 \
+    ! audioconvert ! twolamemp2enc bitrate=32 ! filesink location=blip.mpa
+gst-launch-1.0 -q avimux name=mux ! filesink location=blip.avi \
+    videotestsrc num-buffers=2 pattern=ball ! video/x-raw,width=160,height=120,framerate=10/1 \
+        ! jpegenc quality=30 ! mux. \
+    audiotestsrc num-buffers=2 samplesperbuffer=800 ! audio/x-raw,rate=8000,channels=1,format=S16LE ! mux.
+{
+    printf 'MThd\000\000\000\006\000\000\000\001\000\140'
+    printf 'MTrk\000\000\000\014\000\220\074\144\060\200\074\100\000\377\057\000'
+} >blip.mid
 # Files that cannot be played: cut inside the MIDI tracks, cut inside the WAV header, not a
 # medium at all, and empty.
 head -c 4000 song.mid >truncated.mid
