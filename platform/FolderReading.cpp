@@ -1,0 +1,149 @@
+#include "platform/FolderReading.h"
+
+#include "platform/CodePage.h"
+#include "platform/DosText.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+
+namespace platform {
+
+const std::string* FolderReading::FindIgnoringCase(std::string_view dosName) const
+{
+    std::call_once(m_indexed, [this] {
+        m_byFoldedName.reserve(m_names.size());
+        for (uint32_t i = 0; i < m_names.size(); ++i)
+            m_byFoldedName.emplace(AsciiUpper(HostNameToCp932(m_names[i].hostName)), i);
+    });
+    auto found = m_byFoldedName.find(AsciiUpper(dosName));
+    return found == m_byFoldedName.end() ? nullptr : &m_names[found->second].hostName;
+}
+
+namespace {
+
+// The few folders read last: the one listed, and the ones its paths pass through.
+constexpr size_t KeptFolders = 4;
+
+struct Kept {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec changed{};
+    timespec modified{};
+    std::shared_ptr<const FolderReading> reading;
+};
+
+struct Keeper {
+    std::mutex mutex;
+    std::vector<Kept> kept;  // the most recent first
+};
+
+Keeper& TheKeeper()
+{
+    static Keeper keeper;
+    return keeper;
+}
+
+bool operator==(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool Before(const timespec& a, const timespec& b)
+{
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// The kernel stamps a change with its coarse clock, the one read here, so a change made after
+// this moment carries this time or a later one. A file system that stores coarser times (whole
+// seconds, FAT's two seconds, exFAT's hundredths) rounds that down: a time with no digits below
+// a hundredth of a second is taken as coming from one, and two seconds more are allowed.
+bool ChangedSafelyBefore(const timespec& changed, const timespec& begun)
+{
+    timespec bound = begun;
+    if (changed.tv_nsec % 10'000'000 == 0)
+        bound.tv_sec -= 2;
+    return Before(changed, bound);
+}
+
+EntryKind KindOf(unsigned char type)
+{
+    switch (type) {
+    case DT_DIR: return EntryKind::Folder;
+    case DT_LNK: return EntryKind::Link;
+    case DT_UNKNOWN: return EntryKind::Unknown;
+    default: return EntryKind::Other;
+    }
+}
+
+std::shared_ptr<const FolderReading> ReadNames(int folderFd)
+{
+    int copy = dup(folderFd);
+    if (copy < 0)
+        return nullptr;
+    DIR* directory = fdopendir(copy);
+    if (!directory) {
+        close(copy);
+        return nullptr;
+    }
+    // The copy shares its position with the folder's descriptor, which an earlier read left at
+    // the end.
+    rewinddir(directory);
+    std::vector<FolderName> names;
+    while (dirent* found = readdir(directory)) {
+        std::string_view name = found->d_name;
+        if (name != "." && name != "..")
+            names.push_back({std::string(name), KindOf(found->d_type)});
+    }
+    closedir(directory);
+    std::sort(names.begin(), names.end(),
+              [](const FolderName& a, const FolderName& b) { return a.hostName < b.hostName; });
+    return std::make_shared<const FolderReading>(std::move(names));
+}
+
+}  // namespace
+
+std::shared_ptr<const FolderReading> ReadFolder(int folderFd)
+{
+    timespec begun{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &begun);
+    struct stat folder;
+    if (fstat(folderFd, &folder) != 0)
+        return nullptr;
+    Keeper& keeper = TheKeeper();
+    {
+        std::lock_guard lock(keeper.mutex);
+        auto it = std::find_if(keeper.kept.begin(), keeper.kept.end(), [&](const Kept& kept) {
+            return kept.device == folder.st_dev && kept.inode == folder.st_ino;
+        });
+        if (it != keeper.kept.end()) {
+            if (it->changed == folder.st_ctim && it->modified == folder.st_mtim) {
+                std::rotate(keeper.kept.begin(), it, it + 1);
+                return keeper.kept.front().reading;
+            }
+            keeper.kept.erase(it);
+        }
+    }
+    std::shared_ptr<const FolderReading> reading = ReadNames(folderFd);
+    if (!reading || !ChangedSafelyBefore(folder.st_ctim, begun) || !ChangedSafelyBefore(folder.st_mtim, begun))
+        return reading;
+    std::lock_guard lock(keeper.mutex);
+    std::erase_if(keeper.kept, [&](const Kept& kept) { return kept.device == folder.st_dev && kept.inode == folder.st_ino; });
+    keeper.kept.insert(keeper.kept.begin(), Kept{folder.st_dev, folder.st_ino, folder.st_ctim, folder.st_mtim, reading});
+    if (keeper.kept.size() > KeptFolders)
+        keeper.kept.pop_back();
+    return reading;
+}
+
+void ForgetFolderReadings()
+{
+    Keeper& keeper = TheKeeper();
+    std::lock_guard lock(keeper.mutex);
+    keeper.kept.clear();
+}
+
+}  // namespace platform
