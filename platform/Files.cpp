@@ -260,12 +260,38 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
     return false;
 }
 
+namespace {
+// The host path of the parts as written, or none when one is "." or "..", which are followed as
+// text (a link's ".." is not the kernel's).
+std::optional<std::string> JoinedAsWritten(const std::string& host, const std::vector<std::string>& parts)
+{
+    std::string path = host;
+    for (const std::string& part : parts) {
+        if (part == "." || part == "..")
+            return std::nullopt;
+        path = JoinHost(path, Cp932ToUtf8(part));
+    }
+    return path;
+}
+}  // namespace
+
+std::optional<std::string> ExactHostPath(const DriveMap& drives, std::string_view dosPath)
+{
+    std::vector<std::string> parts;
+    auto host = ResolveFolderPath(drives, dosPath, parts);
+    return host ? JoinedAsWritten(*host, parts) : std::nullopt;
+}
+
 std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath)
 {
     std::vector<std::string> parts;
     auto host = ResolveFolderPath(drives, dosPath, parts);
     if (!host)
         return std::nullopt;
+    // Most paths are written as their files are named: one look at the whole path then does.
+    struct stat info;
+    if (auto exact = JoinedAsWritten(*host, parts); exact && lstat(exact->c_str(), &info) == 0)
+        return exact;
     std::string path = *host;
     for (const std::string& part : parts) {
         if (part == ".")

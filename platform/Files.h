@@ -84,6 +84,10 @@ std::string CurrentHostFolder();
 // that do not exist are kept as given. None when no drive holds the path.
 std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath);
 
+// The host path of a DOS path taken exactly as written, the case of letters included; none when no
+// drive holds it or it passes through "." or "..", which only ResolveHostPath follows.
+std::optional<std::string> ExactHostPath(const DriveMap& drives, std::string_view dosPath);
+
 // The whole content of a regular file, as long as it was when opened; none when it cannot be read
 // or is no regular file (a named pipe, a socket or a device is never waited on).
 std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath);
