@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace orvane;
@@ -115,4 +116,30 @@ TEST_F(Icons, ResolvedIconsComeFromTheExtensionsOwnDefaultIconBeforeItsClass)
         << "the large list takes the small picture, scaled";
     EXPECT_EQ(form.ImageList1->Count(), form.ImageList2->Count());
     EXPECT_EQ(form.IconCount->Caption(), std::to_string(form.ImageList1->Count()));
+}
+
+// Where a type names no icon its class name stands in the icon's place, and the desktop's class
+// names are its types: "image/bmp" was looked for as a file below the listed folder, and in a
+// folder of many thousand entries each such look-up read the whole folder.
+TEST_F(Icons, ATypeNameInAnIconsPlaceIsNoFileEvenWhereTheListedFolderHoldsOneOfThatName)
+{
+    mkdir((drive.Root() + "/work").c_str(), 0755);
+    for (const char* folder : {"/work/image", "/work/application"})
+        mkdir((drive.Root() + folder).c_str(), 0755);
+    for (const char* file : {"/work/image/bmp", "/work/application/winhlp", "/work/image/abc"})
+        std::filesystem::copy_file(IconLibrary, drive.Root() + file);
+    Start("[HKEY_CLASSES_ROOT\\.bmp]\r\n@=\"image/bmp\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.hlp]\r\n@=\"application/winhlp\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.abc]\r\n@=\"image/abc\"\r\n"
+          "[HKEY_CLASSES_ROOT\\image/abc\\DefaultIcon]\r\n@=\"image/abc,0\"\r\n");
+    Write("one.abc");
+    TImageForm& form = run->Form();
+    form.ListFolder();
+    for (TImageList* list : {form.ImageList3, form.ImageList4}) {
+        EXPECT_EQ(list->Image(8).Pixels(), list->Image(2).Pixels()) << "bmp: the application icon, as for no icon";
+        EXPECT_EQ(list->Image(7).Pixels(), list->Image(2).Pixels()) << "hlp";
+    }
+    const int abc = ImageOf("one.abc");
+    EXPECT_EQ(form.ImageList1->Image(abc).Pixels(), form.ImageList1->Image(1).Pixels())
+        << "a DefaultIcon naming a type gives the document icon, as a failed extraction does";
 }
