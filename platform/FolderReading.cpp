@@ -13,15 +13,65 @@
 
 namespace platform {
 
+namespace {
+
+// A hash of a code page 932 text with ASCII letters folded, character by character as DOS names
+// compare: the bytes of a double-byte character stay as they are.
+uint64_t FoldedHash(std::string_view text)
+{
+    uint64_t hash = 0xcbf29ce484222325;
+    for (size_t i = 0; i < text.size();) {
+        const size_t next = NextCharacter(text, i);
+        for (size_t k = i; k < next; ++k) {
+            const char byte = next == i + 1 ? AsciiUpper(text[k]) : text[k];
+            hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001b3;
+        }
+        i = next;
+    }
+    return hash;
+}
+
+// Most host names are plain ASCII, which is their DOS name as it stands; the rest are converted.
+bool IsOwnDosName(std::string_view hostName)
+{
+    return std::all_of(hostName.begin(), hostName.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\\'; });
+}
+
+bool SameDosName(const std::string& hostName, std::string_view dosName)
+{
+    return IsOwnDosName(hostName) ? SameIgnoringAsciiCase(hostName, dosName)
+                                  : SameIgnoringAsciiCase(HostNameToCp932(hostName), dosName);
+}
+
+}  // namespace
+
+void FolderReading::BuildIndex() const
+{
+    size_t slots = 16;
+    while (slots < 2 * m_names.size())
+        slots *= 2;
+    m_slots.assign(slots, 0);
+    for (uint32_t i = 0; i < m_names.size(); ++i) {
+        const std::string& hostName = m_names[i].hostName;
+        const uint64_t hash = IsOwnDosName(hostName) ? FoldedHash(hostName) : FoldedHash(HostNameToCp932(hostName));
+        size_t slot = hash & (slots - 1);
+        while (m_slots[slot] != 0)
+            slot = (slot + 1) & (slots - 1);
+        m_slots[slot] = i + 1;
+    }
+}
+
 const std::string* FolderReading::FindIgnoringCase(std::string_view dosName) const
 {
-    std::call_once(m_indexed, [this] {
-        m_byFoldedName.reserve(m_names.size());
-        for (uint32_t i = 0; i < m_names.size(); ++i)
-            m_byFoldedName.emplace(AsciiUpper(HostNameToCp932(m_names[i].hostName)), i);
-    });
-    auto found = m_byFoldedName.find(AsciiUpper(dosName));
-    return found == m_byFoldedName.end() ? nullptr : &m_names[found->second].hostName;
+    std::call_once(m_indexed, [this] { BuildIndex(); });
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = FoldedHash(dosName) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        const std::string& hostName = m_names[m_slots[slot] - 1].hostName;
+        if (SameDosName(hostName, dosName))
+            return &hostName;
+    }
+    return nullptr;
 }
 
 namespace {

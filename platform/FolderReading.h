@@ -11,7 +11,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -38,9 +37,14 @@ public:
     const std::string* FindIgnoringCase(std::string_view dosName) const;
 
 private:
+    void BuildIndex() const;
+
     std::vector<FolderName> m_names;
     mutable std::once_flag m_indexed;
-    mutable std::unordered_map<std::string, uint32_t> m_byFoldedName;  // upper-cased DOS name -> entry
+    // The entries by a hash of their DOS names with letters folded, in open addressing: each slot
+    // holds an entry's position + 1, or 0. Entries go in in byte order, so along a chain of probes
+    // the first of several equal names comes first.
+    mutable std::vector<uint32_t> m_slots;
 };
 
 // The names in the folder open as `folderFd`. A reading kept from before is given again while the

@@ -141,6 +141,25 @@ TEST_F(FolderReadings, OfNamesThatDifferInCaseTheFirstInByteOrderIsFound)
     EXPECT_EQ(ReadWholeFile(drives, "C:\\twins\\note.TXT"), "note.TXT") << "an exact name is itself";
 }
 
+// Names that are not plain ASCII are looked up by their DOS names: Japanese ones, ones the code page
+// lacks and ones holding a backslash, which their DOS names escape.
+TEST_F(FolderReadings, NamesBeyondAsciiAreFoundByTheirDosNamesWithoutRegardToCase)
+{
+    tree.Folder("jp");
+    Fill("jp", 200);
+    const std::vector<std::string> hostNames = {"\xE8\xA1\xA8\xE7\xA4\xBA.Txt", "Caf\xC3\xA9.Txt", "Back\\Slash.Txt",
+                                                "\xEF\xBD\xB1.Txt"};
+    for (const std::string& name : hostNames)
+        tree.Write("jp/" + name, name);
+    ASSERT_TRUE(WaitUntilKept("jp"));
+    for (const std::string& name : hostNames) {
+        const std::string dosName = AsciiUpper(HostNameToCp932(name));
+        EXPECT_EQ(ResolveHostPath(drives, "C:\\jp\\" + dosName), tree.Path("jp/" + name)) << name;
+    }
+    EXPECT_EQ(ResolveHostPath(drives, "C:\\jp\\表示.TXT"), tree.Path("jp/\xE8\xA1\xA8\xE7\xA4\xBA.Txt"));
+    EXPECT_EQ(ResolveHostPath(drives, "C:\\jp\\ｱ.txt"), tree.Path("jp/\xEF\xBD\xB1.Txt"));
+}
+
 // The desktop's type names ("image/bmp") stood where a path was read, and each read the whole
 // listed folder; no DOS name holds a "/", so no entry can match one.
 TEST_F(FolderReadings, APartHoldingASlashIsNeverLookedForInTheFolder)
