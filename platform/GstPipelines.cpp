@@ -9,38 +9,6 @@
 
 namespace platform {
 
-namespace {
-
-// Whether the desktop has a sound output that opens; decided once, as probing a card is slow.
-bool SoundDeviceWorks()
-{
-    static std::once_flag once;
-    static bool works = false;
-    std::call_once(once, [] {
-        GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
-        if (!sink)
-            return;
-        gst_object_ref_sink(sink);
-        works = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
-        gst_element_set_state(sink, GST_STATE_NULL);
-        gst_object_unref(sink);
-    });
-    return works;
-}
-
-}  // namespace
-
-// A silent sink that still keeps the clock, so that the end comes at the medium's end.
-GstElement* MakeAudioSink(AudioOutput output)
-{
-    if (output == AudioOutput::Device && SoundDeviceWorks())
-        if (GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr))
-            return sink;
-    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
-
 bool GstMedium::BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options, std::string& error)
 {
     std::string soundFont = options.soundFont.empty() ? DefaultSoundFont() : options.soundFont;
