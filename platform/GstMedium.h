@@ -38,6 +38,9 @@ GstElement* TakeSynth(const std::string& soundFont);
 // Keeps a synthesiser that left its pipeline ready for the next MIDI file, taking over the
 // caller's reference.
 void KeepSynth(GstElement* synth);
+// Makes a synthesiser ready with the sound font, unless one is; a MIDI file opened meanwhile
+// waits for it.
+void PrepareSynth(const std::string& soundFont);
 
 // The uncompressed RGB video of an AVI file that GStreamer's AVI demuxer hands out with caps no
 // element takes: 16-bit pixels, for which it has none, and pixels whose stream header names a

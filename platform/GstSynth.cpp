@@ -8,6 +8,7 @@
 
 #include "platform/GstMedium.h"
 
+#include <condition_variable>
 #include <mutex>
 #include <utility>
 
@@ -15,8 +16,24 @@ namespace platform {
 
 namespace {
 std::mutex g_synthMutex;
+std::condition_variable g_synthChanged;
 // The synthesiser not in use, in the ready state with its sound font loaded; null when none.
 GstElement* g_readySynth = nullptr;
+// Whether one is being made ready in the background: a MIDI file waits for it rather than make
+// a second one beside it.
+bool g_synthComing = false;
+// Longer than loading the largest sound font takes.
+constexpr auto SynthWait = std::chrono::seconds(10);
+
+GstElement* NewSynth(const std::string& soundFont)
+{
+    GstElement* synth = gst_element_factory_make("fluiddec", nullptr);
+    if (synth) {
+        gst_object_ref_sink(synth);
+        g_object_set(synth, "soundfont", soundFont.c_str(), nullptr);
+    }
+    return synth;
+}
 
 std::string SoundFontOf(GstElement* synth)
 {
@@ -38,19 +55,32 @@ GstElement* TakeSynth(const std::string& soundFont)
 {
     GstElement* kept = nullptr;
     {
-        std::lock_guard lock(g_synthMutex);
+        std::unique_lock lock(g_synthMutex);
+        g_synthChanged.wait_for(lock, SynthWait, [] { return !g_synthComing; });
         std::swap(kept, g_readySynth);
     }
     if (kept && SoundFontOf(kept) == soundFont)
         return kept;
     if (kept)
         Discard(kept);
-    GstElement* synth = gst_element_factory_make("fluiddec", nullptr);
-    if (synth) {
-        gst_object_ref_sink(synth);
-        g_object_set(synth, "soundfont", soundFont.c_str(), nullptr);
+    return NewSynth(soundFont);
+}
+
+void PrepareSynth(const std::string& soundFont)
+{
+    {
+        std::lock_guard lock(g_synthMutex);
+        if (g_synthComing || (g_readySynth && SoundFontOf(g_readySynth) == soundFont))
+            return;
+        g_synthComing = true;
     }
-    return synth;
+    if (GstElement* synth = NewSynth(soundFont))
+        KeepSynth(synth);
+    {
+        std::lock_guard lock(g_synthMutex);
+        g_synthComing = false;
+    }
+    g_synthChanged.notify_all();
 }
 
 void KeepSynth(GstElement* synth)

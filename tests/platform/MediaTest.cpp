@@ -221,6 +221,27 @@ TEST(MediaPlay, ADeviceOutputWithoutASoundCardStillPlaysToTheEnd)
     EXPECT_GE(std::chrono::steady_clock::now() - started, 450ms) << "the output does not keep the clock";
 }
 
+// The preparation at the program's start runs beside the first files opened: they wait for what
+// they need of it (the synthesiser above all) and play as ever, and a preparation given up
+// before its end is waited for.
+TEST(MediaPlay, FilesOpenedWhileTheDeviceIsPreparedPlayAsEver)
+{
+    MediaOptions options = Silent();
+    {
+        MediaPreparation preparation(options);
+        for (const char* name : {"blip.mid", "blip.wav", "blip.mid"}) {
+            Reports reports;
+            std::string error;
+            auto medium = Open(Sample(name), reports, error, options);
+            ASSERT_TRUE(medium) << name << ": " << error;
+            ASSERT_TRUE(medium->Play(error)) << error;
+            ASSERT_TRUE(reports.WaitForEnds(1, 5s)) << name;
+            EXPECT_EQ(reports.ends[0].second, "") << name;
+        }
+    }
+    MediaPreparation abandoned(options);
+}
+
 // The oldest kind of AVI: uncompressed RGB pictures, in three bands red, green and blue from the
 // top down. Each shows the right way up in its own colours, 24-bit pixels as much as 5-5-5 and
 // 5-6-5 ones, stored bottom up or top down, under a stream header that names no codec or one the
