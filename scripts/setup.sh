@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orvane need (and with the
-# argument "fuzz", what fuzzing the decoders needs). Quick and quiet when everything is there
-# already. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that building, running and testing Orvane need (with the argument
+# "fuzz", what fuzzing the decoders needs; with "bench", what the benchmarks need besides). Quick
+# and quiet when everything is there already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -22,6 +22,11 @@ packages=(
 )
 if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev openttd-openmsx)
+fi
+# The benchmarks also measure the first sound on a real sound server: PulseAudio, which the
+# benchmark starts on a socket of its own (no test needs it).
+if [[ "${1:-}" == bench ]]; then
+    packages+=(pulseaudio)
 fi
 
 missing=()
