@@ -58,7 +58,7 @@ void Prepare(const MediaOptions& options)
         return;
     // The elements of the pipelines, made once so that their plug-ins and classes are loaded,
     // and the finders of file types that playbin asks first.
-    for (const char* name : {"playbin", "uridecodebin", "decodebin", "typefind", "filesrc", "queue", "wavparse",
+    for (const char* name : {"playbin", "uridecodebin", "decodebin", "typefind", "queue", "wavparse",
                              "avidemux", "mpegaudioparse", "appsrc", "appsink", "midiparse", "audioconvert",
                              "audioresample", "videoconvert", "videoscale", "capssetter", "fakesink"})
         if (GstElement* element = gst_element_factory_make(name, nullptr))
