@@ -17,6 +17,8 @@
 #include "viewers/Panes.h"
 
 #include <array>
+#include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -385,6 +387,10 @@ private:
     // that a lookup need not scan the grid. The grid stays the truth: a row found here is checked
     // against it, and a type not found here is looked for in the grid as before.
     std::unordered_map<std::string, int> m_iconRows;
+    // The icons this listing has extracted from the places DefaultIcon values name (a path and a
+    // number; null where none came out): the desktop's types share a few dozen theme pictures, so
+    // a folder of a thousand types reads and decodes each once.
+    std::map<std::pair<std::string, int>, std::unique_ptr<tk::TIcon>> m_extractedIcons;
 };
 
 }  // namespace orvane

@@ -129,9 +129,12 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         small = extracted ? extracted.get() : &ImageList1->Image(ProgramIcon);
         large = extracted ? extracted.get() : &ImageList2->Image(ProgramIcon);
     } else {
-        extracted = Extract(m_process.Icons, location.path, location.number);
-        small = extracted ? extracted.get() : &ImageList1->Image(DocumentIcon);
-        large = extracted ? extracted.get() : &ImageList2->Image(DocumentIcon);
+        auto [place, added] = m_extractedIcons.try_emplace({location.path, location.number});
+        if (added)
+            place->second = Extract(m_process.Icons, location.path, location.number);
+        const TIcon* shared = place->second.get();
+        small = shared ? shared : &ImageList1->Image(DocumentIcon);
+        large = shared ? shared : &ImageList2->Image(DocumentIcon);
     }
     // The list's own images are copied before anything is added to it.
     TIcon smallCopy = *small;

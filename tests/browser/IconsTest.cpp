@@ -11,6 +11,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 
 using namespace orvane;
 using namespace tk;
@@ -142,4 +144,55 @@ TEST_F(Icons, ATypeNameInAnIconsPlaceIsNoFileEvenWhereTheListedFolderHoldsOneOfT
     const int abc = ImageOf("one.abc");
     EXPECT_EQ(form.ImageList1->Image(abc).Pixels(), form.ImageList1->Image(1).Pixels())
         << "a DefaultIcon naming a type gives the document icon, as a failed extraction does";
+}
+
+namespace {
+// The program's icon service, counting what it is asked for.
+struct CountingIcons : platform::IIcons {
+    explicit CountingIcons(platform::IIcons& icons) : inner(icons) {}
+    std::optional<platform::IconPixels> ExtractIcon(const std::string& path, int number, int size) override
+    {
+        ++asked[path + "," + std::to_string(number)];
+        return inner.ExtractIcon(path, number, size);
+    }
+    platform::IIcons& inner;
+    std::map<std::string, int> asked;
+};
+}  // namespace
+
+// A desktop's thousand types share a few dozen theme pictures: each place a DefaultIcon names is
+// read once per listing, while every type still gets its own image, as the cache rules say.
+TEST_F(Icons, APlaceManyTypesNameIsReadOncePerListingAndEachTypeKeepsItsOwnImage)
+{
+    const std::string library = DosOf(IconLibrary);
+    Start("[HKEY_CLASSES_ROOT\\.aaa\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.bbb\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.ccc\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.ddd\\DefaultIcon]\r\n@=\"" + library + ",0\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.eee\\DefaultIcon]\r\n@=\"C:\\\\missing.ico,0\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.fff\\DefaultIcon]\r\n@=\"C:\\\\missing.ico,0\"\r\n");
+    for (const char* name : {"a.aaa", "b.bbb", "c.ccc", "d.ddd", "e.eee", "f.fff"})
+        Write(name);
+    CountingIcons counting(*run->process.Icons);
+    run->process.Icons = &counting;
+    TImageForm& form = run->Form();
+    form.ListFolder();
+
+    EXPECT_EQ(counting.asked[library + ",2"], 1);
+    EXPECT_EQ(counting.asked[library + ",0"], 1);
+    EXPECT_EQ(counting.asked["C:\\missing.ico,0"], 1) << "a place that gives no icon is not asked again";
+    std::set<int> images;
+    for (const char* name : {"a.aaa", "b.bbb", "c.ccc"}) {
+        images.insert(ImageOf(name));
+        EXPECT_EQ(Corner(*form.ImageList1, ImageOf(name)), Red) << name;
+        EXPECT_EQ(Corner(*form.ImageList2, ImageOf(name)), Red) << name;
+    }
+    EXPECT_EQ(images.size(), 3u) << "one image per type";
+    EXPECT_EQ(Corner(*form.ImageList1, ImageOf("d.ddd")), Blue);
+    EXPECT_EQ(form.ImageList1->Image(ImageOf("f.fff")).Pixels(), form.ImageList1->Image(1).Pixels());
+    EXPECT_EQ(form.IconCount->Caption(), "20");
+
+    form.ListFolder();
+    EXPECT_EQ(counting.asked[library + ",2"], 2) << "the next listing reads the places again";
+    run->process.Icons = &counting.inner;
 }
