@@ -383,10 +383,12 @@ private:
     std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
-    // Beside the icon cache grid: the row of each extension (ASCII letters folded) it holds, so
-    // that a lookup need not scan the grid. The grid stays the truth: a row found here is checked
-    // against it, and a type not found here is looked for in the grid as before.
+    // Beside the icon cache grid: the first row of each extension (ASCII letters folded) it holds,
+    // so that a lookup need not scan the grid. The grid stays the truth: a row found here is
+    // checked against it, and the index is made again from the grid when the grid's cells have
+    // changed since the index last matched them (m_iconGridChanges, the grid's count then).
     std::unordered_map<std::string, int> m_iconRows;
+    uint64_t m_iconGridChanges = 0;
     // The icons this listing has extracted from the places DefaultIcon values name (a path and a
     // number; null where none came out): the desktop's types share a few dozen theme pictures, so
     // a folder of a thousand types reads and decodes each once.

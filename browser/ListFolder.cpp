@@ -64,6 +64,7 @@ void TImageForm::ListFolder()
         IconList->SetCell(1, row, "");
     }
     m_iconRows.clear();
+    m_iconGridChanges = IconList->CellChanges();
     m_extractedIcons.clear();
 
     m_process.ListedCount = 0;

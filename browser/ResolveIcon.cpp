@@ -88,20 +88,20 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     TListItem& item = ListView1->Items()[row];
 
     // One registry look-up per type and listing; files that carry their own icon are never
-    // found in the cache.
+    // found in the cache. The grid is searched through its index, made again from the grid when
+    // anything but this listing has written to it.
     if (!ownIcon && lower != "lnk") {
+        if (IconList->CellChanges() != m_iconGridChanges) {
+            m_iconRows.clear();
+            for (int k = BuiltInIconCount; k < n; ++k)
+                m_iconRows.emplace(platform::AsciiLower(IconList->Cell(1, k)), k);
+            m_iconGridChanges = IconList->CellChanges();
+        }
         auto cached = m_iconRows.find(lower);
         if (cached != m_iconRows.end() && cached->second < n
             && platform::SameIgnoringAsciiCase(IconList->Cell(1, cached->second), extension)) {
             item.SetImageIndex(cached->second);
             return;
-        }
-        for (int k = BuiltInIconCount; k < n; ++k) {
-            if (platform::SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
-                m_iconRows[lower] = k;
-                item.SetImageIndex(k);
-                return;
-            }
         }
     }
 
@@ -148,6 +148,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     IconList->SetCell(0, n, NumberToStr(n));
     IconList->SetCell(1, n, extension);
     m_iconRows.emplace(lower, n);
+    m_iconGridChanges = IconList->CellChanges();
     item.SetImageIndex(n);
 }
 

@@ -196,3 +196,30 @@ TEST_F(Icons, APlaceManyTypesNameIsReadOncePerListingAndEachTypeKeepsItsOwnImage
     EXPECT_EQ(counting.asked[library + ",2"], 2) << "the next listing reads the places again";
     run->process.Icons = &counting.inner;
 }
+
+// The icon cache is searched through an index beside its grid; a row the grid gained by other
+// means than the listing's own (a hand in the grid) is found as a search of the grid finds it,
+// the first of its type first, and a row taken away from it is no longer found.
+TEST_F(Icons, TheIconCacheIndexFollowsWhatElseWritesToItsGrid)
+{
+    Start("");
+    Write("a.doc");
+    TImageForm& form = run->Form();
+    form.ListFolder();
+    ASSERT_EQ(form.IconList->Cell(1, 14), "doc");
+    const int before = form.ImageList1->Count();
+
+    form.IconList->SetCell(1, 15, "XYZ");
+    form.IconList->SetCell(1, 16, "xyz");
+    form.IconCount->SetCaption("17");
+    form.ResolveIcon("xyz", "b.xyz", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 15) << "the first row of the type, as the grid reads";
+    form.ResolveIcon("DOC", "c.DOC", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 14);
+    EXPECT_EQ(form.ImageList1->Count(), before) << "nothing looked up, nothing added";
+
+    form.IconList->SetCell(1, 14, "old");
+    form.ResolveIcon("doc", "d.doc", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 17) << "a new row, as the grid no longer holds doc";
+    EXPECT_EQ(form.IconList->Cell(1, 17), "doc");
+}
