@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Process.h"
+#include "browser/IconRows.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
@@ -20,7 +21,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace orvane {
@@ -384,10 +384,10 @@ private:
 
     Process& m_process;
     // Beside the icon cache grid: the first row of each extension (ASCII letters folded) it holds,
-    // so that a lookup need not scan the grid. The grid stays the truth: a row found here is
-    // checked against it, and the index is made again from the grid when the grid's cells have
-    // changed since the index last matched them (m_iconGridChanges, the grid's count then).
-    std::unordered_map<std::string, int> m_iconRows;
+    // so that a lookup need not scan the grid. The grid stays the truth: the index is made again
+    // from the grid when the grid's cells have changed since the index last matched them
+    // (m_iconGridChanges, the grid's count then).
+    IconRows m_iconRows;
     uint64_t m_iconGridChanges = 0;
     // The icons this listing has extracted from the places DefaultIcon values name (a path and a
     // number; null where none came out): the desktop's types share a few dozen theme pictures, so

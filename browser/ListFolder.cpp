@@ -63,7 +63,7 @@ void TImageForm::ListFolder()
         IconList->SetCell(0, row, "");
         IconList->SetCell(1, row, "");
     }
-    m_iconRows.clear();
+    m_iconRows.Clear();
     m_iconGridChanges = IconList->CellChanges();
     m_extractedIcons.clear();
 

@@ -2,6 +2,7 @@
 // found through the file-type registry, kept in a per-listing cache from extension to image.
 
 #include "browser/FileRows.h"
+#include "browser/IconRows.h"
 #include "browser/Icons.h"
 #include "app/ImageForm.h"
 #include "graphics/Graphics.h"
@@ -92,15 +93,13 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     // anything but this listing has written to it.
     if (!ownIcon && lower != "lnk") {
         if (IconList->CellChanges() != m_iconGridChanges) {
-            m_iconRows.clear();
+            m_iconRows.Clear();
             for (int k = BuiltInIconCount; k < n; ++k)
-                m_iconRows.emplace(platform::AsciiLower(IconList->Cell(1, k)), k);
+                m_iconRows.Add(platform::AsciiLower(IconList->Cell(1, k)), k);
             m_iconGridChanges = IconList->CellChanges();
         }
-        auto cached = m_iconRows.find(lower);
-        if (cached != m_iconRows.end() && cached->second < n
-            && platform::SameIgnoringAsciiCase(IconList->Cell(1, cached->second), extension)) {
-            item.SetImageIndex(cached->second);
+        if (int cached = m_iconRows.Find(lower); cached >= 0 && cached < n) {
+            item.SetImageIndex(cached);
             return;
         }
     }
@@ -147,7 +146,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         IconList->SetRowCount(IconList->RowCount() + 1);
     IconList->SetCell(0, n, NumberToStr(n));
     IconList->SetCell(1, n, extension);
-    m_iconRows.emplace(lower, n);
+    m_iconRows.Add(lower, n);
     m_iconGridChanges = IconList->CellChanges();
     item.SetImageIndex(n);
 }

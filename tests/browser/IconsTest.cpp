@@ -3,6 +3,7 @@
 
 #include "tests/app/HeadlessRun.h"
 
+#include "browser/IconRows.h"
 #include "platform/ClassesRoot.h"
 
 #include <gtest/gtest.h>
@@ -222,4 +223,27 @@ TEST_F(Icons, TheIconCacheIndexFollowsWhatElseWritesToItsGrid)
     form.ResolveIcon("doc", "d.doc", 0);
     EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 17) << "a new row, as the grid no longer holds doc";
     EXPECT_EQ(form.IconList->Cell(1, 17), "doc");
+}
+
+// The index of the icon cache grid keeps the first row of each extension however many types a
+// listing meets, and a cleared index knows none.
+TEST(IconRowsIndex, KeepsTheFirstRowOfEachOfThousandsOfExtensionsUntilCleared)
+{
+    IconRows rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.Add("t" + std::to_string(i), 14 + i);
+    rows.Add("t7", 99999);
+    rows.Add("", 7);
+    int wrong = 0;
+    for (int i = 0; i < 5000; ++i)
+        wrong += rows.Find("t" + std::to_string(i)) != 14 + i;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(rows.Find("t7"), 21) << "the first row stays";
+    EXPECT_EQ(rows.Find(""), 7) << "a name ending in a dot has the empty extension";
+    EXPECT_EQ(rows.Find("t5000"), -1);
+    EXPECT_EQ(rows.Find("T1"), -1) << "the caller folds the letters";
+    rows.Clear();
+    EXPECT_EQ(rows.Find("t1"), -1);
+    rows.Add("t1", 30);
+    EXPECT_EQ(rows.Find("t1"), 30);
 }
