@@ -82,7 +82,7 @@ std::string ResolvePart(const std::string& folder, const std::string& dosPart)
         return exact;
     std::string found = exact;
     if (std::shared_ptr<const FolderReading> names = ReadFolder(folderFd))
-        if (const std::string* name = names->FindIgnoringCase(dosPart))
+        if (std::optional<std::string_view> name = names->FindIgnoringCase(dosPart))
             found = *name;
     close(folderFd);
     return found;
@@ -361,11 +361,11 @@ bool DirectorySearch::Next(FoundFile& entry)
         return false;
     const std::vector<FolderName>& names = state.names->Names();
     while (state.next < names.size()) {
-        const std::string& hostName = names[state.next++].hostName;
+        const std::string_view hostName = names[state.next++].hostName;
         entry.name = HostNameToCp932(hostName);
         if (!MatchesPattern(entry.name, state.pattern))
             continue;
-        if (!Describe(fd, hostName.c_str(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
+        if (!Describe(fd, hostName.data(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
             continue;
         return true;
     }
@@ -388,7 +388,7 @@ std::vector<std::string> SubFolderNames(const DriveMap& drives, std::string_view
             struct stat info;
             // A link leads wherever it leads, and some file systems do not record kinds.
             if (name.kind == EntryKind::Folder
-                || (fstatat(fd, name.hostName.c_str(), &info, 0) == 0 && S_ISDIR(info.st_mode)))
+                || (fstatat(fd, name.hostName.data(), &info, 0) == 0 && S_ISDIR(info.st_mode)))
                 folders.push_back(HostNameToCp932(name.hostName));
         }
     }

@@ -38,13 +38,21 @@ bool IsOwnDosName(std::string_view hostName)
                        [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\\'; });
 }
 
-bool SameDosName(const std::string& hostName, std::string_view dosName)
+bool SameDosName(std::string_view hostName, std::string_view dosName)
 {
     return IsOwnDosName(hostName) ? SameIgnoringAsciiCase(hostName, dosName)
                                   : SameIgnoringAsciiCase(HostNameToCp932(hostName), dosName);
 }
 
 }  // namespace
+
+FolderReading::FolderReading(std::string text, const std::vector<std::pair<uint32_t, EntryKind>>& entries)
+    : m_text(std::move(text))
+{
+    m_names.reserve(entries.size());
+    for (const auto& [offset, kind] : entries)
+        m_names.push_back({std::string_view(m_text.data() + offset), kind});
+}
 
 void FolderReading::BuildIndex() const
 {
@@ -53,7 +61,7 @@ void FolderReading::BuildIndex() const
         slots *= 2;
     m_slots.assign(slots, 0);
     for (uint32_t i = 0; i < m_names.size(); ++i) {
-        const std::string& hostName = m_names[i].hostName;
+        const std::string_view hostName = m_names[i].hostName;
         const uint64_t hash = IsOwnDosName(hostName) ? FoldedHash(hostName) : FoldedHash(HostNameToCp932(hostName));
         size_t slot = hash & (slots - 1);
         while (m_slots[slot] != 0)
@@ -62,16 +70,16 @@ void FolderReading::BuildIndex() const
     }
 }
 
-const std::string* FolderReading::FindIgnoringCase(std::string_view dosName) const
+std::optional<std::string_view> FolderReading::FindIgnoringCase(std::string_view dosName) const
 {
     std::call_once(m_indexed, [this] { BuildIndex(); });
     const size_t mask = m_slots.size() - 1;
     for (size_t slot = FoldedHash(dosName) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-        const std::string& hostName = m_names[m_slots[slot] - 1].hostName;
+        const std::string_view hostName = m_names[m_slots[slot] - 1].hostName;
         if (SameDosName(hostName, dosName))
-            return &hostName;
+            return hostName;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 namespace {
@@ -130,6 +138,16 @@ EntryKind KindOf(unsigned char type)
     }
 }
 
+// The first eight bytes of a name as a number that orders as they do (a name is padded with zero
+// bytes, which no name holds), so that most comparisons of a sort need not go to the names.
+uint64_t OrderPrefix(std::string_view name)
+{
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+    return prefix;
+}
+
 std::shared_ptr<const FolderReading> ReadNames(int folderFd)
 {
     int copy = dup(folderFd);
@@ -143,16 +161,32 @@ std::shared_ptr<const FolderReading> ReadNames(int folderFd)
     // The copy shares its position with the folder's descriptor, which an earlier read left at
     // the end.
     rewinddir(directory);
-    std::vector<FolderName> names;
-    while (dirent* found = readdir(directory)) {
-        std::string_view name = found->d_name;
-        if (name != "." && name != "..")
-            names.push_back({std::string(name), KindOf(found->d_type)});
+    struct Found {
+        uint64_t prefix;
+        uint32_t offset;
+        uint32_t length;
+        EntryKind kind;
+    };
+    std::string text;
+    std::vector<Found> found;
+    while (dirent* entry = readdir(directory)) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        found.push_back({OrderPrefix(name), uint32_t(text.size()), uint32_t(name.size()), KindOf(entry->d_type)});
+        text.append(name).push_back('\0');
     }
     closedir(directory);
-    std::sort(names.begin(), names.end(),
-              [](const FolderName& a, const FolderName& b) { return a.hostName < b.hostName; });
-    return std::make_shared<const FolderReading>(std::move(names));
+    std::sort(found.begin(), found.end(), [&text](const Found& a, const Found& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return std::string_view(text.data() + a.offset, a.length) < std::string_view(text.data() + b.offset, b.length);
+    });
+    std::vector<std::pair<uint32_t, EntryKind>> entries;
+    entries.reserve(found.size());
+    for (const Found& entry : found)
+        entries.emplace_back(entry.offset, entry.kind);
+    return std::make_shared<const FolderReading>(std::move(text), entries);
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -19,26 +21,32 @@ namespace platform {
 enum class EntryKind : unsigned char { Unknown, Folder, Link, Other };
 
 struct FolderName {
-    std::string hostName;
+    // Ends in a zero byte, so that its data() is the name as the system calls take it.
+    std::string_view hostName;
     EntryKind kind = EntryKind::Unknown;
 };
 
 class FolderReading {
 public:
-    explicit FolderReading(std::vector<FolderName> names) : m_names(std::move(names)) {}
+    // The names one after the other, each with its zero byte, and for each its offset in them.
+    FolderReading(std::string text, const std::vector<std::pair<uint32_t, EntryKind>>& entries);
+    FolderReading(const FolderReading&) = delete;
+    FolderReading& operator=(const FolderReading&) = delete;
 
     // Every entry but "." and "..", in byte order of the host names, so that every run and every
     // file system lists a folder alike.
     const std::vector<FolderName>& Names() const { return m_names; }
 
     // The host name of the entry whose DOS name equals `dosName` with ASCII letters folded, the
-    // first in byte order when several do; null when none does. The first look-up converts every
+    // first in byte order when several do; none when none does. The first look-up hashes every
     // name once; the rest cost one hash look-up, a miss included.
-    const std::string* FindIgnoringCase(std::string_view dosName) const;
+    std::optional<std::string_view> FindIgnoringCase(std::string_view dosName) const;
 
 private:
     void BuildIndex() const;
 
+    // The names' bytes in one block: a large folder's names cost no allocation each.
+    std::string m_text;
     std::vector<FolderName> m_names;
     mutable std::once_flag m_indexed;
     // The entries by a hash of their DOS names with letters folded, in open addressing: each slot

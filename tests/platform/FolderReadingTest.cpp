@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -201,6 +202,26 @@ TEST_F(FolderReadings, TheTreeAndTheListingShareOneReadAndTheTreeLooksOnlyAtLink
 
     EXPECT_TRUE(SubFolderNames(drives, "C:\\missing").empty());
     EXPECT_TRUE(SubFolderNames(drives, "Q:\\").empty());
+}
+
+// A folder is listed in the byte order of its host names, the same on every file system: names
+// that share their first eight bytes, shorter ones and ones beyond ASCII included.
+TEST_F(FolderReadings, NamesComeInTheByteOrderOfTheirHostNames)
+{
+    tree.Folder("order");
+    std::vector<std::string> names = {"b", "a", "abcdefgh", "abcdefghi", "abcdefgha", "abcdefg", "abcdefgh\xC3\xA9",
+                                      "Z", "A", "\xC3\xA9", "\xE8\xA1\xA8", "abcdefgh0", "abcdefgh ", "~", "a b"};
+    for (int i = 0; i < 300; ++i)
+        names.push_back("entry" + std::to_string(i * 37 % 1000) + ".t" + std::to_string(i % 7));
+    for (const std::string& name : names)
+        tree.Write("order/" + name, "");
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> listed;
+    DirectorySearch search(drives, "C:\\order\\*.*", faAnyFile);
+    for (FoundFile entry; search.Next(entry);)
+        if (entry.name != "." && entry.name != "..")
+            listed.push_back(Cp932ToUtf8(entry.name));
+    EXPECT_EQ(listed, names);
 }
 
 // A folder is listed with the sizes and times its files have now, however long its names have
