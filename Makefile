@@ -43,6 +43,7 @@ check-sanitize: setup
 	@./scripts/sanitize.sh $(SANITIZE_DIR) $(JOBS)
 
 bench: build
+	@./scripts/setup.sh bench
 	@./scripts/bench.sh $(BUILD_DIR)
 
 # The program, its desktop entry and its icon under PREFIX (staged under DESTDIR when given); the

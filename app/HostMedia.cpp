@@ -112,4 +112,10 @@ std::unique_ptr<tk::IMediaDevice> HostMedia::OpenMedia(const std::string& dosPat
     return device;
 }
 
+void HostMedia::Prepare()
+{
+    if (!m_preparation)
+        m_preparation = std::make_unique<platform::MediaPreparation>(m_options);
+}
+
 }  // namespace orvane

@@ -36,10 +36,14 @@ public:
 
     std::unique_ptr<tk::IMediaDevice> OpenMedia(const std::string& dosPath, tk::IMediaEvents& events) override;
 
+    // Gets the media device ready for the first file in the background, as the program starts.
+    void Prepare();
+
 private:
     platform::Host& m_host;
     tk::TApplication& m_application;
     platform::MediaOptions m_options;
+    std::unique_ptr<platform::MediaPreparation> m_preparation;
 };
 
 }  // namespace orvane

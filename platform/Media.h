@@ -66,6 +66,25 @@ public:
     virtual std::unique_ptr<VideoFrame> TakeFrame() = 0;
 };
 
+// Gets the media device ready for the first file, in the background: GStreamer started and the
+// elements that play files loaded, the sound output found (a sound server's connection then stays
+// open), and the MIDI synthesiser made with its sound font. Without it the first file opened pays
+// for all of that before its first sound. Opening a file meanwhile waits only for the part it
+// needs; freeing the preparation waits for its end.
+class MediaPreparation {
+public:
+    explicit MediaPreparation(MediaOptions options);
+    ~MediaPreparation();
+    MediaPreparation(const MediaPreparation&) = delete;
+    MediaPreparation& operator=(const MediaPreparation&) = delete;
+
+private:
+    // The thread that prepares (in the media device's own file: this header is read by code that
+    // cannot compile the standard library's thread header).
+    struct Worker;
+    std::unique_ptr<Worker> m_worker;
+};
+
 // Opens a file (host path) and examines it, within options.openBoundMs. Null and the media
 // system's reason when the file is missing, of no type a decoder takes, truncated, or no
 // device can play it.

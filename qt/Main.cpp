@@ -28,6 +28,9 @@ int main(int argc, char** argv)
         backend.Install(application);
         platform::Host host(platform::DriveMap::Default());
         orvane::Process process(application, host);
+        // The sound system gets ready while the window comes up, so that the first file sounds
+        // as soon as later ones.
+        process.Media.Prepare();
         orvane::RunProcess(process);
     }
     return 0;

@@ -36,6 +36,8 @@ seed png "$corpus"/bmp/bmpsuite/reference/*.png "$data"/gdk-pixbuf/*.png
 seed metafile "$corpus"/emf/sample/*.emf "$corpus"/emf/corrupted/*.emf "$data"/metafile/*.wmf "$data"/metafile/*.emf
 
 seed rtf "$data"/rtf/*.rtf
+# The AVI samples: uncompressed RGB in several layouts, and motion JPEG with sound.
+seed avi "$data"/media/*.avi
 # MIDI files of a Debian package, and RMI files wrapped around some of them.
 seed midi /usr/share/games/openttd/baseset/openmsx/*.mid "$data"/media/*.mid "$data"/media/*.rmi
 count=0
@@ -82,7 +84,7 @@ fi
 
 status=0
 
-for name in ${ORVANE_FUZZ_TARGETS:-bmp icon executable metafile midi png rtf regfile keyfile commandline mimeglobs settings text}; do
+for name in ${ORVANE_FUZZ_TARGETS:-avi bmp icon executable metafile midi png rtf regfile keyfile commandline mimeglobs settings text}; do
     target="$build/fuzz/fuzz_$name"
     [[ -x "$target" ]] || { echo "No fuzz target $target"; status=1; continue; }
     mkdir -p "$build/crashes/$name"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Orvane need (with the argument
-# "fuzz", what fuzzing the decoders needs; with "deb", what building its Debian package needs).
-# Quick and quiet when everything is there already. Runs apt-get as root, or through sudo.
+# "fuzz", what fuzzing the decoders needs; with "deb", what building its Debian package needs;
+# with "bench", what the benchmarks need besides). Quick and quiet when everything is there
+# already. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -24,6 +25,11 @@ if [[ "${1:-}" == fuzz ]]; then
     packages=(cmake ninja-build libpng-dev clang-14 libclang-rt-14-dev openttd-openmsx)
 elif [[ "${1:-}" == deb ]]; then
     packages=(build-essential debhelper dpkg-dev lintian)
+fi
+# The benchmarks also measure the first sound on a real sound server: PulseAudio, which the
+# benchmark starts on a socket of its own (no test needs it).
+if [[ "${1:-}" == bench ]]; then
+    packages+=(pulseaudio)
 fi
 
 missing=()

@@ -20,8 +20,10 @@ allowed=(
     # The mapping of a file RegularFile opened.
     'platform/MappedFile.cpp|void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file->Descriptor(), 0);'
     # GStreamer is given the opened file's own /proc entry, not the name.
-    'platform/GstMedia.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);'
+    'platform/GstPipelines.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*m_source, hostPath).c_str(), &failure);'
     'platform/GstMedia.cpp|gchar* uri = gst_filename_to_uri(SourcePath(*file, hostPath).c_str(), nullptr);'
+    # The file source of a raw AVI's pipeline, whose location is that /proc entry too.
+    'platform/GstRawAvi.cpp|GstElement* source = gst_element_factory_make("filesrc", nullptr);'
     # The kernel's own record of a started program.
     'platform/Processes.cpp|std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");'
     # Qt's sign for a missing picture, from Qt's resources.

@@ -343,8 +343,14 @@ void TForm::InputBounds(int left, int top, int width, int height)
     RunHandler([&] { SetBounds(left, top, width, height); });
 }
 
+// A window without the system menu has no close box, so the user has no way to close it: the
+// program alone shows and hides it, and a close request from the window manager or a taskbar is
+// refused (it would hide the window behind the program's back). A modal form's close request
+// still cancels it, as the escape from a dialog.
 void TForm::InputClose()
 {
+    if (!m_modal && !(m_borderIcons & biSystemMenu))
+        return;
     RunHandler([this] { Close(); });
 }
 

@@ -90,7 +90,8 @@ public:
     TNotifyEvent OnResize;
     TNotifyEvent OnDestroy;
 
-    // The user resized the window to a client size, moved it, or pressed its close box.
+    // The user resized the window to a client size, moved it, or pressed its close box (or the
+    // window manager asked it to close: refused by a window that has no close box, unless modal).
     void InputResize(int clientWidth, int clientHeight);
     void InputMove(int left, int top);
     // The user moved and sized the window at once to outer bounds.

@@ -23,10 +23,13 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TControl(owner)
     SetBounds(0, 0, 253, 30);
 }
 
+// A player that goes takes its picture off the display, which would otherwise paint it on.
 TMediaPlayer::~TMediaPlayer()
 {
     *m_self = nullptr;
     m_device.reset();
+    if (m_display && m_frame)
+        ShowFrame(m_display, nullptr);
 }
 
 void TMediaPlayer::SetDisplay(TWinControl* display)

@@ -26,7 +26,8 @@ public:
     // The file to open (a DOS path in code page 932).
     const std::string& FileName() const { return m_fileName; }
     void SetFileName(const std::string& fileName) { m_fileName = fileName; }
-    // The control that video is drawn into; a change while a video plays moves it there.
+    // The control that video is drawn into; a change while a video plays moves it there, and
+    // the control left behind paints only itself again. Null: the video is drawn nowhere.
     TWinControl* Display() const { return m_display; }
     void SetDisplay(TWinControl* display);
 

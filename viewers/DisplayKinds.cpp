@@ -33,8 +33,14 @@ void SetWindowScrolling(Tview& view, bool on)
 // The window's rich edit and HTML control fill it and are fitted to it again whenever its
 // scrolling changes, but only while they show. The rich edit changes before the scrolling and the
 // HTML control after it, as they always did, so that each keeps the size it has always kept.
+//
+// A video is drawn on the pane's surface, behind all its parts. A display that hides the media
+// panels shows something else there, so the player stops drawing into the pane (the sound, if
+// any, plays on); a media file shown again gives it its pane back.
 void TImageForm::ShowPaneParts(unsigned shown, unsigned hidden, TWindowScroll windowScroll)
 {
+    if (hidden & MediaPart)
+        UnderMediaPlay->SetDisplay(nullptr);
     const std::array<TViewerPane, 3> panes = Panes();
     for (const TViewerPane& pane : panes)
         pane.SetParts(shown & ~HtmlPart, hidden & ~HtmlPart);

@@ -10,9 +10,12 @@
 #include "qt/LabelPeer.h"
 #include "qt/PanelPeer.h"
 #include "toolkit/Image.h"
+#include "toolkit/MediaPlayer.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/VideoFrame.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QImage>
 #include <QPointer>
@@ -335,6 +338,88 @@ TEST_F(Mirror, FormWithoutSystemMenuHasNoCloseButton)
     EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(WidgetOf(*form)->isVisible()) << "new flags leave the window shown";
+}
+
+// A window manager's or a taskbar's close request, as Qt delivers it.
+TEST_F(Mirror, AFormWithoutSystemMenuStaysShownWhenTheWindowManagerAsksItToClose)
+{
+    TForm* main = ShownForm();
+    TForm* viewer = nullptr;
+    TForm* other = nullptr;
+    application.CreateForm(viewer);
+    application.CreateForm(other);
+    viewer->SetBorderIcons(biMinimize | biMaximize);
+    viewer->Show();
+    other->Show();
+    Turn();
+    for (TForm* form : {viewer, other}) {
+        QCloseEvent request;
+        QCoreApplication::sendEvent(WidgetOf(*form), &request);
+        Turn();
+    }
+    EXPECT_TRUE(viewer->Visible());
+    EXPECT_TRUE(WidgetOf(*viewer)->isVisible()) << "the window without a close box stays on the screen";
+    EXPECT_FALSE(other->Visible()) << "a window with a close box is hidden";
+    EXPECT_FALSE(WidgetOf(*other)->isVisible());
+    EXPECT_TRUE(main->Visible());
+}
+
+namespace {
+// Videos whose first picture, all red, shows when they open.
+class RedVideos : public IMediaSystem {
+public:
+    struct Device : IMediaDevice {
+        std::string Play() override { return {}; }
+        std::string Stop() override { return {}; }
+        int64_t Length() override { return 1000; }
+        int64_t Position() override { return 0; }
+    };
+    std::unique_ptr<IMediaDevice> OpenMedia(const std::string&, IMediaEvents& events) override
+    {
+        auto picture = std::make_shared<TVideoFrame>();
+        picture->Width = 4;
+        picture->Height = 3;
+        picture->Pixels.assign(12, 0xFFFF0000u);
+        events.NewVideoFrame(std::move(picture));
+        return std::make_unique<Device>();
+    }
+};
+}  // namespace
+
+// The panel paints its own colour behind whatever lies on it once the player no longer draws
+// there: it was given another display, it was closed, or it is gone.
+TEST_F(Mirror, APanelPaintsAVideoOnlyWhileThePlayerDrawsOnIt)
+{
+    RedVideos videos;
+    application.SetMediaSystem(&videos);
+    TForm* form = ShownForm();
+    auto* pane = Child<TPanel>(*form);
+    pane->SetBounds(0, 0, 40, 30);
+    pane->SetBevelOuter(TBevelCut::bvNone);
+    pane->SetColor(clBlue);
+    auto* player = Child<TMediaPlayer>(*form);
+    auto redPixels = [&] {
+        Turn();
+        return CountColour(WidgetOf(*pane)->grab().toImage(), QRect(0, 0, 40, 30), 0xFF0000u);
+    };
+    auto showVideo = [&] {
+        player->SetDisplay(pane);
+        player->SetFileName("C:\\clip.avi");
+        player->Open();
+    };
+
+    showVideo();
+    EXPECT_GT(redPixels(), 600) << "the picture fills the pane";
+    player->SetDisplay(nullptr);
+    EXPECT_EQ(redPixels(), 0);
+    EXPECT_EQ(PixelAt(*WidgetOf(*pane), 20, 15), 0x0000FFu);
+    showVideo();
+    player->Close();
+    EXPECT_EQ(redPixels(), 0);
+    showVideo();
+    delete player;
+    EXPECT_EQ(redPixels(), 0);
+    EXPECT_EQ(PixelAt(*WidgetOf(*pane), 20, 15), 0x0000FFu);
 }
 
 TEST_F(Mirror, DialogFrameHasAFixedSize)

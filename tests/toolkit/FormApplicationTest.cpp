@@ -183,6 +183,33 @@ TEST(Close, ClosingTheMainFormEndsTheApplicationAnotherFormIsOnlyHidden)
     EXPECT_TRUE(app.loop.quitRequested);
 }
 
+TEST(Close, AWindowWithoutACloseBoxRefusesTheUsersCloseButTheProgramHidesIt)
+{
+    HeadlessApplication app;
+    TForm* main = nullptr;
+    TForm* viewer = nullptr;
+    TForm* dialog = nullptr;
+    app.application.CreateForm(main);
+    app.application.CreateForm(viewer);
+    app.application.CreateForm(dialog);
+    app.application.Run();
+    viewer->SetBorderIcons(biMinimize | biMaximize);
+    int closeHandlers = 0;
+    viewer->OnClose = [&](TObject*, TCloseAction&) { ++closeHandlers; };
+    viewer->Show();
+    viewer->InputClose();
+    EXPECT_TRUE(viewer->Visible()) << "a close request from the window manager or a taskbar is refused";
+    EXPECT_EQ(closeHandlers, 0);
+    viewer->Close();
+    EXPECT_FALSE(viewer->Visible()) << "the program itself still closes it";
+
+    // Without the system menu a modal dialog's close request still cancels it.
+    dialog->SetBorderIcons(0);
+    app.loop.OnModal = [&](TForm& form) { form.InputClose(); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_FALSE(app.application.Terminated());
+}
+
 TEST(ErrorReport, AnExceptionEndsItsHandlerAndIsShownWithTheApplicationTitle)
 {
     HeadlessApplication app;

@@ -360,3 +360,36 @@ TEST(MediaPlayerVideo, PicturesGoToTheDisplayAndFollowItWhenItChanges)
     EXPECT_EQ(peers.log, (std::vector<std::string>{"Under 160", "Under none", "Right 160", "Right 161", "Right none"}));
     EXPECT_EQ(player->VideoFrame(), nullptr);
 }
+
+TEST(MediaPlayerVideo, ADisplayThePlayerLeavesOrOutlivesItHoldsNoPictureOfItButTheEndKeepsTheLast)
+{
+    FakeMedia media;
+    FramePeers peers;
+    TApplication application;
+    application.SetMediaSystem(&media);
+    application.SetPeerFactory(&peers);
+    TForm* form = nullptr;
+    application.CreateForm(form);
+    auto* pane = new TPanel(form);
+    pane->SetName("Pane");
+    pane->SetParent(form);
+    form->Show();
+    auto* player = new TMediaPlayer(form);
+    player->SetParent(form);
+    player->SetDisplay(pane);
+    player->SetFileName("C:\\clip.avi");
+    player->Open();
+    player->Play();
+    media.open->events.NewVideoFrame(Picture(160));
+    media.open->End();
+    EXPECT_EQ(peers.log, (std::vector<std::string>{"Pane 160"})) << "the last picture stays after the end";
+    player->SetDisplay(nullptr);
+    EXPECT_EQ(peers.log.back(), "Pane none");
+    media.open->events.NewVideoFrame(Picture(161));
+    EXPECT_EQ(peers.log.back(), "Pane none") << "a picture that comes later is drawn nowhere";
+    player->SetDisplay(pane);
+    EXPECT_EQ(peers.log.back(), "Pane 161") << "given its display back, the player shows its newest picture";
+    peers.log.clear();
+    delete player;
+    EXPECT_EQ(peers.log, (std::vector<std::string>{"Pane none"})) << "a freed player leaves nothing painted";
+}

@@ -1,5 +1,6 @@
 // Sound and video and the detached viewer in real windows: a video shown in the pane below the
-// list fills the pane with its pictures while it plays, and a picture of 1000 x 800 in the
+// list fills the pane with its pictures while it plays and keeps its last one at its end, a
+// small picture shown next lies on the pane's bare background, and a picture of 1000 x 800 in the
 // detached window is panned all the way by the window's scroll bars while their thumbs are
 // dragged.
 
@@ -40,6 +41,9 @@ struct Sight {
     bool played = false;
     tk::TMPModes modeWhilePlaying = tk::TMPModes::mpClosed;
     QImage video;
+    tk::TMPModes modeAtEnd = tk::TMPModes::mpClosed;
+    QImage videoAtEnd;
+    QImage afterVideo;
     QSize paneSize;
     QImage pictureAtStart;
     QImage pictureDragged;
@@ -99,6 +103,9 @@ TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
         for (int x = 0; x < 1000; ++x)
             big.setPixel(x, y, qRgb(0, x * 255 / 999, y * 255 / 799));
     ASSERT_TRUE(big.save(QString::fromStdString(folder) + "/big.bmp", "BMP"));
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(qRgb(255, 255, 255));
+    ASSERT_TRUE(small.save(QString::fromStdString(folder) + "/small.bmp", "BMP"));
 
     Sight sight;
     {
@@ -118,6 +125,13 @@ TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
                        sight.paneSize = pane->size();
                        sight.video = pane->grab().toImage();
                    }},
+                  {900,
+                   [&] {
+                       sight.modeAtEnd = process.ImageForm->UnderMediaPlay->Mode();
+                       sight.videoAtEnd = qtui::WidgetOf(*process.ImageForm->UnderView)->grab().toImage();
+                       SelectAndClick(*process.ImageForm->ListView1, "small.bmp");
+                   }},
+                  {400, [&] { sight.afterVideo = qtui::WidgetOf(*process.ImageForm->UnderView)->grab().toImage(); }},
                   {0,
                    [&] {
                        process.ImageForm->ShowSeparateView();
@@ -160,6 +174,21 @@ TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
     const int inner = sight.paneSize.height() - 2;
     EXPECT_NEAR(right - left + 1, inner * 4 / 3, 4) << "scaled to fit the pane";
     EXPECT_NEAR(left + (right - left + 1) / 2, sight.paneSize.width() / 2, 4) << "centred";
+
+    // A video at its end keeps its last picture; a picture shown after it lies on the pane's own
+    // background, with nothing of the video left around it.
+    EXPECT_EQ(sight.modeAtEnd, tk::TMPModes::mpStopped) << "the video of one second has ended";
+    auto coloursOutsideTheCorner = [](const QImage& shot) {
+        QSet<QRgb> found;
+        for (int y = 24; y < shot.height() - 4; y += 2)
+            for (int x = 24; x < shot.width() - 4; x += 2)
+                found.insert(shot.pixel(x, y) & 0xFFFFFF);
+        return found.size();
+    };
+    ASSERT_FALSE(sight.videoAtEnd.isNull());
+    EXPECT_GE(coloursOutsideTheCorner(sight.videoAtEnd), 6) << "the last picture stays";
+    ASSERT_FALSE(sight.afterVideo.isNull());
+    EXPECT_EQ(coloursOutsideTheCorner(sight.afterVideo), 1) << "only the pane's background around the picture";
 
     EXPECT_TRUE(sight.tracking);
     ASSERT_FALSE(sight.pictureAtStart.isNull());
