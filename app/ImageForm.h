@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/Process.h"
+#include "browser/IconRows.h"
+#include "browser/Icons.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
@@ -17,8 +19,10 @@
 #include "viewers/Panes.h"
 
 #include <array>
+#include <map>
+#include <memory>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace orvane {
@@ -381,10 +385,16 @@ private:
     std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
-    // Beside the icon cache grid: the row of each extension (ASCII letters folded) it holds, so
-    // that a lookup need not scan the grid. The grid stays the truth: a row found here is checked
-    // against it, and a type not found here is looked for in the grid as before.
-    std::unordered_map<std::string, int> m_iconRows;
+    // Beside the icon cache grid: the first row of each extension (ASCII letters folded) it holds,
+    // so that a lookup need not scan the grid. The grid stays the truth: the index is made again
+    // from the grid when the grid's cells have changed since the index last matched them
+    // (m_iconGridChanges, the grid's count then).
+    IconRows m_iconRows;
+    uint64_t m_iconGridChanges = 0;
+    // The icons this listing has extracted from the places DefaultIcon values name (a path and a
+    // number; null where none came out): the desktop's types share a few dozen theme pictures, so
+    // a folder of a thousand types reads and decodes each once.
+    std::map<std::pair<std::string, int>, std::optional<ListedIcon>> m_extractedIcons;
 };
 
 }  // namespace orvane

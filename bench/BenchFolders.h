@@ -10,10 +10,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <fstream>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -31,6 +35,61 @@ inline void FillFolder(const std::string& root, int count)
             continue;
         }
         name += std::string(".") + Extensions[(i % 100 == 1) ? 19 : i % 19];
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT, 0644);
+        if (fd >= 0) {
+            if (write(fd, "data", 4) != 4)
+                std::abort();
+            close(fd);
+        }
+    }
+}
+
+// Up to `count` extensions the desktop's MIME database names (from the globs "*.ext" of its
+// globs2 files), in the order they stand there; made-up ones ("t17") fill up to `count` where the
+// database has fewer.
+inline std::vector<std::string> DesktopExtensions(int count)
+{
+    std::vector<std::string> extensions;
+    std::set<std::string> seen;
+    std::string folders = std::getenv("XDG_DATA_DIRS") ? std::getenv("XDG_DATA_DIRS") : "";
+    if (folders.empty())
+        folders = "/usr/local/share:/usr/share";
+    for (size_t start = 0; start <= folders.size();) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        std::ifstream globs(folders.substr(start, end - start) + "/mime/globs2");
+        for (std::string line; std::getline(globs, line) && int(extensions.size()) < count;) {
+            size_t glob = line.rfind(":*.");
+            if (glob == std::string::npos || line[0] == '#')
+                continue;
+            std::string extension = line.substr(glob + 3);
+            bool plain = !extension.empty() && std::all_of(extension.begin(), extension.end(), [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+            });
+            if (plain && seen.insert(extension).second)
+                extensions.push_back(extension);
+        }
+        start = end + 1;
+    }
+    for (int i = 0; int(extensions.size()) < count; ++i)
+        if (seen.insert("t" + std::to_string(i)).second)
+            extensions.push_back("t" + std::to_string(i));
+    return extensions;
+}
+
+// Fills `root` (made if missing) with `count` entries: every tenth a folder, the rest files whose
+// extensions take the given ones in turn.
+inline void FillTypedFolder(const std::string& root, int count, const std::vector<std::string>& extensions)
+{
+    mkdir(root.c_str(), 0755);
+    for (int i = 0; i < count; ++i) {
+        std::string name = root + "/entry" + std::to_string(i);
+        if (i % 10 == 0) {
+            mkdir(name.c_str(), 0755);
+            continue;
+        }
+        name += "." + extensions[size_t(i) % extensions.size()];
         int fd = open(name.c_str(), O_WRONLY | O_CREAT, 0644);
         if (fd >= 0) {
             if (write(fd, "data", 4) != 4)

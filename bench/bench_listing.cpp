@@ -1,6 +1,6 @@
-// Listing a folder of 1,000, 10,000 and 100,000 entries (files of many types, some folders)
-// through ListFolder with its icon resolution, beside the floor of plain readdir and stat of the
-// same folder.
+// Listing a folder of 1,000 to 100,000 entries (files of many types, some folders) through
+// ListFolder with its icon resolution, beside the floor of plain readdir and stat of the same
+// folder.
 
 #include "bench/BenchFolders.h"
 #include "app/ImageForm.h"
@@ -8,6 +8,7 @@
 #include "browser/FileRows.h"
 #include "browser/RowOrder.h"
 #include "platform/Files.h"
+#include "platform/FolderReading.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
@@ -15,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <numeric>
@@ -33,13 +35,17 @@ void ReaddirStat(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// The platform's directory search alone (names in code page 932, attributes, sizes and times).
+// The platform's directory search alone (names in code page 932, attributes, sizes and times),
+// reading the folder each time as a first search of it does.
 void DirectorySearch(benchmark::State& state)
 {
     std::string root = Folder(static_cast<int>(state.range(0)));
     platform::DriveMap drives;
     drives.Map('C', root);
     for (auto _ : state) {
+        state.PauseTiming();
+        platform::ForgetFolderReadings();
+        state.ResumeTiming();
         platform::DirectorySearch search(drives, "C:\\*.*", platform::faAnyFile);
         int entries = 0;
         for (platform::FoundFile entry; search.Next(entry);)
@@ -51,17 +57,18 @@ void DirectorySearch(benchmark::State& state)
 
 // A headless run of the program started in a folder of `count` entries.
 struct ProgramRun {
-    explicit ProgramRun(int count) : host(MakeDrives(count))
+    explicit ProgramRun(int count) : ProgramRun(Folder(count)) {}
+    explicit ProgramRun(const std::string& root) : host(MakeDrives(root))
     {
         application.SetDialogs(&dialogs);
         host.SetScreen(std::make_unique<platform::FakeScreen>());
         host.SetCurrentDirectory("C:\\");
         orvane::RunProcess(process);
     }
-    static platform::DriveMap MakeDrives(int count)
+    static platform::DriveMap MakeDrives(const std::string& root)
     {
         platform::DriveMap drives;
-        drives.Map('C', Folder(count));
+        drives.Map('C', root);
         drives.Map('Z', "/");
         return drives;
     }
@@ -73,15 +80,18 @@ struct ProgramRun {
 
 // The program listing the folder again on each iteration. Plain readdir and stat of the same
 // folder run between the iterations, outside the timing, so that the figure stands beside its floor
-// measured under the same load: floor_ms is that pass, x_floor the listing's multiple of it.
-void ListFolder(benchmark::State& state)
+// measured under the same load: floor_ms is that pass, x_floor the listing's multiple of it, and
+// ns_per_entry and floor_ns_per_entry the two per entry, which show how each grows with the folder.
+// The folder's names kept from the last read are dropped before each listing, so that it reads
+// the folder as the first listing of a folder does.
+void ListFolderIn(benchmark::State& state, const std::string& root, ProgramRun& run)
 {
-    const int count = static_cast<int>(state.range(0));
-    ProgramRun run(count);
-    const std::string root = Folder(count);
     using Clock = std::chrono::steady_clock;
     Clock::duration listing{}, floor{};
     for (auto _ : state) {
+        state.PauseTiming();
+        platform::ForgetFolderReadings();
+        state.ResumeTiming();
         Clock::time_point start = Clock::now();
         run.process.ImageForm->ListFolder();
         benchmark::DoNotOptimize(run.process.ListedCount);
@@ -92,12 +102,39 @@ void ListFolder(benchmark::State& state)
         floor += Clock::now() - start;
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    const double entries = double(run.process.ListedCount);
+    state.SetItemsProcessed(state.iterations() * int64_t(entries));
+    state.SetComplexityN(int64_t(entries));
     state.counters["images"] = run.process.ImageForm->ImageList1->Count();
     const double floorMs = std::chrono::duration<double, std::milli>(floor).count();
     state.counters["floor_ms"] = benchmark::Counter(floorMs, benchmark::Counter::kAvgIterations);
     if (floor.count() > 0)
         state.counters["x_floor"] = std::chrono::duration<double>(listing) / std::chrono::duration<double>(floor);
+    const double perIteration = 1e6 / std::max<double>(1, double(state.iterations()) * std::max(1.0, entries));
+    state.counters["ns_per_entry"] = std::chrono::duration<double, std::milli>(listing).count() * perIteration;
+    state.counters["floor_ns_per_entry"] = floorMs * perIteration;
+}
+
+// A folder of many entries of twenty types.
+void ListFolder(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    ProgramRun run(count);
+    ListFolderIn(state, Folder(count), run);
+}
+
+// A folder of 100,000 entries of a thousand types, those of the desktop's MIME database: every
+// type's icon is looked up in the desktop's icon theme and read from its file.
+void ListFolderThousandTypes(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    static const std::string root = [count] {
+        std::string made = bench::TemporaryFolder();
+        bench::FillTypedFolder(made, count, bench::DesktopExtensions(1000));
+        return made;
+    }();
+    ProgramRun run(root);
+    ListFolderIn(state, root, run);
 }
 
 // Re-sorting the listed rows by each key (0 name, 1 size, 2 type, 3 date) in both directions, as
@@ -160,7 +197,10 @@ void ResortAdversarial(benchmark::State& state)
 
 BENCHMARK(ReaddirStat)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(DirectorySearch)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListFolder)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// The listing's growth from 1,000 to 100,000 entries, with its fit (ListFolder_BigO).
+BENCHMARK(ListFolder)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(ListFolderThousandTypes)->Arg(100000)->Unit(benchmark::kMillisecond);
 // Each iteration sorts twice: by the key, then in the other direction.
 BENCHMARK(Resort)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(ResortAdversarial)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

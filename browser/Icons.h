@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/Graphics.h"
+
 #include <string>
 
 namespace orvane {
@@ -11,5 +13,12 @@ struct IconLocation {
     int number = 0;
 };
 IconLocation SplitIconValue(const std::string& iconValue);
+
+// An icon as the two working image lists hold it, scaled once to each list's size: the types of
+// a folder that share one picture share its scaling too.
+struct ListedIcon {
+    tk::TIcon small;
+    tk::TIcon large;
+};
 
 }  // namespace orvane

@@ -10,6 +10,8 @@
 #include "platform/Host.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -38,6 +40,17 @@ std::string ExtensionOf(const std::string& name)
     return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
+// A row's four fields in their places, made at once.
+std::vector<std::string> Fields(std::string size, std::string type, std::string time, const char* marker)
+{
+    std::vector<std::string> fields(4);
+    fields[SizeField] = std::move(size);
+    fields[TypeField] = std::move(type);
+    fields[TimeField] = std::move(time);
+    fields[MarkerField] = marker;
+    return fields;
+}
+
 // A folder lists as one only with no attributes beyond the read-only, hidden and system ones
 // (16 to 23); one with its archive attribute lists as a file, as it always did.
 bool ListedAsFolder(unsigned attributes)
@@ -63,34 +76,54 @@ void TImageForm::ListFolder()
         IconList->SetCell(0, row, "");
         IconList->SetCell(1, row, "");
     }
-    m_iconRows.clear();
+    m_iconRows.Clear();
+    m_iconGridChanges = IconList->CellChanges();
+    m_extractedIcons.clear();
 
     m_process.ListedCount = 0;
     int i = 0;
     TListItems& items = ListView1->Items();
+    const int rowsBefore = items.Count();
     const char separator = m_process.DateSeparator;
     platform::DirectorySearch search(m_process.Host.Drives(), "*.*", platform::faAnyFile);
     for (platform::FoundFile entry; search.Next(entry);) {
         if (entry.name == "." || entry.name == "..")
             continue;
         std::string extension = ExtensionOf(entry.name);
-        if (i >= items.Count())
-            items.Add().SetSubItems({"", "", "", ""});
+        // A new row takes its four fields at once; a row kept from the last listing has each one
+        // overwritten.
+        const bool fresh = i >= items.Count();
+        if (fresh) {
+            // Room for the whole folder at once: a list that grows row by row moves its rows
+            // again and again, into fresh memory each time.
+            if (i == rowsBefore)
+                items.Reserve(static_cast<int>(search.FolderSize()));
+            items.Add();
+        }
         TListItem& item = items[i];
         item.SetCaption(entry.name);
-        const std::string date = DateText(entry.time, separator);
+        std::string date = DateText(entry.time, separator);
         if (ListedAsFolder(entry.attributes)) {
             item.SetImageIndex(FolderIcon);
-            item.SetSubItem(SizeField, "");
-            item.SetSubItem(TypeField, FolderType);
-            item.SetSubItem(TimeField, date);
-            item.SetSubItem(MarkerField, FolderMarker);
+            if (fresh) {
+                item.SetSubItems(Fields("", FolderType, std::move(date), FolderMarker));
+            } else {
+                item.SetSubItem(SizeField, "");
+                item.SetSubItem(TypeField, FolderType);
+                item.SetSubItem(TimeField, std::move(date));
+                item.SetSubItem(MarkerField, FolderMarker);
+            }
         } else {
-            item.SetSubItem(TypeField, extension + FileTypeSuffix);
-            item.SetSubItem(MarkerField, FileMarker);
             // The whole 64-bit size: the old 32-bit field showed files over 2 GiB as negative.
-            item.SetSubItem(SizeField, NumberToStr(static_cast<long long>(entry.size)));
-            item.SetSubItem(TimeField, date);
+            std::string size = NumberToStr(static_cast<long long>(entry.size));
+            if (fresh) {
+                item.SetSubItems(Fields(std::move(size), extension + FileTypeSuffix, std::move(date), FileMarker));
+            } else {
+                item.SetSubItem(TypeField, extension + FileTypeSuffix);
+                item.SetSubItem(MarkerField, FileMarker);
+                item.SetSubItem(SizeField, std::move(size));
+                item.SetSubItem(TimeField, std::move(date));
+            }
             // A named pipe, a socket or a device is no document of its type, and its icon is not
             // looked for inside it: reading it could hold the listing up.
             int fixed = FixedImageIndex(extension);

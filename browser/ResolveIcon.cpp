@@ -2,6 +2,7 @@
 // found through the file-type registry, kept in a per-listing cache from extension to image.
 
 #include "browser/FileRows.h"
+#include "browser/IconRows.h"
 #include "browser/Icons.h"
 #include "app/ImageForm.h"
 #include "graphics/Graphics.h"
@@ -42,6 +43,13 @@ std::unique_ptr<TIcon> Extract(platform::IIcons* icons, const std::string& path,
         return nullptr;
     std::unique_ptr<TIcon> icon = graphics::MakeIcon(icons->ExtractIcon(path, number));
     return icon && !icon->Empty() ? std::move(icon) : nullptr;
+}
+
+// The icon as the list holds it: adding it then copies it as it is.
+TIcon ScaledFor(const TImageList& list, const TIcon& icon)
+{
+    return TIcon(list.Width(), list.Height(),
+                 ScalePixels(icon.Pixels(), icon.Width(), icon.Height(), list.Width(), list.Height()));
 }
 
 // A last resort that keeps the built-in indexes in place when not even the system library
@@ -88,20 +96,18 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     TListItem& item = ListView1->Items()[row];
 
     // One registry look-up per type and listing; files that carry their own icon are never
-    // found in the cache.
+    // found in the cache. The grid is searched through its index, made again from the grid when
+    // anything but this listing has written to it.
     if (!ownIcon && lower != "lnk") {
-        auto cached = m_iconRows.find(lower);
-        if (cached != m_iconRows.end() && cached->second < n
-            && platform::SameIgnoringAsciiCase(IconList->Cell(1, cached->second), extension)) {
-            item.SetImageIndex(cached->second);
-            return;
+        if (IconList->CellChanges() != m_iconGridChanges) {
+            m_iconRows.Clear();
+            for (int k = BuiltInIconCount; k < n; ++k)
+                m_iconRows.Add(platform::AsciiLower(IconList->Cell(1, k)), k);
+            m_iconGridChanges = IconList->CellChanges();
         }
-        for (int k = BuiltInIconCount; k < n; ++k) {
-            if (platform::SameIgnoringAsciiCase(IconList->Cell(1, k), extension)) {
-                m_iconRows[lower] = k;
-                item.SetImageIndex(k);
-                return;
-            }
+        if (int cached = m_iconRows.Find(lower); cached >= 0 && cached < n) {
+            item.SetImageIndex(cached);
+            return;
         }
     }
 
@@ -115,9 +121,11 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     }
     const IconLocation location = SplitIconValue(iconValue);
 
-    // The small image goes to ImageList1 and the large one to ImageList2.
+    // The small image goes to ImageList1 and the large one to ImageList2; `fromLists` when they
+    // are images of the lists themselves.
     const TIcon* small = nullptr;
     const TIcon* large = nullptr;
+    bool fromLists = true;
     std::unique_ptr<TIcon> extracted;
     if (name == "Recycled") {
         small = large = &ImageList1->Image(13);
@@ -126,25 +134,36 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         large = &ImageList2->Image(DocumentIcon);
     } else if (ownIcon) {
         extracted = Extract(m_process.Icons, name, 0);
+        fromLists = !extracted;
         small = extracted ? extracted.get() : &ImageList1->Image(ProgramIcon);
         large = extracted ? extracted.get() : &ImageList2->Image(ProgramIcon);
     } else {
-        extracted = Extract(m_process.Icons, location.path, location.number);
-        small = extracted ? extracted.get() : &ImageList1->Image(DocumentIcon);
-        large = extracted ? extracted.get() : &ImageList2->Image(DocumentIcon);
+        auto [place, added] = m_extractedIcons.try_emplace({location.path, location.number});
+        if (added)
+            if (std::unique_ptr<TIcon> icon = Extract(m_process.Icons, location.path, location.number))
+                place->second = ListedIcon{ScaledFor(*ImageList1, *icon), ScaledFor(*ImageList2, *icon)};
+        fromLists = !place->second;
+        small = place->second ? &place->second->small : &ImageList1->Image(DocumentIcon);
+        large = place->second ? &place->second->large : &ImageList2->Image(DocumentIcon);
     }
-    // The list's own images are copied before anything is added to it.
-    TIcon smallCopy = *small;
-    TIcon largeCopy = *large;
-    ImageList1->Add(smallCopy);
-    ImageList2->Add(largeCopy);
+    if (fromLists) {
+        // Copied before anything is added to the lists, which may move their images.
+        TIcon smallCopy = *small;
+        TIcon largeCopy = *large;
+        ImageList1->Add(smallCopy);
+        ImageList2->Add(largeCopy);
+    } else {
+        ImageList1->Add(*small);
+        ImageList2->Add(*large);
+    }
 
     IconCount->SetCaption(NumberToStr(n + 1));
     if (IconList->RowCount() <= n)
         IconList->SetRowCount(IconList->RowCount() + 1);
     IconList->SetCell(0, n, NumberToStr(n));
     IconList->SetCell(1, n, extension);
-    m_iconRows.emplace(lower, n);
+    m_iconRows.Add(lower, n);
+    m_iconGridChanges = IconList->CellChanges();
     item.SetImageIndex(n);
 }
 

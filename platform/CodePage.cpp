@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -135,6 +136,13 @@ char32_t ReadUtf8(std::string_view text, size_t offset, size_t& length)
 // When `valid` is given, a byte that is not UTF-8 stops the conversion and sets it to false.
 std::string ToCp932(std::string_view utf8, bool escapeBackslash, bool* valid = nullptr)
 {
+    // Plain ASCII, as nearly every file name is, goes over as it is: without the room the
+    // conversion makes, a short name needs no memory of its own.
+    const unsigned char backslashByte = escapeBackslash ? '\\' : 0x80;
+    if (std::none_of(utf8.begin(), utf8.end(), [backslashByte](char c) {
+            return static_cast<unsigned char>(c) >= 0x80 || static_cast<unsigned char>(c) == backslashByte;
+        }))
+        return std::string(utf8);
     const Tables& tables = CodePageTables();
     constexpr size_t Room = 8;
     std::string out(utf8.size() + Room, '\0');
@@ -289,6 +297,12 @@ std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8)
 std::string HostNameToCp932(std::string_view name)
 {
     return ToCp932(name, true);
+}
+
+bool IsOwnDosName(std::string_view hostName)
+{
+    return std::none_of(hostName.begin(), hostName.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80 || c == '\\'; });
 }
 
 }  // namespace platform

@@ -30,4 +30,8 @@ std::optional<std::string> StrictUtf8ToCp932(std::string_view utf8);
 // in the name is escaped too, since on the DOS side it separates folders.
 std::string HostNameToCp932(std::string_view name);
 
+// Whether a host name is its own DOS name: plain ASCII without a backslash, as nearly every file
+// name is.
+bool IsOwnDosName(std::string_view hostName);
+
 }  // namespace platform

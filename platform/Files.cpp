@@ -3,9 +3,9 @@
 #include "platform/CodePage.h"
 #include "platform/DosPath.h"
 #include "platform/DriveMap.h"
+#include "platform/FolderReading.h"
 #include "platform/RegularFile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,26 +65,26 @@ std::string JoinHost(const std::string& folder, const std::string& name)
 }
 
 // The host name of one part of a DOS path inside a host folder: the exact name when it exists,
-// else an entry whose DOS name matches without regard to case, else the part as it was given.
+// else an entry whose DOS name matches without regard to case, else the part as it was given. The
+// folder's names are read once while it stays unchanged, so a name that is missing costs no scan
+// of a large folder each time it is looked for. A part holding "/" matches no entry, as no name
+// holds one.
 std::string ResolvePart(const std::string& folder, const std::string& dosPart)
 {
     std::string exact = Cp932ToUtf8(dosPart);
     if (dosPart == "." || dosPart == "..")
         return exact;
     struct stat info;
-    if (lstat(JoinHost(folder, exact).c_str(), &info) == 0)
+    if (lstat(JoinHost(folder, exact).c_str(), &info) == 0 || dosPart.find('/') != std::string::npos)
         return exact;
-    DIR* directory = opendir(folder.c_str());
-    if (!directory)
+    int folderFd = open(folder.c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
         return exact;
     std::string found = exact;
-    while (dirent* entry = readdir(directory)) {
-        if (SameIgnoringAsciiCase(HostNameToCp932(entry->d_name), dosPart)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    closedir(directory);
+    if (std::shared_ptr<const FolderReading> names = ReadFolder(folderFd))
+        if (std::optional<std::string_view> name = names->FindIgnoringCase(dosPart))
+            found = *name;
+    close(folderFd);
     return found;
 }
 
@@ -260,12 +260,38 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
     return false;
 }
 
+namespace {
+// The host path of the parts as written, or none when one is "." or "..", which are followed as
+// text (a link's ".." is not the kernel's).
+std::optional<std::string> JoinedAsWritten(const std::string& host, const std::vector<std::string>& parts)
+{
+    std::string path = host;
+    for (const std::string& part : parts) {
+        if (part == "." || part == "..")
+            return std::nullopt;
+        path = JoinHost(path, Cp932ToUtf8(part));
+    }
+    return path;
+}
+}  // namespace
+
+std::optional<std::string> ExactHostPath(const DriveMap& drives, std::string_view dosPath)
+{
+    std::vector<std::string> parts;
+    auto host = ResolveFolderPath(drives, dosPath, parts);
+    return host ? JoinedAsWritten(*host, parts) : std::nullopt;
+}
+
 std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath)
 {
     std::vector<std::string> parts;
     auto host = ResolveFolderPath(drives, dosPath, parts);
     if (!host)
         return std::nullopt;
+    // Most paths are written as their files are named: one look at the whole path then does.
+    struct stat info;
+    if (auto exact = JoinedAsWritten(*host, parts); exact && lstat(exact->c_str(), &info) == 0)
+        return exact;
     std::string path = *host;
     for (const std::string& part : parts) {
         if (part == ".")
@@ -281,34 +307,21 @@ std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_v
 }
 
 struct DirectorySearch::State {
-    DIR* directory = nullptr;
+    int folderFd = -1;
     std::string pattern;
     unsigned mask = 0;
     bool root = false;
     int dotsReported = 0;
-    // The folder's names, read at the first step and given in byte order of their host names,
-    // so that every run and every file system lists a folder alike.
-    std::vector<std::string> names;
+    // The folder's names, read at the first step (or kept from a read of the unchanged folder).
+    std::shared_ptr<const FolderReading> names;
     size_t next = 0;
-    bool read = false;
     Writer writer;
     LocalTimes times;
 
     ~State()
     {
-        if (directory)
-            closedir(directory);
-    }
-
-    void ReadNames()
-    {
-        read = true;
-        while (dirent* found = readdir(directory)) {
-            std::string_view name = found->d_name;
-            if (name != "." && name != "..")
-                names.emplace_back(name);
-        }
-        std::sort(names.begin(), names.end());
+        if (folderFd >= 0)
+            close(folderFd);
     }
 };
 
@@ -325,7 +338,7 @@ DirectorySearch::DirectorySearch(const DriveMap& drives, std::string_view patter
     if (!host)
         return;
     m_state->root = IsDriveRoot(drives, *host);
-    m_state->directory = opendir(host->c_str());
+    m_state->folderFd = open(host->c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);
 }
 
 DirectorySearch::~DirectorySearch() = default;
@@ -333,9 +346,9 @@ DirectorySearch::~DirectorySearch() = default;
 bool DirectorySearch::Next(FoundFile& entry)
 {
     State& state = *m_state;
-    if (!state.directory || state.pattern.empty())
+    if (state.folderFd < 0 || state.pattern.empty())
         return false;
-    int fd = dirfd(state.directory);
+    const int fd = state.folderFd;
     // "." and ".." first, as that system listed them.
     while (!state.root && state.dotsReported < 2) {
         const char* dots = state.dotsReported++ == 0 ? "." : "..";
@@ -344,18 +357,52 @@ bool DirectorySearch::Next(FoundFile& entry)
             Wanted(entry.attributes, state.mask))
             return true;
     }
-    if (!state.read)
-        state.ReadNames();
-    while (state.next < state.names.size()) {
-        const std::string& hostName = state.names[state.next++];
-        entry.name = HostNameToCp932(hostName);
+    if (!state.names && !(state.names = ReadFolder(fd)))
+        return false;
+    const std::vector<FolderName>& names = state.names->Names();
+    while (state.next < names.size()) {
+        const std::string_view hostName = names[state.next++].hostName;
+        // A plain name goes into the entry's own memory, as the name before it did.
+        if (IsOwnDosName(hostName))
+            entry.name.assign(hostName);
+        else
+            entry.name = HostNameToCp932(hostName);
         if (!MatchesPattern(entry.name, state.pattern))
             continue;
-        if (!Describe(fd, hostName.c_str(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
+        if (!Describe(fd, hostName.data(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
             continue;
         return true;
     }
     return false;
+}
+
+size_t DirectorySearch::FolderSize() const
+{
+    return m_state->names ? m_state->names->Names().size() : 0;
+}
+
+std::vector<std::string> SubFolderNames(const DriveMap& drives, std::string_view dosFolder)
+{
+    std::vector<std::string> folders;
+    auto host = ResolveHostPath(drives, dosFolder);
+    if (!host)
+        return folders;
+    int fd = open(host->c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return folders;
+    if (std::shared_ptr<const FolderReading> names = ReadFolder(fd)) {
+        for (const FolderName& name : names->Names()) {
+            if (name.hostName[0] == '.' || name.kind == EntryKind::Other)
+                continue;
+            struct stat info;
+            // A link leads wherever it leads, and some file systems do not record kinds.
+            if (name.kind == EntryKind::Folder
+                || (fstatat(fd, name.hostName.data(), &info, 0) == 0 && S_ISDIR(info.st_mode)))
+                folders.push_back(HostNameToCp932(name.hostName));
+        }
+    }
+    close(fd);
+    return folders;
 }
 
 std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_view dosPath)

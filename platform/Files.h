@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -68,6 +69,10 @@ public:
 
     // The next matching entry; false when there is none left (or the folder cannot be read).
     bool Next(FoundFile& entry);
+    // How many entries the folder held when it was read, before the pattern and the mask chose
+    // among them ("." and ".." not counted): room to make for what Next gives. 0 until the
+    // folder's entries are read, which the first Next past the dots does.
+    size_t FolderSize() const;
 
 private:
     struct State;
@@ -78,10 +83,14 @@ private:
 // exists ("/" at worst).
 std::string CurrentHostFolder();
 
-// A DOS path resolved to the host: an exact look-up first, then, part by part, a scan that
-// ignores the case of letters. Parts that do not exist are kept as given. None when no drive
-// holds the path.
+// A DOS path resolved to the host: an exact look-up first, then, part by part, a look-up that
+// ignores the case of ASCII letters (the first such name in byte order when several match). Parts
+// that do not exist are kept as given. None when no drive holds the path.
 std::optional<std::string> ResolveHostPath(const DriveMap& drives, std::string_view dosPath);
+
+// The host path of a DOS path taken exactly as written, the case of letters included; none when no
+// drive holds it or it passes through "." or "..", which only ResolveHostPath follows.
+std::optional<std::string> ExactHostPath(const DriveMap& drives, std::string_view dosPath);
 
 // The whole content of a regular file, as long as it was when opened; none when it cannot be read
 // or is no regular file (a named pipe, a socket or a device is never waited on).
@@ -100,6 +109,11 @@ bool DeleteFile(const DriveMap& drives, std::string_view dosPath);
 
 // Creates one folder level; false when it cannot (a missing parent, an existing entry).
 bool CreateDirectory(const DriveMap& drives, std::string_view dosPath);
+
+// The folders in a folder, hidden ones (dot names) left out, in byte order of their host names; a
+// link to a folder counts as one. What each entry is comes from the folder's own record, so only
+// links (and entries of file systems that record no kinds) are looked at one by one.
+std::vector<std::string> SubFolderNames(const DriveMap& drives, std::string_view dosFolder);
 
 // Whether anything exists at exactly this path, as a search for the path without wildcards finds
 // it; with its entry.

@@ -69,6 +69,15 @@ bool IsIconFile(formats::ByteView bytes)
 
 }  // namespace
 
+// No DOS name holds a "/", and this program's paths do not separate folders with it. Where a
+// file type names no icon, its class name stands in the icon's place, and the desktop's class
+// names are its types ("image/bmp", "application/winhlp"): such a text is no file to look for in
+// the listed folder, which could be one of many thousand entries.
+bool CanNameFile(const std::string& dosPath)
+{
+    return !dosPath.empty() && dosPath.find('/') == std::string::npos;
+}
+
 bool IsSystemIconLibrary(const std::string& dosPath, const std::string& systemFolder)
 {
     return SameIgnoringAsciiCase(dosPath, systemFolder + "\\shell32.dll");
@@ -78,6 +87,8 @@ std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath,
 {
     if (IsSystemIconLibrary(dosPath, m_host.GetSystemDirectory()))
         return SystemLibraryIcon(number, size);
+    if (!CanNameFile(dosPath))
+        return std::nullopt;
     auto file = MappedFile::Open(m_host.Drives(), dosPath);
     if (!file)
         return std::nullopt;

@@ -23,6 +23,10 @@ private:
     IconTheme m_theme;
 };
 
+// Whether a text can be the path of an icon's file: not when it is empty or holds a "/", as the
+// desktop's type names do where they stand for a class that names no icon.
+bool CanNameFile(const std::string& dosPath);
+
 // Whether a DOS path names the system icon library: the system folder's "shell32.dll", compared
 // without regard to the case of letters.
 bool IsSystemIconLibrary(const std::string& dosPath, const std::string& systemFolder);

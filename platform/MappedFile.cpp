@@ -34,10 +34,18 @@ MappedFile::~MappedFile()
 
 std::optional<MappedFile> MappedFile::Open(const DriveMap& drives, std::string_view dosPath)
 {
-    auto host = ResolveHostPath(drives, dosPath);
-    if (!host)
-        return std::nullopt;
-    auto file = RegularFile::Open(*host);
+    // A path written as its file is named opens as it stands (a program's icon is read for every
+    // program a folder lists); a missing one is then looked for without regard to case.
+    FileRefusal refusal = FileRefusal::Missing;
+    std::optional<RegularFile> file;
+    std::optional<std::string> exact = ExactHostPath(drives, dosPath);
+    if (exact)
+        file = RegularFile::Open(*exact, &refusal);
+    if (!file && refusal == FileRefusal::Missing) {
+        auto host = ResolveHostPath(drives, dosPath);
+        if (host && host != exact)
+            file = RegularFile::Open(*host);
+    }
     if (!file || file->Size() > SIZE_MAX / 2)
         return std::nullopt;
     // The mapping covers the size at opening, whatever is written to the file afterwards.

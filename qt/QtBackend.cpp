@@ -261,14 +261,23 @@ int QtBackend::MessageBox(const std::string& text, const std::string& caption, u
     }
 }
 
+const QFontMetrics& QtBackend::MetricsOf(const tk::TFont& font)
+{
+    auto key = std::make_tuple(font.Name(), font.PixelHeight(), static_cast<unsigned>(font.Style()));
+    auto found = m_metrics.find(key);
+    if (found == m_metrics.end())
+        found = m_metrics.emplace(std::move(key), QFontMetrics(ToQFont(font))).first;
+    return found->second;
+}
+
 int QtBackend::TextWidth(const tk::TFont& font, const std::string& text)
 {
-    return QFontMetrics(ToQFont(font)).horizontalAdvance(ToQString(text));
+    return MetricsOf(font).horizontalAdvance(ToQString(text));
 }
 
 int QtBackend::TextHeight(const tk::TFont& font)
 {
-    return QFontMetrics(ToQFont(font)).height();
+    return MetricsOf(font).height();
 }
 
 }  // namespace qtui

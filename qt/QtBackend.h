@@ -11,9 +11,11 @@
 #include "toolkit/Peers.h"
 #include "toolkit/Services.h"
 
+#include <QFontMetrics>
 #include <QObject>
 
 #include <map>
+#include <tuple>
 #include <vector>
 
 class QEventLoop;
@@ -84,6 +86,7 @@ private:
         QEventLoop* loop;
     };
     void ExitModalLoop(tk::TForm& form);
+    const QFontMetrics& MetricsOf(const tk::TFont& font);
 
     FlushQueue m_queue;
     KeyDelivery m_keys;
@@ -92,6 +95,10 @@ private:
     QObject m_timerOwner;
     std::map<tk::TTimer*, QTimer*> m_timers;
     std::vector<ModalLoop> m_modalLoops;
+    // The metrics of each font measured so far, by what makes a font (name, pixel height, style):
+    // an auto-sized label measures its caption on every change, and making the font and its
+    // metrics costs far more than the measuring.
+    std::map<std::tuple<std::string, int, unsigned>, QFontMetrics> m_metrics;
     bool m_running = false;
     bool m_quitRequested = false;
 };

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build make pkg-config ccache
     qt6-base-dev qt6-svg-dev
-    libx11-dev zlib1g-dev libpng-dev librsvg2-dev
+    libx11-dev libxdamage-dev zlib1g-dev libpng-dev librsvg2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick jwm python3
     libmagickcore-6.q16-6-extra

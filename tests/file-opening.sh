@@ -17,6 +17,9 @@ allowed=(
     # Folders (O_DIRECTORY refuses anything else before opening it).
     'platform/Files.cpp|if (int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folderFd >= 0) {'
     'platform/Files.cpp|int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);'
+    'platform/Files.cpp|int folderFd = open(folder.c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);'
+    'platform/Files.cpp|m_state->folderFd = open(host->c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);'
+    'platform/Files.cpp|int fd = open(host->c_str(), O_RDONLY | O_NONBLOCK | O_DIRECTORY | O_CLOEXEC);'
     # The mapping of a file RegularFile opened.
     'platform/MappedFile.cpp|void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file->Descriptor(), 0);'
     # GStreamer is given the opened file's own /proc entry, not the name.

@@ -115,18 +115,26 @@ void TIcon::SetImage(int width, int height, std::vector<uint32_t> pixels)
     }
     m_width = width;
     m_height = height;
-    m_pixels = std::move(pixels);
+    m_pixels = pixels.empty() ? nullptr : std::make_shared<const std::vector<uint32_t>>(std::move(pixels));
     Changed();
+}
+
+const std::vector<uint32_t>& TIcon::Pixels() const
+{
+    static const std::vector<uint32_t> none;
+    return m_pixels ? *m_pixels : none;
 }
 
 void TIcon::Draw(TCanvas& canvas, int x, int y) const
 {
-    canvas.BlendPixels(x, y, m_width, m_height, m_pixels);
+    canvas.BlendPixels(x, y, m_width, m_height, Pixels());
 }
 
 std::unique_ptr<TGraphic> TIcon::Clone() const
 {
-    return std::make_unique<TIcon>(m_width, m_height, m_pixels);
+    auto clone = std::make_unique<TIcon>(*this);
+    clone->OnChange = nullptr;
+    return clone;
 }
 
 void TCanvas::Draw(int x, int y, const TGraphic& graphic)

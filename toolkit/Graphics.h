@@ -84,7 +84,7 @@ public:
 
     int Width() const override { return m_width; }
     int Height() const override { return m_height; }
-    const std::vector<uint32_t>& Pixels() const override { return m_pixels; }
+    const std::vector<uint32_t>& Pixels() const override;
     void SetImage(int width, int height, std::vector<uint32_t> pixels);
 
     void Draw(TCanvas& canvas, int x, int y) const override;
@@ -93,7 +93,9 @@ public:
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<uint32_t> m_pixels;
+    // Shared by the icon's copies: an icon's pixels are never changed in place, only replaced, and
+    // the image lists of a folder of a thousand types hold a few dozen pictures among them.
+    std::shared_ptr<const std::vector<uint32_t>> m_pixels;
 };
 
 // Drawing on a bitmap.

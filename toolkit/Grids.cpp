@@ -91,6 +91,7 @@ void TStringGrid::SetCell(int col, int row, const std::string& text)
     if (col >= static_cast<int>(m_cells[row].size()))
         m_cells[row].resize(col + 1);
     m_cells[row][col] = text;
+    ++m_cellChanges;
     if (GridPeer())
         GridPeer()->CellsChanged();
 }

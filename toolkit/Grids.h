@@ -2,6 +2,7 @@
 
 #include "toolkit/WinControl.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     void SetCell(int col, int row, const std::string& text);
     // One past the last row that holds a cell, within the grid's size or beyond it.
     int StoredRowCount() const { return static_cast<int>(m_cells.size()); }
+    // How many times a cell's text has changed since the grid was made: one who keeps an index of
+    // the cells knows from it when the index must be made again.
+    uint64_t CellChanges() const { return m_cellChanges; }
 
     // The user typed a text into a cell (the cell's old text is replaced).
     TNotifyEvent OnSetEditText;
@@ -56,6 +60,7 @@ private:
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 24;
     bool m_editing = false;
+    uint64_t m_cellChanges = 0;
     std::vector<std::vector<std::string>> m_cells;
 };
 

@@ -34,12 +34,13 @@ struct Premultiplied {
 std::vector<uint32_t> ScalePixels(const std::vector<uint32_t>& pixels, int width, int height, int newWidth,
                                   int newHeight)
 {
-    std::vector<uint32_t> out(size_t(std::max(newWidth, 0)) * size_t(std::max(newHeight, 0)), 0);
-    if (width <= 0 || height <= 0 || newWidth <= 0 || newHeight <= 0 ||
-        pixels.size() < size_t(width) * size_t(height))
-        return out;
-    if (width == newWidth && height == newHeight)
+    const bool usable = width > 0 && height > 0 && newWidth > 0 && newHeight > 0 &&
+                        pixels.size() >= size_t(width) * size_t(height);
+    if (usable && width == newWidth && height == newHeight)
         return std::vector<uint32_t>(pixels.begin(), pixels.begin() + size_t(width) * height);
+    std::vector<uint32_t> out(size_t(std::max(newWidth, 0)) * size_t(std::max(newHeight, 0)), 0);
+    if (!usable)
+        return out;
     double scaleX = double(width) / newWidth;
     double scaleY = double(height) / newHeight;
     for (int y = 0; y < newHeight; ++y) {
@@ -99,6 +100,13 @@ int TImageList::Add(const TGraphic& graphic)
 {
     if (graphic.Empty())
         return -1;
+    // An icon of the list's size goes in as it is, sharing its pixels.
+    const auto* icon = dynamic_cast<const TIcon*>(&graphic);
+    if (icon && icon->Width() == m_width && icon->Height() == m_height) {
+        TIcon copy(*icon);
+        copy.OnChange = nullptr;
+        return Append(std::move(copy));
+    }
     return Append(TIcon(m_width, m_height,
                         ScalePixels(graphic.Pixels(), graphic.Width(), graphic.Height(), m_width, m_height)));
 }

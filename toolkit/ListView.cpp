@@ -2,6 +2,8 @@
 
 #include "toolkit/ImageList.h"
 
+#include <algorithm>
+
 namespace tk {
 
 const char* ViewStyleName(TViewStyle style)
@@ -80,18 +82,31 @@ void TListItems::Delete(int index)
     m_owner.RowsRemovedFrom(index);
 }
 
+// The rows move in place, along the cycles of the permutation, each row once: a second list of
+// all the rows would be fresh memory on every sort of a large folder.
 void TListItems::Reorder(const std::vector<int>& order)
 {
     if (order.empty())
         return;
-    std::vector<TListItem> reordered;
-    reordered.reserve(order.size());
-    for (int from : order)
-        reordered.push_back(std::move(m_items[from]));
-    for (size_t p = 0; p < reordered.size(); ++p) {
-        reordered[p].m_index = static_cast<int>(p);
-        m_items[p] = std::move(reordered[p]);
+    const size_t n = std::min(order.size(), m_items.size());
+    std::vector<bool> placed(n);
+    for (size_t start = 0; start < n; ++start) {
+        if (placed[start])
+            continue;
+        placed[start] = true;
+        TListItem held = std::move(m_items[start]);
+        size_t p = start;
+        // A number out of range or met twice is no permutation; the cycle closes there.
+        for (size_t from = static_cast<size_t>(order[p]); from != start && from < n && !placed[from];
+             from = static_cast<size_t>(order[p])) {
+            m_items[p] = std::move(m_items[from]);
+            placed[from] = true;
+            p = from;
+        }
+        m_items[p] = std::move(held);
     }
+    for (size_t p = 0; p < n; ++p)
+        m_items[p].m_index = static_cast<int>(p);
     m_owner.ItemsChanged();
 }
 

@@ -3,13 +3,17 @@
 
 #include "tests/app/HeadlessRun.h"
 
+#include "browser/IconRows.h"
 #include "platform/ClassesRoot.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 
 using namespace orvane;
 using namespace tk;
@@ -115,4 +119,131 @@ TEST_F(Icons, ResolvedIconsComeFromTheExtensionsOwnDefaultIconBeforeItsClass)
         << "the large list takes the small picture, scaled";
     EXPECT_EQ(form.ImageList1->Count(), form.ImageList2->Count());
     EXPECT_EQ(form.IconCount->Caption(), std::to_string(form.ImageList1->Count()));
+}
+
+// Where a type names no icon its class name stands in the icon's place, and the desktop's class
+// names are its types: "image/bmp" was looked for as a file below the listed folder, and in a
+// folder of many thousand entries each such look-up read the whole folder.
+TEST_F(Icons, ATypeNameInAnIconsPlaceIsNoFileEvenWhereTheListedFolderHoldsOneOfThatName)
+{
+    mkdir((drive.Root() + "/work").c_str(), 0755);
+    for (const char* folder : {"/work/image", "/work/application"})
+        mkdir((drive.Root() + folder).c_str(), 0755);
+    for (const char* file : {"/work/image/bmp", "/work/application/winhlp", "/work/image/abc"})
+        std::filesystem::copy_file(IconLibrary, drive.Root() + file);
+    Start("[HKEY_CLASSES_ROOT\\.bmp]\r\n@=\"image/bmp\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.hlp]\r\n@=\"application/winhlp\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.abc]\r\n@=\"image/abc\"\r\n"
+          "[HKEY_CLASSES_ROOT\\image/abc\\DefaultIcon]\r\n@=\"image/abc,0\"\r\n");
+    Write("one.abc");
+    TImageForm& form = run->Form();
+    form.ListFolder();
+    for (TImageList* list : {form.ImageList3, form.ImageList4}) {
+        EXPECT_EQ(list->Image(8).Pixels(), list->Image(2).Pixels()) << "bmp: the application icon, as for no icon";
+        EXPECT_EQ(list->Image(7).Pixels(), list->Image(2).Pixels()) << "hlp";
+    }
+    const int abc = ImageOf("one.abc");
+    EXPECT_EQ(form.ImageList1->Image(abc).Pixels(), form.ImageList1->Image(1).Pixels())
+        << "a DefaultIcon naming a type gives the document icon, as a failed extraction does";
+}
+
+namespace {
+// The program's icon service, counting what it is asked for.
+struct CountingIcons : platform::IIcons {
+    explicit CountingIcons(platform::IIcons& icons) : inner(icons) {}
+    std::optional<platform::IconPixels> ExtractIcon(const std::string& path, int number, int size) override
+    {
+        ++asked[path + "," + std::to_string(number)];
+        return inner.ExtractIcon(path, number, size);
+    }
+    platform::IIcons& inner;
+    std::map<std::string, int> asked;
+};
+}  // namespace
+
+// A desktop's thousand types share a few dozen theme pictures: each place a DefaultIcon names is
+// read once per listing, while every type still gets its own image, as the cache rules say.
+TEST_F(Icons, APlaceManyTypesNameIsReadOncePerListingAndEachTypeKeepsItsOwnImage)
+{
+    const std::string library = DosOf(IconLibrary);
+    Start("[HKEY_CLASSES_ROOT\\.aaa\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.bbb\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.ccc\\DefaultIcon]\r\n@=\"" + library + ",2\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.ddd\\DefaultIcon]\r\n@=\"" + library + ",0\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.eee\\DefaultIcon]\r\n@=\"C:\\\\missing.ico,0\"\r\n"
+          "[HKEY_CLASSES_ROOT\\.fff\\DefaultIcon]\r\n@=\"C:\\\\missing.ico,0\"\r\n");
+    for (const char* name : {"a.aaa", "b.bbb", "c.ccc", "d.ddd", "e.eee", "f.fff"})
+        Write(name);
+    CountingIcons counting(*run->process.Icons);
+    run->process.Icons = &counting;
+    TImageForm& form = run->Form();
+    form.ListFolder();
+
+    EXPECT_EQ(counting.asked[library + ",2"], 1);
+    EXPECT_EQ(counting.asked[library + ",0"], 1);
+    EXPECT_EQ(counting.asked["C:\\missing.ico,0"], 1) << "a place that gives no icon is not asked again";
+    std::set<int> images;
+    for (const char* name : {"a.aaa", "b.bbb", "c.ccc"}) {
+        images.insert(ImageOf(name));
+        EXPECT_EQ(Corner(*form.ImageList1, ImageOf(name)), Red) << name;
+        EXPECT_EQ(Corner(*form.ImageList2, ImageOf(name)), Red) << name;
+    }
+    EXPECT_EQ(images.size(), 3u) << "one image per type";
+    EXPECT_EQ(Corner(*form.ImageList1, ImageOf("d.ddd")), Blue);
+    EXPECT_EQ(form.ImageList1->Image(ImageOf("f.fff")).Pixels(), form.ImageList1->Image(1).Pixels());
+    EXPECT_EQ(form.IconCount->Caption(), "20");
+
+    form.ListFolder();
+    EXPECT_EQ(counting.asked[library + ",2"], 2) << "the next listing reads the places again";
+    run->process.Icons = &counting.inner;
+}
+
+// The icon cache is searched through an index beside its grid; a row the grid gained by other
+// means than the listing's own (a hand in the grid) is found as a search of the grid finds it,
+// the first of its type first, and a row taken away from it is no longer found.
+TEST_F(Icons, TheIconCacheIndexFollowsWhatElseWritesToItsGrid)
+{
+    Start("");
+    Write("a.doc");
+    TImageForm& form = run->Form();
+    form.ListFolder();
+    ASSERT_EQ(form.IconList->Cell(1, 14), "doc");
+    const int before = form.ImageList1->Count();
+
+    form.IconList->SetCell(1, 15, "XYZ");
+    form.IconList->SetCell(1, 16, "xyz");
+    form.IconCount->SetCaption("17");
+    form.ResolveIcon("xyz", "b.xyz", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 15) << "the first row of the type, as the grid reads";
+    form.ResolveIcon("DOC", "c.DOC", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 14);
+    EXPECT_EQ(form.ImageList1->Count(), before) << "nothing looked up, nothing added";
+
+    form.IconList->SetCell(1, 14, "old");
+    form.ResolveIcon("doc", "d.doc", 0);
+    EXPECT_EQ(form.ListView1->Items()[0].ImageIndex(), 17) << "a new row, as the grid no longer holds doc";
+    EXPECT_EQ(form.IconList->Cell(1, 17), "doc");
+}
+
+// The index of the icon cache grid keeps the first row of each extension however many types a
+// listing meets, and a cleared index knows none.
+TEST(IconRowsIndex, KeepsTheFirstRowOfEachOfThousandsOfExtensionsUntilCleared)
+{
+    IconRows rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.Add("t" + std::to_string(i), 14 + i);
+    rows.Add("t7", 99999);
+    rows.Add("", 7);
+    int wrong = 0;
+    for (int i = 0; i < 5000; ++i)
+        wrong += rows.Find("t" + std::to_string(i)) != 14 + i;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(rows.Find("t7"), 21) << "the first row stays";
+    EXPECT_EQ(rows.Find(""), 7) << "a name ending in a dot has the empty extension";
+    EXPECT_EQ(rows.Find("t5000"), -1);
+    EXPECT_EQ(rows.Find("T1"), -1) << "the caller folds the letters";
+    rows.Clear();
+    EXPECT_EQ(rows.Find("t1"), -1);
+    rows.Add("t1", 30);
+    EXPECT_EQ(rows.Find("t1"), 30);
 }

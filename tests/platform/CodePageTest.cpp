@@ -78,6 +78,24 @@ TEST(Converter, ABackslashInAHostNameIsEscapedSoItCannotSplitAPath)
     EXPECT_EQ(Utf8ToCp932("a\\b"), "a\\b") << "other texts keep their backslashes";
 }
 
+// Plain ASCII goes over as it stands, every byte of it (a backslash of a host name apart); one
+// byte beyond it anywhere in a text takes the whole text through the conversion.
+TEST(Converter, AsciiGoesOverAsItIsAndOneByteBeyondItIsConverted)
+{
+    std::string ascii;
+    for (int byte = 1; byte < 0x80; ++byte)
+        if (byte != '\\')
+            ascii += char(byte);
+    EXPECT_EQ(HostNameToCp932(ascii), ascii);
+    EXPECT_EQ(Utf8ToCp932(ascii + "\\"), ascii + "\\");
+    EXPECT_EQ(HostNameToCp932(std::string(300, 'x')), std::string(300, 'x')) << "a long name too";
+    for (const std::string& tail : {std::string("\xC3\xA9"), std::string("\x80"), std::string("\\")}) {
+        const std::string name = std::string(20, 'n') + tail;
+        EXPECT_NE(HostNameToCp932(name), name) << Hex(name);
+        EXPECT_EQ(Cp932ToUtf8(HostNameToCp932(name)), name) << Hex(name);
+    }
+}
+
 TEST(Converter, DamagedCodePageTextBecomesReplacementCharacters)
 {
     EXPECT_EQ(Cp932ToUtf8(std::string("a\x81", 2)), "a\xEF\xBF\xBD") << "a lone lead byte at the end";

@@ -181,6 +181,21 @@ TEST_F(TempDrive, NamesAreFoundWithoutRegardToCaseAndInJapanese)
     EXPECT_EQ(ReadWholeFile(drives, "C:\\Docs\\" + accented), "e") << "a name the code page lacks still opens";
 }
 
+// A path written as its file is named is taken as it stands, without a look at each of its parts;
+// one through "." or ".." is left to the resolution, which follows them as text.
+TEST_F(TempDrive, APathAsWrittenIsTheHostPathOfItsPartsWithoutDotsFollowed)
+{
+    Folder("Docs");
+    Write("Docs/Report.TXT", "r");
+    EXPECT_EQ(ExactHostPath(drives, "C:\\Docs\\Report.TXT"), Host("Docs/Report.TXT"));
+    EXPECT_EQ(ExactHostPath(drives, "C:\\docs\\report.txt"), Host("docs/report.txt")) << "as written, found or not";
+    EXPECT_EQ(ExactHostPath(drives, "C:\\Docs\\表示.txt"), Host("Docs/\xE8\xA1\xA8\xE7\xA4\xBA.txt"));
+    EXPECT_FALSE(ExactHostPath(drives, "C:\\Docs\\..\\Docs\\Report.TXT").has_value());
+    EXPECT_FALSE(ExactHostPath(drives, "C:\\.\\Docs").has_value());
+    EXPECT_FALSE(ExactHostPath(drives, "Q:\\x").has_value());
+    EXPECT_EQ(ResolveHostPath(drives, "C:\\Docs\\..\\docs\\REPORT.txt"), Host("Docs/Report.TXT"));
+}
+
 TEST_F(TempDrive, ReplacingAFileIsAtomicAndKeepsItsPermissions)
 {
     Write("settings.cnf", "old\r\n");

@@ -121,6 +121,22 @@ TEST_F(IconExtractionTest, ExecutablesGiveTheirGroupsByPositionAndIdentifier)
     m_host.SetCurrentDirectory(before);
 }
 
+// A type name ("image/bmp") where a file type's class names no icon is no file, though the
+// current folder hold one at that place.
+TEST_F(IconExtractionTest, ATextWithASlashOrNothingNamesNoFile)
+{
+    IconExtractor icons = Extractor("Test");
+    std::filesystem::create_directories(m_folder / "image");
+    std::filesystem::copy_file(m_folder / "Icons32.dll", m_folder / "image" / "bmp");
+    std::string before = m_host.GetCurrentDirectory();
+    ASSERT_TRUE(m_host.SetCurrentDirectory("C:\\"));
+    EXPECT_EQ(Describe(icons.ExtractIcon("image/bmp", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("C:\\image/bmp", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("", 0)), "none");
+    EXPECT_EQ(Describe(icons.ExtractIcon("image\\bmp", 0)), "32x32 " + samples::Hex(Blue)) << "the same file by its path";
+    m_host.SetCurrentDirectory(before);
+}
+
 TEST_F(IconExtractionTest, IconCursorAndImageFilesHoldIconZeroOnly)
 {
     IconExtractor icons = Extractor("Test");

@@ -129,8 +129,9 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
         EXPECT_FALSE(error.empty()) << sample.path;
         EXPECT_EQ(error.substr(0, std::string(sample.reason).size()), sample.reason) << sample.path;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 3500ms) << sample.path;
-        if (std::string(sample.reason) == "it is not a file")
+        if (std::string(sample.reason) == "it is not a file") {
             EXPECT_LT(std::chrono::steady_clock::now() - started, special::Prompt) << "waited on " << sample.path;
+        }
     }
     auto took = special::TimeOf([&] { EXPECT_EQ(MeasureLengthMs(pipe, 2000), -1); });
     EXPECT_LT(took, special::Prompt) << "measuring waited on the pipe";

@@ -2,11 +2,13 @@
 
 #include "QtFixture.h"
 
+#include "qt/Convert.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -127,6 +129,28 @@ TEST_F(Services, TextMetricsMeasureInTheMappedFont)
     EXPECT_GE(kanji, 20);
     EXPECT_LE(kanji, 26);
     EXPECT_GE(application.TextMetrics().TextHeight(font), 12);
+}
+
+// Each font's metrics are made once and kept: a font that differs in any part (name, height,
+// style) is measured in itself, however often another was measured before.
+TEST_F(Services, TextMetricsKeepEachFontApart)
+{
+    ITextMetrics& metrics = application.TextMetrics();
+    TFont small;
+    small.SetPixelHeight(12);
+    TFont large = small;
+    large.SetPixelHeight(24);
+    TFont bold = small;
+    bold.SetStyle(fsBold);
+    const std::string text = "Orvane WWW";
+    const int smallWidth = metrics.TextWidth(small, text);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(metrics.TextWidth(small, text), smallWidth);
+        EXPECT_EQ(metrics.TextWidth(large, text), QFontMetrics(qtui::ToQFont(large)).horizontalAdvance("Orvane WWW"));
+        EXPECT_EQ(metrics.TextWidth(bold, text), QFontMetrics(qtui::ToQFont(bold)).horizontalAdvance("Orvane WWW"));
+        EXPECT_EQ(metrics.TextHeight(large), QFontMetrics(qtui::ToQFont(large)).height());
+    }
+    EXPECT_GT(metrics.TextWidth(large, text), smallWidth);
 }
 
 // The program frees its forms after its event loop has ended; their widgets, left to a loop that

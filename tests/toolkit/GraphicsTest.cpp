@@ -4,6 +4,7 @@
 #include "toolkit/Exception.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Image.h"
+#include "toolkit/ImageList.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,29 @@ TEST(Icon, PixelsThatDoNotMatchTheSizeGiveAnEmptyIcon)
 {
     TIcon icon(4, 4, std::vector<uint32_t>(3, Red));
     EXPECT_TRUE(icon.Empty());
+}
+
+// Copies of an icon, and an image list's copy of an icon of its size, share the pixels; giving
+// one of them a new image leaves the others as they were.
+TEST(Icon, CopiesShareTheirPixelsUntilOneIsGivenANewImage)
+{
+    TIcon icon(2, 1, {0xFF112233, 0xFF445566});
+    TIcon copy = icon;
+    EXPECT_EQ(copy.Pixels().data(), icon.Pixels().data());
+    auto clone = icon.Clone();
+    EXPECT_EQ(clone->Pixels().data(), icon.Pixels().data());
+    copy.SetImage(1, 1, {0xFF000000});
+    EXPECT_EQ(icon.Pixels(), (std::vector<uint32_t>{0xFF112233, 0xFF445566}));
+    EXPECT_EQ(clone->Pixels(), icon.Pixels());
+    EXPECT_EQ(copy.Pixels(), (std::vector<uint32_t>{0xFF000000}));
+
+    TImageList list(nullptr);
+    list.SetSize(2, 1);
+    ASSERT_EQ(list.Add(icon), 0);
+    EXPECT_EQ(list.Image(0).Pixels().data(), icon.Pixels().data()) << "an icon of the list's size is shared";
+    ASSERT_EQ(list.Add(copy), 1);
+    EXPECT_EQ(list.Image(1).Pixels().size(), 2u) << "another size is scaled to the list's";
+    EXPECT_TRUE(TIcon().Pixels().empty());
 }
 
 TEST(Picture, AnAutoSizeImageTakesThePictureSizeAndAssignCopies)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,51 @@ TEST(ListItems, RowsAreAddedRewrittenAndCutWithTheirIndexes)
     EXPECT_EQ(list.Items().Count(), 3);
     list.Items().Truncate(5);
     EXPECT_EQ(list.Items().Count(), 3) << "truncating to more rows than there are changes nothing";
+}
+
+// Row p becomes the row that was at order[p]; the rows move in place along the permutation's
+// cycles, so every kind of permutation is checked, and an order that is no permutation still loses
+// no row and doubles none.
+TEST(ListItems, ReorderPutsEachRowWhereTheOrderSaysAndLosesNone)
+{
+    auto listOf = [](int count) {
+        auto list = std::make_unique<TListView>(nullptr);
+        for (int i = 0; i < count; ++i) {
+            list->Items().Add().SetCaption("row" + std::to_string(i));
+            list->Items()[i].SetSubItems({std::to_string(i), "x", std::string(40, char('a' + i % 26))});
+        }
+        return list;
+    };
+    auto captions = [](const TListView& list) {
+        std::vector<std::string> all;
+        for (int i = 0; i < list.Items().Count(); ++i)
+            all.push_back(list.Items()[i].Caption());
+        return all;
+    };
+    std::vector<std::vector<int>> orders = {{0}, {1, 0}, {0, 1, 2, 3}, {3, 2, 1, 0}, {1, 2, 3, 0}, {2, 0, 1, 4, 3}};
+    std::vector<int> shuffled(1000);
+    for (int i = 0; i < 1000; ++i)
+        shuffled[i] = (i * 7919) % 1000;
+    orders.push_back(shuffled);
+    for (const std::vector<int>& order : orders) {
+        const int count = static_cast<int>(order.size()) + 2;
+        auto list = listOf(count);
+        list->Items().Reorder(order);
+        for (int p = 0; p < count; ++p) {
+            const int was = p < static_cast<int>(order.size()) ? order[p] : p;
+            ASSERT_EQ(list->Items()[p].Caption(), "row" + std::to_string(was)) << "row " << p << " of " << count;
+            ASSERT_EQ(list->Items()[p].SubItem(0), std::to_string(was));
+            ASSERT_EQ(list->Items()[p].SubItem(2), std::string(40, char('a' + was % 26)));
+            ASSERT_EQ(list->Items()[p].Index(), p);
+        }
+    }
+    for (const std::vector<int>& broken : std::vector<std::vector<int>>{{1, 1, 0}, {2, -1, 0}, {0, 9, 1}}) {
+        auto list = listOf(4);
+        list->Items().Reorder(broken);
+        std::vector<std::string> after = captions(*list);
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, (std::vector<std::string>{"row0", "row1", "row2", "row3"})) << "every row once";
+    }
 }
 
 TEST(ListItems, SelectionIsClearedWhenItsRowGoes)
@@ -139,6 +186,11 @@ TEST(ImageLists, ShrinkingAveragesColourByCoverageAndKeepsTransparency)
     EXPECT_EQ(scaled[0], 0x800000FFu);
     EXPECT_EQ(ScalePixels(pixels, 2, 2, 0, 5).size(), 0u);
     EXPECT_EQ(ScalePixels({}, 2, 2, 1, 1), std::vector<uint32_t>(1, 0)) << "too few pixels give a blank image";
+    EXPECT_EQ(ScalePixels({}, 2, 2, 2, 2), std::vector<uint32_t>(4, 0)) << "at the same size too";
+    EXPECT_EQ(ScalePixels(pixels, 2, 2, 2, 2), pixels) << "the same size is a copy";
+    std::vector<uint32_t> longer = pixels;
+    longer.push_back(Solid(1, 2, 3));
+    EXPECT_EQ(ScalePixels(longer, 2, 2, 2, 2), pixels) << "of the image's own pixels";
 }
 
 TEST(StringGrids, CellsBeyondTheGridsSizeKeepTheirText)
