@@ -40,17 +40,6 @@ std::string ExtensionOf(const std::string& name)
     return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
-// A row's four fields in their places, made at once.
-std::vector<std::string> Fields(std::string size, std::string type, std::string time, const char* marker)
-{
-    std::vector<std::string> fields(4);
-    fields[SizeField] = std::move(size);
-    fields[TypeField] = std::move(type);
-    fields[TimeField] = std::move(time);
-    fields[MarkerField] = marker;
-    return fields;
-}
-
 // A folder lists as one only with no attributes beyond the read-only, hidden and system ones
 // (16 to 23); one with its archive attribute lists as a file, as it always did.
 bool ListedAsFolder(unsigned attributes)
@@ -90,8 +79,8 @@ void TImageForm::ListFolder()
         if (entry.name == "." || entry.name == "..")
             continue;
         std::string extension = ExtensionOf(entry.name);
-        // A new row takes its four fields at once; a row kept from the last listing has each one
-        // overwritten.
+        // Every row takes its four fields (size, type, time, marker) at once, a row kept from the last listing too: comparing
+        // each old field first costs more than it saves.
         const bool fresh = i >= items.Count();
         if (fresh) {
             // Room for the whole folder at once: a list that grows row by row moves its rows
@@ -105,25 +94,10 @@ void TImageForm::ListFolder()
         std::string date = DateText(entry.time, separator);
         if (ListedAsFolder(entry.attributes)) {
             item.SetImageIndex(FolderIcon);
-            if (fresh) {
-                item.SetSubItems(Fields("", FolderType, std::move(date), FolderMarker));
-            } else {
-                item.SetSubItem(SizeField, "");
-                item.SetSubItem(TypeField, FolderType);
-                item.SetSubItem(TimeField, std::move(date));
-                item.SetSubItem(MarkerField, FolderMarker);
-            }
+            item.AssignSubItems({"", FolderType, date, FolderMarker});
         } else {
             // The whole 64-bit size: the old 32-bit field showed files over 2 GiB as negative.
-            std::string size = NumberToStr(static_cast<long long>(entry.size));
-            if (fresh) {
-                item.SetSubItems(Fields(std::move(size), extension + FileTypeSuffix, std::move(date), FileMarker));
-            } else {
-                item.SetSubItem(TypeField, extension + FileTypeSuffix);
-                item.SetSubItem(MarkerField, FileMarker);
-                item.SetSubItem(SizeField, std::move(size));
-                item.SetSubItem(TimeField, std::move(date));
-            }
+            item.AssignSubItems({NumberToStr(static_cast<long long>(entry.size)), extension + FileTypeSuffix, date, FileMarker});
             // A named pipe, a socket or a device is no document of its type, and its icon is not
             // looked for inside it: reading it could hold the listing up.
             int fixed = FixedImageIndex(extension);

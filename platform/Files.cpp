@@ -11,12 +11,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <ctime>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -140,39 +144,128 @@ struct Writer {
         groups.push_back(getgid());
     }
 
-    bool MayWrite(const struct stat& info) const
+    bool MayWrite(uid_t owner, gid_t group, mode_t mode) const
     {
         if (uid == 0)
             return true;
-        if (info.st_uid == uid)
-            return info.st_mode & S_IWUSR;
-        if (std::find(groups.begin(), groups.end(), info.st_gid) != groups.end())
-            return info.st_mode & S_IWGRP;
-        return info.st_mode & S_IWOTH;
+        if (owner == uid)
+            return mode & S_IWUSR;
+        if (std::find(groups.begin(), groups.end(), group) != groups.end())
+            return mode & S_IWGRP;
+        return mode & S_IWOTH;
     }
 };
 
-// Fills an entry from the host's facts about it. A link is followed; a broken one is a file.
-// Whether the entry is a file to read at all comes from the same stat, so that a listing still
-// costs one per entry.
-bool Describe(int folderFd, const char* hostName, const Writer& writer, LocalTimes& times, FoundFile& entry)
+// What one look at an entry tells a listing: the part of its stat the entry is made from.
+struct EntryFacts {
+    bool found = false;
+    mode_t mode = 0;
+    uid_t uid = 0;
+    gid_t gid = 0;
+    off_t size = 0;
+    time_t modified = 0;
+};
+
+// Looks at an entry of the folder. A link is followed; a broken one is looked at itself.
+EntryFacts LookAt(int folderFd, const char* hostName)
 {
     struct stat info;
     if (fstatat(folderFd, hostName, &info, 0) != 0 && fstatat(folderFd, hostName, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return {true, info.st_mode, info.st_uid, info.st_gid, info.st_size, info.st_mtim.tv_sec};
+}
+
+// Fills an entry from the host's facts about it; a broken link is a file. Whether the entry is a
+// file to read at all comes from the same look, so that a listing still costs one per entry.
+bool Describe(const EntryFacts& facts, const char* hostName, const Writer& writer, LocalTimes& times,
+              FoundFile& entry)
+{
+    if (!facts.found)
         return false;
-    bool directory = S_ISDIR(info.st_mode);
-    if (S_ISLNK(info.st_mode))
-        info.st_size = 0;
-    entry.special = !directory && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode);
+    const bool directory = S_ISDIR(facts.mode);
+    entry.special = !directory && !S_ISREG(facts.mode) && !S_ISLNK(facts.mode);
     entry.attributes = directory ? faDirectory : faArchive;
     if (hostName[0] == '.' && std::string_view(hostName) != "." && std::string_view(hostName) != "..")
         entry.attributes |= faHidden;
-    if (!writer.MayWrite(info))
+    if (!writer.MayWrite(facts.uid, facts.gid, facts.mode))
         entry.attributes |= faReadOnly;
-    entry.size = directory ? 0 : static_cast<uint64_t>(info.st_size);
-    entry.time = times.Of(info.st_mtim.tv_sec);
+    entry.size = directory || S_ISLNK(facts.mode) ? 0 : static_cast<uint64_t>(facts.size);
+    entry.time = times.Of(facts.modified);
     entry.dosTime = PackDosTime(entry.time);
     return true;
+}
+
+bool Describe(int folderFd, const char* hostName, const Writer& writer, LocalTimes& times, FoundFile& entry)
+{
+    return Describe(LookAt(folderFd, hostName), hostName, writer, times, entry);
+}
+
+// The entries of a big folder looked at on a second thread, from the last one backwards, while
+// the listing goes forwards from the first, looking at each entry the helper has not reached and
+// making its rows: the two meet where each has had as much to do, and the folder is looked at
+// about twice as fast. Any entry is looked at by one of the two, or by both near where they meet.
+class LooksAhead {
+public:
+    LooksAhead(int folderFd, std::shared_ptr<const FolderReading> names)
+        : m_folderFd(folderFd), m_names(std::move(names)), m_facts(m_names->Names().size()),
+          m_ready(std::make_unique<std::atomic<bool>[]>(m_facts.size()))
+    {
+        m_thread = std::thread([this] { Run(); });
+    }
+    ~LooksAhead()
+    {
+        m_stop.store(true, std::memory_order_relaxed);
+        m_thread.join();
+    }
+    LooksAhead(const LooksAhead&) = delete;
+    LooksAhead& operator=(const LooksAhead&) = delete;
+
+    // The facts of entry k if the helper has them; the listing has come to k, so the helper stops
+    // before it.
+    const EntryFacts* Take(size_t k)
+    {
+        m_reached.store(k + 1, std::memory_order_relaxed);
+        return m_ready[k].load(std::memory_order_acquire) ? &m_facts[k] : nullptr;
+    }
+
+private:
+    void Run()
+    {
+        const std::vector<FolderName>& names = m_names->Names();
+        for (size_t k = names.size(); k-- > 0;) {
+            if (m_stop.load(std::memory_order_relaxed) || k < m_reached.load(std::memory_order_relaxed))
+                return;
+            m_facts[k] = LookAt(m_folderFd, names[k].hostName.data());
+            m_ready[k].store(true, std::memory_order_release);
+        }
+    }
+
+    const int m_folderFd;
+    const std::shared_ptr<const FolderReading> m_names;
+    std::vector<EntryFacts> m_facts;
+    std::unique_ptr<std::atomic<bool>[]> m_ready;
+    std::atomic<size_t> m_reached{0};
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// A folder of fewer entries is looked at by the listing alone: starting a thread would cost more
+// than it saves.
+constexpr size_t LookAheadFolderSize = 4096;
+
+// A helper for the search, when the folder is big, the pattern takes every name and a second
+// processor is there; none when a thread cannot be started.
+std::unique_ptr<LooksAhead> HelperFor(int folderFd, const std::shared_ptr<const FolderReading>& names,
+                                      std::string_view pattern)
+{
+    if (names->Names().size() < LookAheadFolderSize || (pattern != "*.*" && pattern != "*")
+        || std::thread::hardware_concurrency() < 2)
+        return nullptr;
+    try {
+        return std::make_unique<LooksAhead>(folderFd, names);
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
 }
 
 bool Wanted(unsigned attributes, unsigned mask)
@@ -317,9 +410,11 @@ struct DirectorySearch::State {
     size_t next = 0;
     Writer writer;
     LocalTimes times;
+    std::unique_ptr<LooksAhead> helper;
 
     ~State()
     {
+        helper.reset();
         if (folderFd >= 0)
             close(folderFd);
     }
@@ -357,11 +452,15 @@ bool DirectorySearch::Next(FoundFile& entry)
             Wanted(entry.attributes, state.mask))
             return true;
     }
-    if (!state.names && !(state.names = ReadFolder(fd)))
-        return false;
+    if (!state.names) {
+        if (!(state.names = ReadFolder(fd)))
+            return false;
+        state.helper = HelperFor(fd, state.names, state.pattern);
+    }
     const std::vector<FolderName>& names = state.names->Names();
     while (state.next < names.size()) {
-        const std::string_view hostName = names[state.next++].hostName;
+        const size_t k = state.next++;
+        const std::string_view hostName = names[k].hostName;
         // A plain name goes into the entry's own memory, as the name before it did.
         if (IsOwnDosName(hostName))
             entry.name.assign(hostName);
@@ -369,7 +468,9 @@ bool DirectorySearch::Next(FoundFile& entry)
             entry.name = HostNameToCp932(hostName);
         if (!MatchesPattern(entry.name, state.pattern))
             continue;
-        if (!Describe(fd, hostName.data(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
+        const EntryFacts* known = state.helper ? state.helper->Take(k) : nullptr;
+        const EntryFacts facts = known ? *known : LookAt(fd, hostName.data());
+        if (!Describe(facts, hostName.data(), state.writer, state.times, entry) || !Wanted(entry.attributes, state.mask))
             continue;
         return true;
     }
@@ -468,7 +569,7 @@ bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_v
     // A file the user may not write is not replaced behind its back, though its folder would let
     // the new one be renamed over it. One without any write permission counts as read-only for the
     // superuser too, as an editor asks before overwriting it.
-    if (replacing && !S_ISDIR(old.st_mode) && (!Writer().MayWrite(old) || (old.st_mode & 0222) == 0))
+    if (replacing && !S_ISDIR(old.st_mode) && (!Writer().MayWrite(old.st_uid, old.st_gid, old.st_mode) || (old.st_mode & 0222) == 0))
         return fail(EACCES);
     size_t slash = host->rfind('/');
     std::string folder = slash == 0 ? "/" : host->substr(0, slash);

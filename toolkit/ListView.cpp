@@ -49,6 +49,15 @@ void TListItem::SetSubItems(std::vector<std::string> subItems)
     Changed();
 }
 
+void TListItem::AssignSubItems(std::initializer_list<std::string_view> texts)
+{
+    m_subItems.resize(texts.size());
+    auto field = m_subItems.begin();
+    for (std::string_view text : texts)
+        (field++)->assign(text);
+    Changed();
+}
+
 void TListItem::SetImageIndex(int index)
 {
     if (m_imageIndex == index)

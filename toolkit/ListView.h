@@ -2,7 +2,9 @@
 
 #include "toolkit/WinControl.h"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tk {
@@ -23,6 +25,9 @@ public:
     // Sets sub-item `index`, adding empty ones before it where the row has fewer.
     void SetSubItem(int index, std::string text);
     void SetSubItems(std::vector<std::string> subItems);
+    // The sub-items replaced by these texts, written into the row's own strings (no memory is
+    // taken again for a row that had as many), reported as one change.
+    void AssignSubItems(std::initializer_list<std::string_view> texts);
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int index);
     int Index() const { return m_index; }

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,7 +27,8 @@ using namespace platform;
 // system: the program's code is linked into this test, so its calls come here first.
 namespace {
 uint64_t g_entriesRead = 0;
-uint64_t g_entryLooks = 0;
+// A big folder's entries are looked at by two threads.
+std::atomic<uint64_t> g_entryLooks = 0;
 }  // namespace
 
 extern "C" dirent* readdir(DIR* directory)
@@ -247,4 +249,53 @@ TEST_F(FolderReadings, AKeptReadingListsTheSizesFilesHaveNow)
     EXPECT_EQ(sizeOf(), 1u);
     tree.Write("grow/log.txt", "12345");
     EXPECT_EQ(sizeOf(), 5u);
+}
+
+// A big folder's entries are looked at from both ends at once, by the listing and by a second
+// thread: every entry still comes once, in order, with its own size and kind, and a search left
+// half-way ends at once.
+TEST_F(FolderReadings, ABigFolderListsEveryEntryRightWhileASecondThreadLooksAhead)
+{
+    constexpr int Count = 6000;
+    tree.Folder("big");
+    std::vector<std::string> names;
+    for (int i = 0; i < Count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%05d", i);
+        names.push_back(name);
+        if (i % 500 == 0)
+            tree.Folder(std::string("big/") + name);
+        else
+            tree.Write(std::string("big/") + name, std::string(i % 7, 'x'));
+    }
+    ASSERT_EQ(symlink(tree.Path("big/nowhere").c_str(), tree.Path("big/f99999").c_str()), 0);
+    names.push_back("f99999");
+
+    const uint64_t looksBefore = g_entryLooks;
+    std::vector<std::string> listed;
+    DirectorySearch search(drives, "C:\\big\\*.*", faAnyFile);
+    for (FoundFile entry; search.Next(entry);) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        const int i = int(listed.size());
+        listed.push_back(entry.name);
+        if (i == Count) {
+            EXPECT_EQ(entry.attributes & faDirectory, 0u) << "a broken link lists as a file";
+            EXPECT_EQ(entry.size, 0u);
+        } else if (i % 500 == 0) {
+            EXPECT_NE(entry.attributes & faDirectory, 0u) << entry.name;
+        } else {
+            EXPECT_EQ(entry.attributes & faDirectory, 0u) << entry.name;
+            EXPECT_EQ(entry.size, uint64_t(i % 7)) << entry.name;
+        }
+    }
+    EXPECT_EQ(listed, names);
+    EXPECT_LT(g_entryLooks - looksBefore, uint64_t(Count) + 200) << "about one look per entry";
+
+    for (int stopAfter : {0, 1, 10, 3000}) {
+        DirectorySearch part(drives, "C:\\big\\*.*", faAnyFile);
+        FoundFile entry;
+        for (int k = 0; k < stopAfter && part.Next(entry); ++k) {
+        }
+    }
 }
