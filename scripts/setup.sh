@@ -17,6 +17,7 @@ packages=(
     pandoc
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+    gstreamer1.0-plugins-ugly
     qt6-image-formats-plugins libpoppler-qt6-dev
     timgm6mb-soundfont
     gstreamer1.0-tools sox openttd-openmsx

@@ -1,0 +1,78 @@
+// The kinds of today's file types: they take no extension from the program's own tables, so every
+// file classified before keeps its display, and every picture type they name is one the picture
+// loader reads.
+
+#include "formats/Image.h"
+#include "graphics/PictureFormats.h"
+#include "platform/DriveMap.h"
+#include "tests/TempTree.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Graphics.h"
+#include "viewers/MoreKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using orvane::MoreKindOf;
+using orvane::TMoreKind;
+
+namespace {
+
+// A back end that decodes anything into one pixel, so that only the loader's own refusal counts.
+class AnyDecoder : public tk::IPictureDecoder {
+public:
+    bool Decode(const std::string&, std::string_view, int, formats::Image& image, std::string&) override
+    {
+        image = formats::Image{1, 1, {0xFF000000}};
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(MoreKinds, TheProgramsOwnTablesKeepEveryExtensionTheyName)
+{
+    for (const char* extension : {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR", "RTF", "MID", "RMI", "WAV", "AVI",
+                                  "MPA", "HTM", "HTML", "GIF", "JPG", "JPEG", "DLL", "COM", "SYS", "OCX", "CPL", "VXD"})
+        EXPECT_EQ(MoreKindOf(extension), TMoreKind::None) << extension;
+}
+
+TEST(MoreKinds, ExtensionsAreComparedUpperCasedAndWhole)
+{
+    EXPECT_EQ(MoreKindOf("PNG"), TMoreKind::Picture);
+    EXPECT_EQ(MoreKindOf("png"), TMoreKind::None);
+    EXPECT_EQ(MoreKindOf("PN"), TMoreKind::None);
+    EXPECT_EQ(MoreKindOf("PNGX"), TMoreKind::None);
+    EXPECT_EQ(MoreKindOf(""), TMoreKind::None);
+    EXPECT_EQ(MoreKindOf("PDF"), TMoreKind::Page);
+    for (const char* extension : {"MP3", "OGG", "OGA", "OPUS", "FLAC", "M4A", "AAC", "WMA", "MP4", "M4V", "MOV", "MKV",
+                                  "WEBM", "MPG", "MPEG", "WMV"})
+        EXPECT_EQ(MoreKindOf(extension), TMoreKind::Media) << extension;
+}
+
+// A type the viewer shows as a picture that the loader does not know would end every click on
+// such a file in an error: each one the viewer names must load.
+TEST(MoreKinds, EveryPictureTypeTheViewerNamesIsOneTheLoaderReads)
+{
+    TempTree folder("more-kinds");
+    platform::DriveMap drives;
+    drives.Map('C', folder.Root());
+    AnyDecoder decoder;
+    graphics::PictureFormats loader(drives, nullptr, &decoder);
+    int pictures = 0;
+    for (const char* extension : {"PNG", "WEBP", "SVG", "SVGZ", "TIFF", "TIF", "XPM", "TGA", "PDF", "JPG", "GIF", "MP3"}) {
+        const TMoreKind kind = MoreKindOf(extension);
+        if (kind != TMoreKind::Picture && kind != TMoreKind::Page)
+            continue;
+        ++pictures;
+        const std::string name = std::string("file.") + extension;
+        std::filesystem::copy_file(std::string(ORVANE_TEST_DATA) + "/pictures/bands.svg", folder / name);
+        try {
+            loader.LoadPicture("C:\\" + name, 200);
+        } catch (const tk::EInvalidGraphic& error) {
+            EXPECT_EQ(error.Message().find("Unknown picture file extension"), std::string::npos) << error.Message();
+        }
+    }
+    EXPECT_EQ(pictures, 9);
+}
