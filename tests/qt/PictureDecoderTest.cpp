@@ -64,6 +64,14 @@ TEST_F(PictureDecoderTest, DamagedOrMisnamedPicturesAreRefusedWithAReason)
     }
 }
 
+// The header's size is checked before the reader allocates the pixels.
+TEST_F(PictureDecoderTest, APictureWhoseHeaderClaimsTooManyPixelsIsRefused)
+{
+    EXPECT_FALSE(Decode("WEBP", "huge.webp"));
+    EXPECT_EQ(error, "the picture is too large (16383 x 16383 pixels)");
+    EXPECT_TRUE(image.pixels.empty());
+}
+
 TEST_F(PictureDecoderTest, APdfPageIsDrawnToThePaneWidthKeepingItsProportions)
 {
     ASSERT_TRUE(Decode("PDF", "page.pdf", 300)) << error;

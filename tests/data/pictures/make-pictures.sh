@@ -41,3 +41,5 @@ head -c 200 page.pdf >cut.pdf
 # A TGA header of 65535 x 65535 pixels of 32 bits and no pixels; an SVG of 100000 x 100000 pixels.
 printf '\000\000\002\000\000\000\000\000\000\000\000\000\377\377\377\377\040\010' >huge.tga
 printf '<svg xmlns="http://www.w3.org/2000/svg" width="100000" height="100000"><rect width="10" height="10"/></svg>\n' >huge.svg
+# A WebP header (lossless) of 16383 x 16383 pixels, the largest the format has, and no pixels.
+printf 'RIFF\022\000\000\000WEBPVP8L\005\000\000\000\057\376\277\377\017\000' >huge.webp
