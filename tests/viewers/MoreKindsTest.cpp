@@ -6,13 +6,16 @@
 #include "graphics/PictureFormats.h"
 #include "platform/DriveMap.h"
 #include "tests/TempTree.h"
+#include "tests/app/HeadlessRun.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Graphics.h"
 #include "viewers/MoreKinds.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 using orvane::MoreKindOf;
 using orvane::TMoreKind;
@@ -75,4 +78,57 @@ TEST(MoreKinds, EveryPictureTypeTheViewerNamesIsOneTheLoaderReads)
         }
     }
     EXPECT_EQ(pictures, 9);
+}
+
+namespace {
+
+// A picture loader that records the widths it is asked to draw pages to.
+class PageWidths : public tk::IPictureFormats {
+public:
+    std::unique_ptr<tk::TGraphic> LoadPicture(const std::string& dosPath) override { return LoadPicture(dosPath, 0); }
+    std::unique_ptr<tk::TGraphic> LoadPicture(const std::string&, int pageWidth) override
+    {
+        widths.push_back(pageWidth);
+        return std::make_unique<tk::TBitmap>(std::max(pageWidth, 1), 2000);
+    }
+    std::vector<int> widths;
+};
+
+const platform::DriveMap& WithLeaflet(orvane::TemporaryDrive& drive)
+{
+    std::filesystem::create_directory(drive.Root() + "/work");
+    std::ofstream(drive.Root() + "/work/leaflet.pdf") << "%PDF-1.4\n";
+    return drive.drives;
+}
+
+}  // namespace
+
+// A PDF page is drawn as wide as the pane it is shown in, less the part of the pane's vertical
+// bar, so that a page taller than the pane scrolls up and down only; in the detached window, as
+// wide as its client area, beside which the window's own bar lies.
+TEST(PdfPages, APageIsDrawnAsWideAsThePaneOfEachArrangement)
+{
+    orvane::TemporaryDrive drive;
+    orvane::HeadlessRun run(WithLeaflet(drive), "C:\\work");
+    orvane::TImageForm& form = run.Form();
+    PageWidths pages;
+    for (tk::TImage* image : {form.UImage, run.process.view->Image1, form.RImage})
+        image->Picture().SetPictureFormats(&pages);
+    tk::TListView& list = *form.ListView1;
+    for (int row = 0; row < list.Items().Count(); ++row)
+        if (list.Items()[row].Caption() == "leaflet.pdf")
+            list.InputSelect(row);
+    list.InputClick();
+    ASSERT_EQ(pages.widths.size(), 1u);
+    EXPECT_EQ(pages.widths.back(), form.UnderView->ClientWidth() - 10);
+    EXPECT_EQ(form.UImage->Width(), pages.widths.back());
+    EXPECT_TRUE(form.UScrollBarY->Visible());
+    EXPECT_FALSE(form.UScrollBarX->Visible()) << "the page fits the pane's width";
+    form.ShowRightView();
+    ASSERT_EQ(pages.widths.size(), 2u);
+    EXPECT_EQ(pages.widths.back(), form.RightView->ClientWidth() - 10);
+    EXPECT_FALSE(form.RScrollBarX->Visible());
+    form.ShowSeparateView();
+    ASSERT_EQ(pages.widths.size(), 3u);
+    EXPECT_EQ(pages.widths.back(), run.process.view->ClientWidth());
 }
