@@ -33,6 +33,14 @@ std::string Reason(GError*& failure, const char* otherwise)
     return reason;
 }
 
+// A size as a drawing claims it, which may be anything a double holds, NaN too.
+std::string ClaimText(double value)
+{
+    if (!std::isfinite(value))
+        return "?";
+    return std::to_string(int64_t(std::clamp(value, -1e15, 1e15)));
+}
+
 // The surface's pixels, straight alpha, rows from the top.
 std::vector<uint32_t> SurfacePixels(cairo_surface_t* surface, int width, int height)
 {
@@ -92,11 +100,15 @@ bool RenderSvgPicture(std::string_view document, formats::Image& image, std::str
     // pixel is allocated.
     const double wide = std::ceil(width);
     const double high = std::ceil(height);
-    if (!(wide >= 1 && high >= 1 && wide <= formats::MaxImageSide && high <= formats::MaxImageSide) ||
+    if (!(wide >= 1 && high >= 1)) {
+        g_object_unref(handle);
+        error = "the drawing has no area (" + ClaimText(wide) + " x " + ClaimText(high) + " pixels)";
+        return false;
+    }
+    if (!(wide <= formats::MaxImageSide && high <= formats::MaxImageSide) ||
         !formats::ImageSizeAllowed(int64_t(wide), int64_t(high))) {
         g_object_unref(handle);
-        error = "the drawing is too large (" + std::to_string(int64_t(std::min(wide, 1e12))) + " x " +
-                std::to_string(int64_t(std::min(high, 1e12))) + " pixels)";
+        error = "the drawing is too large (" + ClaimText(wide) + " x " + ClaimText(high) + " pixels)";
         return false;
     }
     const int w = int(wide);

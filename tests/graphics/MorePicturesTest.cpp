@@ -105,12 +105,14 @@ TEST_F(MorePicturesTest, EveryDamagedOrOversizedFileRaisesInvalidGraphicNamingFi
 {
     EXPECT_EQ(LoadError(m_formats, "C:\\broken.png"),
               "Picture is not valid: \"C:\\broken.png\" (the PNG data is damaged (the file ends early))");
-    for (const char* name : {"C:\\broken.svg", "C:\\huge.svg", "C:\\broken.tga", "C:\\huge.tga"}) {
+    for (const char* name : {"C:\\broken.svg", "C:\\huge.svg", "C:\\odd-size.svg", "C:\\no-area.svg",
+                             "C:\\broken.tga", "C:\\huge.tga"}) {
         std::string error = LoadError(m_formats, name);
         EXPECT_EQ(error.rfind(std::string("Picture is not valid: \"") + name + "\" (", 0), 0) << error;
     }
     EXPECT_NE(LoadError(m_formats, "C:\\huge.svg").find("too large (100000 x 100000 pixels)"), std::string::npos);
     EXPECT_NE(LoadError(m_formats, "C:\\huge.tga").find("(65535 x 65535 pixels)"), std::string::npos);
+    EXPECT_NE(LoadError(m_formats, "C:\\no-area.svg").find("no area (0 x 0 pixels)"), std::string::npos);
     // What the back end refuses is raised with its reason.
     m_decoder.failure = "the document is locked with a password";
     EXPECT_EQ(LoadError(m_formats, "C:\\locked.pdf"),

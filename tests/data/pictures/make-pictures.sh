@@ -43,3 +43,7 @@ printf '\000\000\002\000\000\000\000\000\000\000\000\000\377\377\377\377\040\010
 printf '<svg xmlns="http://www.w3.org/2000/svg" width="100000" height="100000"><rect width="10" height="10"/></svg>\n' >huge.svg
 # A WebP header (lossless) of 16383 x 16383 pixels, the largest the format has, and no pixels.
 printf 'RIFF\022\000\000\000WEBPVP8L\005\000\000\000\057\376\277\377\017\000' >huge.webp
+# SVG sizes no picture can have: a width beyond any number and a negative height, and a view box
+# without area.
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="1e400" height="-5"><rect width="10" height="10"/></svg>\n' >odd-size.svg
+printf '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 0 0"/>\n' >no-area.svg
