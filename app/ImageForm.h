@@ -370,6 +370,7 @@ private:
     enum class TWindowScroll { Fixed, Scrolls };
     void ShowPaneParts(unsigned shown, unsigned hidden, TWindowScroll windowScroll);
     void ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile);
+    int PageWidth(TArrangement arrangement);
     void ShowMedia();
     void ShowHtml();
     void ShowSystem();

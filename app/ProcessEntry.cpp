@@ -12,7 +12,7 @@ namespace orvane {
 Process::Process(tk::TApplication& application, platform::Host& host)
     : Application(application),
       Host(host),
-      Pictures(host.Drives(), application.MetafileRenderer()),
+      Pictures(host.Drives(), application.MetafileRenderer(), application.PictureDecoder()),
       IconFiles(host, platform::IconTheme::Desktop())
 {
 }

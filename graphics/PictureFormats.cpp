@@ -3,12 +3,17 @@
 #include "formats/Bmp.h"
 #include "formats/Icon.h"
 #include "formats/Metafile.h"
+#include "formats/Png.h"
 #include "graphics/Graphics.h"
 #include "platform/CodePage.h"
 #include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/MappedFile.h"
+#include "platform/PixbufImage.h"
+#include "platform/SvgImage.h"
 #include "toolkit/Exception.h"
+
+#include <algorithm>
 
 namespace graphics {
 
@@ -18,19 +23,33 @@ namespace {
 constexpr int IconSize = 32;
 constexpr int IconDepth = 32;
 
-enum class PictureKind { Bitmap, Icon, Metafile, Unknown };
+// Decoded: by the back end's image plug-ins; Page: the first page of a document, drawn by the back
+// end to the width of the pane.
+enum class PictureKind { Bitmap, Icon, Metafile, Png, Svg, Tga, Decoded, Page, Unknown };
 
-PictureKind KindOfExtension(const std::string& extension)
+PictureKind KindOfExtension(const std::string& upper)
 {
-    std::string upper = platform::AsciiUpper(extension);
     if (upper == "BMP")
         return PictureKind::Bitmap;
     if (upper == "ICO" || upper == "CUR")
         return PictureKind::Icon;
     if (upper == "WMF" || upper == "EMF")
         return PictureKind::Metafile;
+    if (upper == "PNG")
+        return PictureKind::Png;
+    if (upper == "SVG" || upper == "SVGZ")
+        return PictureKind::Svg;
+    if (upper == "TGA")
+        return PictureKind::Tga;
+    if (upper == "WEBP" || upper == "TIF" || upper == "TIFF" || upper == "XPM")
+        return PictureKind::Decoded;
+    if (upper == "PDF")
+        return PictureKind::Page;
     return PictureKind::Unknown;
 }
+
+// A page drawn narrower than this would be unreadable; a pane too small for it scrolls instead.
+constexpr int MinPageWidth = 64;
 
 std::string Quoted(const std::string& dosPath)
 {
@@ -50,6 +69,40 @@ platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std
     throw tk::EInOutError("Cannot open file " + Quoted(dosPath) + ": " + reason);
 }
 
+// The pictures that come out whole as pixels, decoded here or by the back end.
+bool DecodeWhole(PictureKind kind, const std::string& format, formats::ByteView bytes, int pageWidth,
+                 tk::IPictureDecoder* decoder, formats::Image& image, std::string& error)
+{
+    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (kind == PictureKind::Png) {
+        auto png = formats::DecodePng(bytes);
+        if (!png) {
+            error = png.Error();
+            return false;
+        }
+        image = std::move(*png);
+        return true;
+    }
+    if (kind == PictureKind::Svg)
+        return platform::RenderSvgPicture(data, image, error);
+    // Qt's TGA plug-in reads only uncompressed files with the footer of version 2.
+    if (kind == PictureKind::Tga)
+        return platform::DecodeTga(data, image, error);
+    if (!decoder) {
+        error = "no decoder for ." + format + " files is installed";
+        return false;
+    }
+    if (!decoder->Decode(format, data, std::max(pageWidth, MinPageWidth), image, error))
+        return false;
+    // The decoder is the back end's, so its promise is checked rather than trusted.
+    if (!formats::ImageSizeAllowed(image.width, image.height) ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height)) {
+        error = "the decoded picture has no valid size";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string PictureExtension(const std::string& dosPath)
@@ -63,12 +116,26 @@ std::string PictureExtension(const std::string& dosPath)
 
 std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dosPath)
 {
+    return LoadPicture(dosPath, 0);
+}
+
+std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dosPath, int pageWidth)
+{
     std::string extension = PictureExtension(dosPath);
-    PictureKind kind = KindOfExtension(extension);
+    const std::string upper = platform::AsciiUpper(extension);
+    PictureKind kind = KindOfExtension(upper);
     if (kind == PictureKind::Unknown)
         throw tk::EInvalidGraphic("Unknown picture file extension (." + extension + ")");
     platform::MappedFile file = OpenPictureFile(m_drives, dosPath);
     formats::ByteView bytes = file.Bytes();
+    if (kind == PictureKind::Png || kind == PictureKind::Svg || kind == PictureKind::Tga ||
+        kind == PictureKind::Decoded || kind == PictureKind::Page) {
+        formats::Image image;
+        std::string error;
+        if (!DecodeWhole(kind, upper, bytes, pageWidth, m_decoder, image, error))
+            throw tk::EInvalidGraphic("Picture is not valid: " + Quoted(dosPath) + " (" + error + ")");
+        return MakeBitmap(std::move(image));
+    }
     if (kind == PictureKind::Metafile) {
         auto metafile = formats::ReadMetafile(bytes);
         if (!metafile)

@@ -65,6 +65,7 @@ void QtBackend::Install(tk::TApplication& application)
     application.SetDialogs(this);
     application.SetTextMetrics(this);
     application.SetMetafileRenderer(&m_metafileRenderer);
+    application.SetPictureDecoder(&m_pictureDecoder);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         application.SetDesktopSize(screen->geometry().width(), screen->geometry().height());
 }

@@ -8,6 +8,7 @@
 #include "qt/FlushQueue.h"
 #include "qt/InputRouter.h"
 #include "qt/MetafileRenderer.h"
+#include "qt/PictureDecoder.h"
 #include "toolkit/Peers.h"
 #include "toolkit/Services.h"
 
@@ -91,6 +92,7 @@ private:
     FlushQueue m_queue;
     KeyDelivery m_keys;
     MetafileRenderer m_metafileRenderer;
+    PictureDecoder m_pictureDecoder;
     // Owns the timers, so that one stopped inside its own timeout is freed safely later.
     QObject m_timerOwner;
     std::map<tk::TTimer*, QTimer*> m_timers;

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build make pkg-config ccache
     qt6-base-dev qt6-svg-dev
-    libx11-dev libxdamage-dev zlib1g-dev libpng-dev librsvg2-dev
+    libx11-dev libxdamage-dev zlib1g-dev libpng-dev librsvg2-dev libgdk-pixbuf-2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick jwm python3
     libmagickcore-6.q16-6-extra
@@ -17,6 +17,8 @@ packages=(
     pandoc
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+    gstreamer1.0-plugins-ugly
+    qt6-image-formats-plugins libpoppler-qt6-dev
     timgm6mb-soundfont
     gstreamer1.0-tools sox openttd-openmsx
     dpkg-dev desktop-file-utils gsettings-desktop-schemas

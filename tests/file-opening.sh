@@ -31,6 +31,9 @@ allowed=(
     'platform/Processes.cpp|std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");'
     # Qt's sign for a missing picture, from Qt's resources.
     'qt/HtmlPage.cpp|QImage sign(QStringLiteral(":/qt-project.org/styles/commonstyle/images/file-16.png"));'
+    # Qt's image plug-ins read the bytes the picture loader read, from a buffer.
+    'qt/PictureDecoder.cpp|buffer.open(QIODevice::ReadOnly);'
+    'qt/PictureDecoder.cpp|QImageReader reader(&buffer, PlugInFormat(format));'
     # The render tool's output, where the user asks it to write.
     'tools/Render.cpp|FILE* file = std::fopen(path.c_str(), "wb");'
 )

@@ -85,6 +85,10 @@ public:
     // The back end's metafile renderer, for picture loaders; none in a bare application.
     IMetafileRenderer* MetafileRenderer() const { return m_metafileRenderer; }
     void SetMetafileRenderer(IMetafileRenderer* renderer) { m_metafileRenderer = renderer; }
+    // The back end's decoder of the pictures the program has no reader of; none in a bare
+    // application.
+    IPictureDecoder* PictureDecoder() const { return m_pictureDecoder; }
+    void SetPictureDecoder(IPictureDecoder* decoder) { m_pictureDecoder = decoder; }
 
     // The media system that media players open their files with; none in a bare application.
     IMediaSystem* MediaSystem() const { return m_mediaSystem; }
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<ITextMetrics> m_estimatedMetrics;
     IPictureFormats* m_pictureFormats = nullptr;
     IMetafileRenderer* m_metafileRenderer = nullptr;
+    IPictureDecoder* m_pictureDecoder = nullptr;
     IMediaSystem* m_mediaSystem = nullptr;
     int m_desktopWidth = 1024;
     int m_desktopHeight = 768;

@@ -227,6 +227,18 @@ void TPicture::LoadFromFile(const std::string& fileName)
     SetGraphic(m_formats->LoadPicture(fileName));
 }
 
+void TPicture::LoadFromFile(const std::string& fileName, int pageWidth)
+{
+    if (!m_formats)
+        throw EInvalidGraphic("Cannot load the picture \"" + fileName + "\": no picture loader is installed");
+    SetGraphic(m_formats->LoadPicture(fileName, pageWidth));
+}
+
+std::unique_ptr<TGraphic> IPictureFormats::LoadPicture(const std::string& dosPath, int)
+{
+    return LoadPicture(dosPath);
+}
+
 void TPicture::Changed()
 {
     if (OnChange)

@@ -147,6 +147,8 @@ public:
     // kind of graphic by the file's extension. On failure the error of the loader is raised and
     // the picture keeps what it held; a picture without a loader raises EInvalidGraphic.
     void LoadFromFile(const std::string& fileName);
+    // The same for a pane `pageWidth` pixels wide, to which a document page is drawn.
+    void LoadFromFile(const std::string& fileName, int pageWidth);
     // The loader; the image that owns the picture sets it from its application.
     IPictureFormats* PictureFormats() const { return m_formats; }
     void SetPictureFormats(IPictureFormats* formats) { m_formats = formats; }

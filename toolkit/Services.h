@@ -12,9 +12,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace formats {
+struct Image;
 struct Metafile;
 }
 
@@ -84,6 +86,22 @@ public:
     // Throws EInOutError when the file cannot be read, and EInvalidGraphic when its extension is of
     // no known kind or its content cannot be decoded; the message names the file and the reason.
     virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath) = 0;
+    // The same for a pane `pageWidth` pixels wide: a document page is drawn to that width, a
+    // picture keeps its own size.
+    virtual std::unique_ptr<TGraphic> LoadPicture(const std::string& dosPath, int pageWidth);
+};
+
+// Decodes the pictures and documents whose readers only the back end has (WebP, TIFF and XPM
+// through its image readers, the first page of a PDF); the component model decodes nothing itself.
+class IPictureDecoder {
+public:
+    virtual ~IPictureDecoder() = default;
+    // The picture in `bytes`, a file of the format named by its upper-case extension ("WEBP",
+    // "PDF"). A document page, which has no size in pixels of its own, is drawn `pageWidth` pixels
+    // wide. False with the reason in `error` for data that does not decode, for a locked
+    // document, and for a picture larger than formats::ImageSizeAllowed allows.
+    virtual bool Decode(const std::string& format, std::string_view bytes, int pageWidth, formats::Image& image,
+                        std::string& error) = 0;
 };
 
 // Draws metafiles, for the pictures that hold one (TMetafile); the component model draws no

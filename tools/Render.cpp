@@ -24,6 +24,7 @@
 #include "qt/Convert.h"
 #include "qt/HtmlPage.h"
 #include "qt/MetafileRenderer.h"
+#include "qt/PictureDecoder.h"
 #include "qt/RichTextDocument.h"
 #include "toolkit/Exception.h"
 
@@ -46,7 +47,7 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: orvane-render FILE OUT.png\n"
+                 "usage: orvane-render FILE [--width PIXELS] OUT.png\n"
                  "       orvane-render --icon PATH,NUMBER [--size PIXELS] OUT.png\n"
                  "       orvane-render --html FILE [--width PIXELS] OUT.png\n"
                  "       orvane-render --text FILE [--width PIXELS] OUT.png\n");
@@ -86,15 +87,17 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     return std::fclose(file) == 0 && written;
 }
 
-int RenderPicture(platform::Host& host, const std::string& path, const std::string& out)
+// A PDF page is drawn `width` pixels wide, as in a pane that wide; pictures keep their size.
+int RenderPicture(platform::Host& host, const std::string& path, const std::string& out, int width)
 {
     auto dos = ToDos(host, path);
     if (!dos)
         return Fail("no drive holds " + path);
     qtui::MetafileRenderer renderer;
-    graphics::PictureFormats loader(host.Drives(), &renderer);
+    qtui::PictureDecoder decoder;
+    graphics::PictureFormats loader(host.Drives(), &renderer, &decoder);
     try {
-        auto graphic = loader.LoadPicture(*dos);
+        auto graphic = loader.LoadPicture(*dos, width);
         if (!WritePng(out, graphic->Width(), graphic->Height(), graphic->Pixels()))
             return Fail("cannot write " + out);
         std::printf("%dx%d", graphic->Width(), graphic->Height());
@@ -214,7 +217,13 @@ int main(int argc, char** argv)
         return RenderHtml(host, arguments[1], width, arguments.back());
     }
     if (arguments.size() == 2 && arguments[0].rfind("--", 0) != 0)
-        return RenderPicture(host, arguments[0], arguments[1]);
+        return RenderPicture(host, arguments[0], arguments[1], 0);
+    if (arguments.size() == 4 && arguments[0].rfind("--", 0) != 0 && arguments[1] == "--width") {
+        int width = std::atoi(arguments[2].c_str());
+        if (width <= 0 || width > 8192)
+            return Usage();
+        return RenderPicture(host, arguments[0], arguments[3], width);
+    }
     if ((arguments.size() == 3 || arguments.size() == 5) && arguments[0] == "--icon") {
         int size = 32;
         if (arguments.size() == 5) {

@@ -28,7 +28,19 @@ void SetWindowScrolling(Tview& view, bool on)
     view.HorzScrollBar().SetVisible(on);
     view.VertScrollBar().SetVisible(on);
 }
+
+// The part of a docked pane's vertical bar that lies inside the pane.
+constexpr int BarInPane = 10;
 }  // namespace
+
+// The width a document page is drawn to: the pane's, less what its vertical bar covers, so that a
+// tall page scrolls up and down only.
+int TImageForm::PageWidth(TArrangement arrangement)
+{
+    if (arrangement == TArrangement::Separate)
+        return m_process.view->ClientWidth();
+    return Pane(arrangement).surface->ClientWidth() - BarInPane;
+}
 
 // The window's rich edit and HTML control fill it and are fitted to it again whenever its
 // scrolling changes, but only while they show. The rich edit changes before the scrolling and the
@@ -73,7 +85,7 @@ void TImageForm::ShowPicture(TPictureSource source, const std::string& extension
                 image->Canvas().Draw(0, 0, shown);
             }
         } else if (current) {
-            current->Picture().LoadFromFile(m_process.CurrentPath);
+            current->Picture().LoadFromFile(m_process.CurrentPath, PageWidth(arrangement));
         }
         loaded = true;
     }

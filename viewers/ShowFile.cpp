@@ -8,6 +8,7 @@
 #include "platform/DosText.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "viewers/MoreKinds.h"
 #include "viewers/View.h"
 
 #include <cstdio>
@@ -103,10 +104,13 @@ void TImageForm::ListView1Click(TObject*)
     }
 
     const bool capture = Listed(*CapNames, upper);
-    const bool picture = InTable(upper, {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR"});
     bool text = Listed(*TextNames, upper);
+    // The user's lists come first: a type listed there is shown as it says.
+    const TMoreKind more = capture || text ? TMoreKind::None : MoreKindOf(upper);
+    const bool picture = InTable(upper, {"BMP", "ICO", "WMF", "EMF", "EXE", "CUR", "SCR"}) ||
+                         more == TMoreKind::Picture || more == TMoreKind::Page;
     const bool richText = upper == "RTF";
-    const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"});
+    const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"}) || more == TMoreKind::Media;
     const bool html = InTable(upper, {"HTM", "HTML", "GIF", "JPG", "JPEG"});
     const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && platform::AsciiUpper(name) != "CONFIG.SYS";
     if (!capture && !picture && !richText && !media && !html && !system && unlistedFiles == UnlistedAsText)

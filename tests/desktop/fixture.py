@@ -3,7 +3,7 @@ two settings files, a folder of every kind of file the viewer shows, a folder fo
 user's file types and the program the spreadsheet type starts.
 
     HOME/work/       start folder (C:\\work): TavoCust.cnf, TavoCust2.cnf, later View\\ (the cache)
-    HOME/samples/    one file of every kind, and a subfolder
+    HOME/samples/    one file of every kind (a PNG, a PDF and an MP3 among them), and a subfolder
     HOME/samples/sub the keyboard's files: a text, a picture and a cursor that cannot be read, a
                      file that no program opens, and a sheet
     HOME/sorting/    four small files whose name, type, size and date orders all differ, a folder
@@ -41,6 +41,11 @@ SORTING_FILES = (("a.log", 400, 2022), ("b.txt", 100, 2023), ("c.csv", 300, 2021
 SORTING_FOLDER = "zeta"
 
 SOUND_SECONDS = 2.5
+
+# The picture of today's formats (tests/data/pictures/bands.png): 40 x 30 pixels in three bands of
+# 10 rows, and the PDF page (page.pdf): 200 x 100 points, its upper half red, its lower half blue.
+BANDS = ((255, 0, 0), (0, 255, 0), (0, 0, 255))
+BAND_HEIGHT = 10
 
 # The main window and the detached viewer as TavoCust2.cnf places them: top, left, outer width
 # and height (the client area is 8 pixels narrower and 23 lower).
@@ -152,7 +157,17 @@ class World:
         shutil.copy(self.data("tests", "data", "media", "clip.avi"), s)
         with open(os.path.join(s, "sheet.xls"), "wb") as file:
             file.write(b"a sheet")
+        self.make_today_files(s)
         self.make_keyboard_files(os.path.join(s, "sub"))
+
+    def make_today_files(self, folder):
+        """A PNG picture, a PDF document and an MP3 sound, the types shown beyond the program's own
+        tables. The sound is the WAV tone, encoded by GStreamer's LAME encoder."""
+        shutil.copy(self.data("tests", "data", "pictures", "bands.png"), folder)
+        shutil.copy(self.data("tests", "data", "pictures", "page.pdf"), os.path.join(folder, "form.pdf"))
+        subprocess.run(["gst-launch-1.0", "-q", "filesrc", "location=" + os.path.join(folder, "tone.wav"), "!",
+                        "wavparse", "!", "audioconvert", "!", "lamemp3enc", "!", "filesink",
+                        "location=" + os.path.join(folder, "music.mp3")], check=True)
 
     def make_keyboard_files(self, folder):
         """In name order: a text to start from, a picture and a cursor that cannot be read (links

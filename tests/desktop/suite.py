@@ -563,6 +563,35 @@ class Suite:
         self.play_sound()
         self.show_video()
 
+    def show_types_of_today(self):
+        """The user shows a PNG picture, a PDF document and an MP3 sound below the list: the picture
+        at the pane's corner as a BMP would be, the document's first page as wide as the pane (less
+        the vertical bar's part of it), and the sound playing in the media panel."""
+        self.step_name = "today"
+        self.select("ba", "bands.png")
+        bands = fixture.BANDS
+        self.look("the PNG's bands at the pane's corner",
+                  lambda s: all(near(self.pixel(s, *self.pane_point(20, fixture.BAND_HEIGHT * i + 5)), colour, 8)
+                                for i, colour in enumerate(bands))
+                  and not near(self.pixel(s, *self.pane_point(45, 5)), bands[0], 60))
+        self.keep("png")
+        self.select("f", "form.pdf")
+        left, top, width, height = self.pane()
+        page_width = width - 10
+        page_height = page_width // 2
+        red, blue = bands[0], bands[2]
+        checks = [(page_width // 2, 5, red), (page_width - 4, 5, red)]
+        if page_height * 3 // 4 < height - 12:
+            checks.append((page_width // 2, page_height * 3 // 4, blue))
+        self.look("the PDF page as wide as the pane",
+                  lambda s: all(near(self.pixel(s, *self.pane_point(x, y)), colour, 24) for x, y, colour in checks)
+                  and not near(self.pixel(s, *self.pane_point(page_width + 3, 5)), red, 60))
+        self.keep("pdf")
+        self.select("m", "music.mp3")
+        self.look("the MP3 playing", lambda s: self.media_state(s) == "playing", timeout=15)
+        self.keep("mp3-playing")
+        self.look("the MP3 at its end", lambda s: self.media_state(s) == "waiting", timeout=20)
+
     def band_at(self, shot, x, y):
         """Which band of the tall picture the point shows, or None."""
         for index, colour in enumerate(fixture.TALL_BANDS):
@@ -1215,8 +1244,8 @@ def main():
     suite = Suite(args)
     steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
              suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
-             suite.switch_arrangements, suite.drag_doors_and_grips, suite.keyboard, suite.change_settings,
-             suite.capture_application, suite.close_program]
+             suite.show_types_of_today, suite.switch_arrangements, suite.drag_doors_and_grips, suite.keyboard,
+             suite.change_settings, suite.capture_application, suite.close_program]
     if args.steps:
         wanted = args.steps.split(",")
         steps = [steps[0]] + [step for step in steps[1:] if step.__name__ in wanted]

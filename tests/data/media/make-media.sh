@@ -62,3 +62,27 @@ head -c 4000 song.mid >truncated.mid
 head -c 30 tone.wav >truncated.wav
 printf 'This is not a video.\n' >garbage.avi
 : >empty.mpa
+
+# The formats of today, a fifth of a second each: a tone as Ogg Vorbis and as FLAC (GStreamer's
+# vorbis and FLAC encoders), and a moving test picture of 64 x 48 with a tone as WebM (VP8 and
+# Vorbis) and as MP4 (H.264 by x264 and AAC by libav's encoder).
+gst-launch-1.0 -q audiotestsrc num-buffers=2 samplesperbuffer=800 freq=660 ! audio/x-raw,rate=8000,channels=1 \
+    ! audioconvert ! vorbisenc ! oggmux ! filesink location=blip.ogg
+gst-launch-1.0 -q audiotestsrc num-buffers=2 samplesperbuffer=800 freq=660 ! audio/x-raw,rate=8000,channels=1,format=S16LE \
+    ! flacenc ! filesink location=blip.flac
+gst-launch-1.0 -q webmmux name=mux ! filesink location=blip.webm \
+    videotestsrc num-buffers=2 pattern=ball ! video/x-raw,width=64,height=48,framerate=10/1 ! vp8enc ! mux. \
+    audiotestsrc num-buffers=2 samplesperbuffer=800 ! audio/x-raw,rate=8000,channels=1 ! audioconvert ! vorbisenc ! mux.
+gst-launch-1.0 -q mp4mux name=mux ! filesink location=blip.mp4 \
+    videotestsrc num-buffers=2 pattern=ball ! video/x-raw,width=64,height=48,framerate=10/1 ! x264enc ! mux. \
+    audiotestsrc num-buffers=2 samplesperbuffer=1024 ! audio/x-raw,rate=8000,channels=1 ! audioconvert ! avenc_aac ! aacparse ! mux.
+# Opus in Ogg, WMA (libav's WMA 2 encoder in GStreamer's ASF muxer), and a Matroska file of VP8
+# video alone.
+gst-launch-1.0 -q audiotestsrc num-buffers=2 samplesperbuffer=960 freq=660 ! audio/x-raw,rate=48000,channels=1 \
+    ! audioconvert ! opusenc ! oggmux ! filesink location=blip.opus
+gst-launch-1.0 -q asfmux name=mux ! filesink location=blip.wma \
+    audiotestsrc num-buffers=2 samplesperbuffer=800 ! audio/x-raw,rate=8000,channels=1 ! audioconvert ! avenc_wmav2 ! mux.
+gst-launch-1.0 -q matroskamux name=mux ! filesink location=blip.mkv \
+    videotestsrc num-buffers=2 pattern=ball ! video/x-raw,width=64,height=48,framerate=10/1 ! vp8enc ! mux.
+# An MP4 cut inside its first box, which no demuxer can read.
+head -c 20 blip.mp4 >truncated.mp4
