@@ -2,6 +2,7 @@
 // examinations of files and sound fonts that need no medium.
 
 #include "platform/GstMedium.h"
+#include "platform/QuietAudio.h"
 
 #include "formats/Avi.h"
 #include "formats/Bytes.h"
@@ -56,6 +57,7 @@ bool InitGStreamer(std::string& error)
     static bool ready = false;
     static std::string reason;
     std::call_once(once, [] {
+        QuietAudioProbing();
         GError* failure = nullptr;
         ready = gst_init_check(nullptr, nullptr, &failure);
         if (!ready)

@@ -1,0 +1,36 @@
+#include "platform/QuietAudio.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+// The shape of libasound's snd_lib_error_handler_t.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int error, const char* format, ...);
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+}  // namespace
+
+void QuietAudioProbing()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // OpenAL Soft reads its log level once, when it is loaded.
+        setenv("ALSOFT_LOGLEVEL", "0", 0);
+        // The program does not link libasound; GStreamer's ALSA sink and FluidSynth load it. Loaded
+        // here first and never let go, it is the one they get, and its handler stays set.
+        void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+        if (!alsa)
+            return;
+        using SetHandler = int (*)(AlsaErrorHandler);
+        if (auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+            setHandler(IgnoreAlsaError);
+    });
+}
+
+}  // namespace platform
