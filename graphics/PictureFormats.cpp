@@ -8,6 +8,8 @@
 #include "platform/DosPath.h"
 #include "platform/Files.h"
 #include "platform/MappedFile.h"
+#include "platform/SystemErrors.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 
 namespace graphics {
@@ -32,9 +34,10 @@ PictureKind KindOfExtension(const std::string& extension)
     return PictureKind::Unknown;
 }
 
-std::string Quoted(const std::string& dosPath)
+// "KIND "NAME" が不正です。(DETAIL)": the decoder's detail, in its own words, after the report.
+std::string InvalidText(const std::string& kind, const std::string& dosPath, const std::string& detail)
 {
-    return "\"" + dosPath + "\"";
+    return kind + " \"" + dosPath + "\" が不正です。(" + detail + ")";
 }
 
 // The file's bytes, or the error that names why it cannot be had.
@@ -42,12 +45,9 @@ platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std
 {
     if (auto file = platform::MappedFile::Open(drives, dosPath))
         return std::move(*file);
-    auto entry = platform::FindExact(drives, dosPath);
-    std::string reason = !entry                                   ? "the file does not exist"
-                         : (entry->attributes & platform::faDirectory) ? "it is a folder"
-                         : entry->special                              ? "it is not a file"
-                                                                       : "the file cannot be read";
-    throw tk::EInOutError("Cannot open file " + Quoted(dosPath) + ": " + reason);
+    std::string reason = platform::OpenFailureReason(drives, dosPath);
+    // It opens now: it failed as it was read.
+    throw tk::EInOutError(tk::CannotOpenFileText(dosPath, reason.empty() ? "ファイルを読み込めません" : reason));
 }
 
 }  // namespace
@@ -66,26 +66,26 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
     std::string extension = PictureExtension(dosPath);
     PictureKind kind = KindOfExtension(extension);
     if (kind == PictureKind::Unknown)
-        throw tk::EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+        throw tk::EInvalidGraphic("画像ファイルの拡張子 (." + extension + ") が不明です。");
     platform::MappedFile file = OpenPictureFile(m_drives, dosPath);
     formats::ByteView bytes = file.Bytes();
     if (kind == PictureKind::Metafile) {
         auto metafile = formats::ReadMetafile(bytes);
         if (!metafile)
-            throw tk::EInvalidGraphic("Metafile is not valid: " + Quoted(dosPath) + " (" + metafile.Error() + ")");
+            throw tk::EInvalidGraphic(InvalidText("メタファイル", dosPath, metafile.Error()));
         return MakeMetafile(std::move(*metafile), m_renderer);
     }
     if (kind == PictureKind::Bitmap) {
         auto image = formats::DecodeBmp(bytes);
         if (!image)
-            throw tk::EInvalidGraphic("Bitmap image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
+            throw tk::EInvalidGraphic(InvalidText("ビットマップ イメージ", dosPath, image.Error()));
         return MakeBitmap(std::move(*image));
     }
     auto directory = formats::ReadIconFile(bytes);
     auto image = directory ? formats::DecodeBestIconImage(*directory, IconSize, IconDepth)
                            : formats::Result<formats::Image>(directory.TakeFailure());
     if (!image)
-        throw tk::EInvalidGraphic("Icon image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
+        throw tk::EInvalidGraphic(InvalidText("アイコン イメージ", dosPath, image.Error()));
     return MakeIcon(std::move(*image));
 }
 
