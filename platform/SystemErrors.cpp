@@ -2,12 +2,11 @@
 
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "platform/RegularFile.h"
 
-#include <fcntl.h>
 #include <locale.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
@@ -78,12 +77,10 @@ std::string OpenFailureReason(const std::string& hostPath)
         return SystemErrorText(EISDIR);
     if (!S_ISREG(target.st_mode))
         return "通常のファイルではありません";
-    // A named pipe is refused above, so this open cannot wait.
-    int descriptor = open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0)
-        return SystemErrorText(errno);
-    close(descriptor);
-    return "";
+    // Only a regular file is opened to ask the system, and by the reader that never waits.
+    if (RegularFile::Open(hostPath))
+        return "";
+    return SystemErrorText(errno);
 }
 
 std::string OpenFailureReason(const DriveMap& drives, std::string_view dosPath)
