@@ -3,6 +3,7 @@
 // machine without one printed at the start and at the first file played. The helper program
 // does with the desktop's output what the program does; its standard error is read here.
 
+#include "platform/QuietAudio.h"
 #include "tests/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -59,4 +60,22 @@ TEST(QuietAudio, TheUsersOwnLogLevelIsKept)
     HelperRun run = RunHelper("ALSOFT_LOGLEVEL=2 PULSE_SERVER=unix:/nonexistent");
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("ALSOFT_LOGLEVEL=2"), std::string::npos) << run.out;
+}
+
+// Each case runs in a process of its own (CTest runs them one by one), so the quieting starts afresh.
+TEST(QuietAudio, ProgramsItStartsDoNotInheritTheLevelItSetForItself)
+{
+    unsetenv("ALSOFT_LOGLEVEL");
+    setenv("ORVANE_QUIET_TEST", "kept", 1);
+    platform::QuietAudioProbing();
+    ASSERT_STREQ(std::getenv("ALSOFT_LOGLEVEL"), "0");
+    bool other = false;
+    for (char* variable : platform::StartedProgramEnvironment()) {
+        if (!variable)
+            break;
+        EXPECT_NE(std::string(variable).rfind("ALSOFT_LOGLEVEL=", 0), 0u) << variable;
+        other = other || std::string(variable) == "ORVANE_QUIET_TEST=kept";
+    }
+    EXPECT_TRUE(other) << "the rest of the environment goes over";
+    EXPECT_EQ(platform::StartedProgramEnvironment().back(), nullptr);
 }
