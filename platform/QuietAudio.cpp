@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -18,8 +19,9 @@ using AlsaErrorHandler = void (*)(const char* file, int line, const char* functi
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 constexpr const char* LogLevel = "ALSOFT_LOGLEVEL";
-// Whether the log level is the program's setting rather than the user's.
-bool g_setLogLevel = false;
+// Whether the log level is the program's setting rather than the user's. Set on whichever thread
+// first gets the media device ready, read by the thread that starts programs.
+std::atomic<bool> g_setLogLevel = false;
 
 }  // namespace
 
