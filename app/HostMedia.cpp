@@ -3,7 +3,9 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/SystemErrors.h"
 #include "toolkit/Application.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 #include "toolkit/VideoFrame.h"
 
@@ -79,11 +81,11 @@ std::unique_ptr<platform::IMedium> OpenHostMedium(platform::Host& host, const st
                                                   platform::MediaSignals reports)
 {
     auto fail = [&](const std::string& reason) {
-        return tk::EMCIDeviceError("Cannot open the media file \"" + dosPath + "\": " + reason);
+        return tk::EMCIDeviceError(tk::CannotOpenMediaFileText(dosPath, reason));
     };
     std::optional<std::string> hostPath = platform::ResolveHostPath(host.Drives(), dosPath);
     if (!hostPath)
-        throw fail("the file does not exist");
+        throw fail(platform::OpenFailureReason(host.Drives(), dosPath));
     std::string error;
     std::unique_ptr<platform::IMedium> medium = platform::OpenMedium(*hostPath, options, std::move(reports), error);
     if (!medium)

@@ -4,7 +4,9 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "platform/SystemErrors.h"
 #include "platform/TextEncoding.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 
 namespace orvane {
@@ -13,21 +15,16 @@ namespace {
 
 [[noreturn]] void CannotOpen(const std::string& dosPath, const std::string& reason)
 {
-    throw tk::EInOutError("Cannot open file \"" + dosPath + "\": " + reason);
+    throw tk::EInOutError(tk::CannotOpenFileText(dosPath, reason));
 }
 
 std::string ReadFileBytes(const platform::DriveMap& drives, const std::string& dosPath)
 {
     if (auto content = platform::ReadWholeFile(drives, dosPath))
         return std::move(*content);
-    auto entry = platform::FindExact(drives, dosPath);
-    if (!entry)
-        CannotOpen(dosPath, "the file does not exist");
-    if (entry->attributes & platform::faDirectory)
-        CannotOpen(dosPath, "it is a folder");
-    if (entry->special)
-        CannotOpen(dosPath, "it is not a file");
-    CannotOpen(dosPath, "the file cannot be read");
+    std::string reason = platform::OpenFailureReason(drives, dosPath);
+    // It opens now: it failed as it was read.
+    CannotOpen(dosPath, reason.empty() ? "ファイルを読み込めません" : reason);
 }
 
 tk::TFontCharset Charset(int rtfCharset)
@@ -96,7 +93,7 @@ tk::TRichContent HostTextFiles::ReadTextFile(const std::string& dosPath, tk::TTe
 {
     std::string bytes = ReadFileBytes(m_host.Drives(), dosPath);
     if (bytes.size() > tk::TTextBuffer::MaxSize)
-        CannotOpen(dosPath, "the file is larger than 4 GB");
+        CannotOpen(dosPath, "ファイルが 4 GB を超えています");
     if (format == tk::TTextFormat::RichOrPlain && formats::IsRtf(bytes)) {
         formats::RtfReadResult rtf = formats::ReadRtf(bytes);
         if (rtf.document) {

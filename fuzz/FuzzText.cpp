@@ -3,6 +3,7 @@
 // program turns into code page 932 and must get back unchanged whatever bytes they hold.
 
 #include "platform/CodePage.h"
+#include "platform/JapaneseEncodings.h"
 #include "platform/TextEncoding.h"
 
 #include <cstddef>
@@ -28,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     if (whole == platform::TextEncoding::CodePage932 && text != bytes)
         std::abort();
+    if (whole == platform::TextEncoding::EucJp && text != platform::EucJpToCp932(bytes))
+        std::abort();
+    // Every byte string decodes as either Japanese encoding without harm, recognised or not.
+    platform::EucJpToCp932(bytes);
+    platform::Iso2022JpToCp932(bytes);
     platform::Cp932ToUtf8(text);
 
     // No host name is lost: every byte string comes back from code page 932 as it was.

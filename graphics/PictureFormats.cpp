@@ -11,6 +11,8 @@
 #include "platform/MappedFile.h"
 #include "platform/PixbufImage.h"
 #include "platform/SvgImage.h"
+#include "platform/SystemErrors.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 
 #include <algorithm>
@@ -51,9 +53,10 @@ PictureKind KindOfExtension(const std::string& upper)
 // A page drawn narrower than this would be unreadable; a pane too small for it scrolls instead.
 constexpr int MinPageWidth = 64;
 
-std::string Quoted(const std::string& dosPath)
+// "KIND "NAME" が不正です。(DETAIL)": the decoder's detail, in its own words, after the report.
+std::string InvalidText(const std::string& kind, const std::string& dosPath, const std::string& detail)
 {
-    return "\"" + dosPath + "\"";
+    return kind + " \"" + dosPath + "\" が不正です。(" + detail + ")";
 }
 
 // The file's bytes, or the error that names why it cannot be had.
@@ -61,12 +64,9 @@ platform::MappedFile OpenPictureFile(const platform::DriveMap& drives, const std
 {
     if (auto file = platform::MappedFile::Open(drives, dosPath))
         return std::move(*file);
-    auto entry = platform::FindExact(drives, dosPath);
-    std::string reason = !entry                                   ? "the file does not exist"
-                         : (entry->attributes & platform::faDirectory) ? "it is a folder"
-                         : entry->special                              ? "it is not a file"
-                                                                       : "the file cannot be read";
-    throw tk::EInOutError("Cannot open file " + Quoted(dosPath) + ": " + reason);
+    std::string reason = platform::OpenFailureReason(drives, dosPath);
+    // It opens now: it failed as it was read.
+    throw tk::EInOutError(tk::CannotOpenFileText(dosPath, reason.empty() ? "ファイルを読み込めません" : reason));
 }
 
 // The pictures that come out whole as pixels, decoded here or by the back end.
@@ -125,7 +125,7 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
     const std::string upper = platform::AsciiUpper(extension);
     PictureKind kind = KindOfExtension(upper);
     if (kind == PictureKind::Unknown)
-        throw tk::EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+        throw tk::EInvalidGraphic("画像ファイルの拡張子 (." + extension + ") が不明です。");
     platform::MappedFile file = OpenPictureFile(m_drives, dosPath);
     formats::ByteView bytes = file.Bytes();
     if (kind == PictureKind::Png || kind == PictureKind::Svg || kind == PictureKind::Tga ||
@@ -133,26 +133,26 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
         formats::Image image;
         std::string error;
         if (!DecodeWhole(kind, upper, bytes, pageWidth, m_decoder, image, error))
-            throw tk::EInvalidGraphic("Picture is not valid: " + Quoted(dosPath) + " (" + error + ")");
+            throw tk::EInvalidGraphic(InvalidText("画像", dosPath, error));
         return MakeBitmap(std::move(image));
     }
     if (kind == PictureKind::Metafile) {
         auto metafile = formats::ReadMetafile(bytes);
         if (!metafile)
-            throw tk::EInvalidGraphic("Metafile is not valid: " + Quoted(dosPath) + " (" + metafile.Error() + ")");
+            throw tk::EInvalidGraphic(InvalidText("メタファイル", dosPath, metafile.Error()));
         return MakeMetafile(std::move(*metafile), m_renderer);
     }
     if (kind == PictureKind::Bitmap) {
         auto image = formats::DecodeBmp(bytes);
         if (!image)
-            throw tk::EInvalidGraphic("Bitmap image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
+            throw tk::EInvalidGraphic(InvalidText("ビットマップ イメージ", dosPath, image.Error()));
         return MakeBitmap(std::move(*image));
     }
     auto directory = formats::ReadIconFile(bytes);
     auto image = directory ? formats::DecodeBestIconImage(*directory, IconSize, IconDepth)
                            : formats::Result<formats::Image>(directory.TakeFailure());
     if (!image)
-        throw tk::EInvalidGraphic("Icon image is not valid: " + Quoted(dosPath) + " (" + image.Error() + ")");
+        throw tk::EInvalidGraphic(InvalidText("アイコン イメージ", dosPath, image.Error()));
     return MakeIcon(std::move(*image));
 }
 

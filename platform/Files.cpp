@@ -5,6 +5,7 @@
 #include "platform/DriveMap.h"
 #include "platform/FolderReading.h"
 #include "platform/RegularFile.h"
+#include "platform/SystemErrors.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -546,16 +547,15 @@ std::optional<std::string> FollowLinks(std::string path, int& error)
 
 bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content, std::string* reason)
 {
-    // The reason is the untranslated one: the locale's own language may lie outside code page 932.
     auto fail = [reason](int error) {
         if (reason)
-            *reason = strerrordesc_np(error) ? strerrordesc_np(error) : "Unknown error " + std::to_string(error);
+            *reason = SystemErrorText(error);
         return false;
     };
     auto resolved = ResolveHostPath(drives, dosPath);
     if (!resolved) {
         if (reason)
-            *reason = "No drive holds this path";
+            *reason = "このパスを含むドライブがありません";
         return false;
     }
     // A link (a settings file kept in a dotfiles folder) stays a link: the file it names is the

@@ -100,7 +100,7 @@ std::optional<std::string> ReadWholeFile(const DriveMap& drives, std::string_vie
 // and renamed over it, so a crash never leaves a half-written file or loses the old one; a
 // symbolic link keeps standing and the file it names is replaced. False when it cannot be written
 // (the old file then stays as it was), a file the user may not write included; `reason`, when
-// given, then receives the system's reason in English ASCII ("Permission denied").
+// given, then receives the system's reason in Japanese, code page 932 (see SystemErrors.h).
 bool ReplaceFile(const DriveMap& drives, std::string_view dosPath, std::string_view content,
                  std::string* reason = nullptr);
 

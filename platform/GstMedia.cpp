@@ -3,6 +3,10 @@
 
 #include "platform/GstMedium.h"
 
+#include "platform/CodePage.h"
+#include "platform/QuietAudio.h"
+#include "platform/SystemErrors.h"
+
 #include "formats/Avi.h"
 #include "formats/Bytes.h"
 #include "formats/Midi.h"
@@ -38,13 +42,10 @@ std::optional<RegularFile> OpenToPlay(const std::string& hostPath, std::string& 
     FileRefusal refusal = FileRefusal::Unreadable;
     auto file = RegularFile::Open(hostPath, &refusal);
     if (!file) {
+        // The media system's reasons are UTF-8, as GStreamer's are.
         int reason = errno;
-        switch (refusal) {
-        case FileRefusal::Missing: error = "the file does not exist"; break;
-        case FileRefusal::Folder:
-        case FileRefusal::NotAFile: error = "it is not a file"; break;
-        case FileRefusal::Unreadable: error = std::strerror(reason); break;
-        }
+        std::string why = refusal == FileRefusal::Unreadable ? "" : OpenFailureReason(hostPath);
+        error = Cp932ToUtf8(why.empty() ? SystemErrorText(reason) : why);
     }
     return file;
 }
@@ -56,6 +57,7 @@ bool InitGStreamer(std::string& error)
     static bool ready = false;
     static std::string reason;
     std::call_once(once, [] {
+        QuietAudioProbing();
         GError* failure = nullptr;
         ready = gst_init_check(nullptr, nullptr, &failure);
         if (!ready)
@@ -158,7 +160,7 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
         return nullptr;
     std::optional<std::string> firstBytes = file->ReadHead(12);
     if (!firstBytes) {
-        error = std::strerror(errno);
+        error = Cp932ToUtf8(SystemErrorText(errno));
         return nullptr;
     }
     uint8_t head[12] = {};
@@ -167,7 +169,7 @@ std::unique_ptr<IMedium> OpenMedium(const std::string& hostPath, const MediaOpti
     auto medium = std::make_unique<GstMedium>(std::move(reports));
     if (formats::IsRiffMidi(start) || std::memcmp(head, "MThd", 4) == 0) {
         if (file->Size() > MaxMidiFileSize) {
-            error = "the file is too large for a MIDI file";
+            error = Cp932ToUtf8("MIDI ファイルとしては大きすぎます");
             return nullptr;
         }
         std::optional<std::string> bytes = file->ReadAll();

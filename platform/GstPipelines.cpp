@@ -3,6 +3,7 @@
 // everything else goes through playbin, whose video ends in an appsink that hands the pictures
 // over as pixels.
 
+#include "platform/CodePage.h"
 #include "platform/GstMedium.h"
 
 #include <gst/app/gstappsrc.h>
@@ -27,7 +28,7 @@ bool GstMedium::BuildMidi(std::vector<uint8_t> midi, const MediaOptions& options
         for (GstElement* element : {source, parse, synth, convert, resample, sink})
             if (element)
                 gst_object_unref(gst_object_ref_sink(element));
-        error = "no device for MIDI files is installed (GStreamer's midiparse and fluiddec)";
+        error = Cp932ToUtf8("MIDI ファイルを演奏するデバイスがありません (GStreamer の midiparse と fluiddec)");
         return false;
     }
     gst_bin_add_many(GST_BIN(m_pipeline), source, parse, synth, convert, resample, sink, nullptr);

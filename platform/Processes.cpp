@@ -5,6 +5,7 @@
 #include "platform/CommandLine.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DriveMap.h"
+#include "platform/QuietAudio.h"
 #include "platform/XConnection.h"
 
 #include <X11/Xatom.h>
@@ -20,8 +21,6 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
-
-extern char** environ;
 
 namespace platform {
 
@@ -231,8 +230,9 @@ Invocation InvocationOf(const DriveMap& drives, const std::string& commandLine)
     return invocation;
 }
 
-// Starts the program with the environment and current folder of this process. Signals that this
-// process ignores or blocks are the program's own business again.
+// Starts the program with the environment (less the sound log level this process set for itself)
+// and the current folder of this process. Signals that this process ignores or blocks are the
+// program's own business again.
 StartedProcess Spawn(const Invocation& invocation)
 {
     StartedProcess process;
@@ -253,7 +253,8 @@ StartedProcess Spawn(const Invocation& invocation)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
     // glibc's posix_spawn reports a failed exec as its result, so no start goes unnoticed.
-    int error = posix_spawn(&pid, invocation.path.c_str(), nullptr, &attributes, argv.data(), environ);
+    std::vector<char*> environment = StartedProgramEnvironment();
+    int error = posix_spawn(&pid, invocation.path.c_str(), nullptr, &attributes, argv.data(), environment.data());
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         process.error = invocation.path + ": " + std::strerror(error);

@@ -3,6 +3,7 @@
 #include "formats/Unicode.h"
 
 #include "platform/CodePage.h"
+#include "platform/JapaneseEncodings.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -139,10 +140,12 @@ TextEncoding DetectTextEncoding(std::string_view bytes, TextCheck check)
     while (firstHigh < bytes.size() && data[firstHigh] < 0x80)
         ++firstHigh;
     if (firstHigh == bytes.size())
-        return TextEncoding::CodePage932;
+        return LooksLikeIso2022Jp(bytes) ? TextEncoding::Iso2022Jp : TextEncoding::CodePage932;
     if (check == TextCheck::MarksOnly)
         return TextEncoding::Utf8;
-    return IsValidUtf8(bytes.substr(firstHigh)) ? TextEncoding::Utf8 : TextEncoding::CodePage932;
+    if (IsValidUtf8(bytes.substr(firstHigh)))
+        return TextEncoding::Utf8;
+    return LooksLikeEucJp(bytes) ? TextEncoding::EucJp : TextEncoding::CodePage932;
 }
 
 std::string DecodeTextFile(std::string bytes)
@@ -152,11 +155,16 @@ std::string DecodeTextFile(std::string bytes)
     case TextEncoding::Utf8: {
         // A code page 932 text shows itself in its first non-ASCII bytes; a text that passes that
         // look is checked and converted in one pass, and is code page 932 after all if it fails.
-        if (!IsValidUtf8(FirstNonAsciiWindow(bytes)))
-            return bytes;
-        std::optional<std::string> text = StrictUtf8ToCp932(bytes);
-        return text ? std::move(*text) : bytes;
+        // Only a text that is no UTF-8 is looked at as EUC-JP, which code page 932 gives up at once.
+        if (IsValidUtf8(FirstNonAsciiWindow(bytes)))
+            if (std::optional<std::string> text = StrictUtf8ToCp932(bytes))
+                return std::move(*text);
+        if (LooksLikeEucJp(bytes))
+            return EucJpToCp932(bytes);
+        return bytes;
     }
+    case TextEncoding::EucJp: return EucJpToCp932(bytes);
+    case TextEncoding::Iso2022Jp: return Iso2022JpToCp932(bytes);
     case TextEncoding::Utf8WithMark: return Utf8ToCp932(std::string_view(bytes).substr(3));
     case TextEncoding::Utf16LE: return DecodeUtf16(std::string_view(bytes).substr(2), false);
     case TextEncoding::Utf16BE: return DecodeUtf16(std::string_view(bytes).substr(2), true);

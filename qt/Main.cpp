@@ -3,6 +3,7 @@
 #include "app/Process.h"
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
+#include "platform/QuietAudio.h"
 #include "qt/ClassicLook.h"
 #include "qt/Display.h"
 #include "qt/QtBackend.h"
@@ -15,6 +16,8 @@
 
 int main(int argc, char** argv)
 {
+    // Before any thread starts: it may set a variable of the environment.
+    platform::QuietAudioProbing();
     std::string why;
     if (!qtui::DisplayReachable(why)) {
         std::fprintf(stderr, "%s\n", why.c_str());

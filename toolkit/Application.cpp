@@ -56,7 +56,7 @@ void TApplication::RunHandler(const std::function<void()>& handler)
     } catch (const Exception& error) {
         ShowException(error.Message());
     } catch (const std::bad_alloc&) {
-        ShowException("Out of memory");
+        ShowException("メモリが不足しています。");
     } catch (const std::exception& error) {
         ShowException(error.what());
     }

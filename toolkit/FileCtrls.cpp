@@ -47,7 +47,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path)
     if (!folders)
         return;
     if (!folders->SetCurrentDirectory(path))
-        throw EInOutError("Cannot open the folder " + path);
+        throw EInOutError("フォルダ \"" + path + "\" を開けません。");
     m_directory = folders->CurrentDirectory();
     BuildList();
     if (OnChange)

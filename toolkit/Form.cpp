@@ -233,7 +233,7 @@ void TForm::SetVisible(bool visible)
 TModalResult TForm::ShowModal()
 {
     if (Visible() || m_modal)
-        throw EInvalidOperation("Cannot make a visible window modal");
+        throw EInvalidOperation("表示されているウィンドウはモーダルにできません。");
     TApplication* application = Application();
     struct ModalScope {
         TForm& form;

@@ -1,5 +1,6 @@
 #include "toolkit/Graphics.h"
 
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Services.h"
 
@@ -223,7 +224,7 @@ TBitmap& TPicture::Bitmap()
 void TPicture::LoadFromFile(const std::string& fileName)
 {
     if (!m_formats)
-        throw EInvalidGraphic("Cannot load the picture \"" + fileName + "\": no picture loader is installed");
+        throw EInvalidGraphic(WithReason("画像 \"" + fileName + "\" を読み込めません。", "画像を読み込むしくみがありません"));
     SetGraphic(m_formats->LoadPicture(fileName));
 }
 

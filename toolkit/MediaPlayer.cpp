@@ -1,6 +1,7 @@
 #include "toolkit/MediaPlayer.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 #include "toolkit/WinControl.h"
 
@@ -59,7 +60,7 @@ void TMediaPlayer::Open()
     Close();
     IMediaSystem* media = Application() ? Application()->MediaSystem() : nullptr;
     if (!media)
-        throw EMCIDeviceError("Cannot open the media file \"" + m_fileName + "\": there is no media system");
+        throw EMCIDeviceError(CannotOpenMediaFileText(m_fileName, "メディア システムがありません"));
     m_device = media->OpenMedia(m_fileName, *this);
     m_mode = TMPModes::mpStopped;
     m_error.clear();
@@ -82,7 +83,7 @@ void TMediaPlayer::Close()
 IMediaDevice& TMediaPlayer::OpenDevice() const
 {
     if (!m_device)
-        throw EMCIDeviceError("The media device is not open");
+        throw EMCIDeviceError("メディア デバイスが開かれていません。");
     return *m_device;
 }
 

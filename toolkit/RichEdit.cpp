@@ -1,6 +1,7 @@
 #include "toolkit/RichEdit.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/ErrorTexts.h"
 #include "toolkit/Exception.h"
 
 namespace tk {
@@ -67,7 +68,7 @@ void TRichEditStrings::LoadFromFile(const std::string& fileName)
     TApplication* application = m_owner.Application();
     ITextFiles* files = application ? application->TextFiles() : nullptr;
     if (!files)
-        throw EInOutError("Cannot open file \"" + fileName + "\": there is no file service");
+        throw EInOutError(CannotOpenFileText(fileName, "ファイルを読むサービスがありません"));
     m_owner.SetContent(
         files->ReadTextFile(fileName, m_owner.PlainText() ? TTextFormat::Plain : TTextFormat::RichOrPlain));
 }

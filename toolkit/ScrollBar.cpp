@@ -31,7 +31,7 @@ int TScrollBar::LastPosition(int min, int max) const
 void TScrollBar::SetParams(int position, int min, int max)
 {
     if (max < min)
-        throw EInvalidOperation("Scroll bar property out of range");
+        throw EInvalidOperation("スクロール バーのプロパティの値が範囲外です。");
     position = std::clamp(position, min, LastPosition(min, max));
     bool rangeChanged = min != m_min || max != m_max;
     bool positionChanged = position != m_position;

@@ -109,9 +109,19 @@ TEST_F(TextFilesFixture, PlainTextInEachEncoding)
 TEST_F(TextFilesFixture, FilesThatCannotBeReadSayWhy)
 {
     tree.Write("folder/inside.txt", "x");
-    EXPECT_EQ(ErrorOf("C:\\gone.txt"), "Cannot open file \"C:\\gone.txt\": the file does not exist");
-    EXPECT_EQ(ErrorOf("C:\\folder"), "Cannot open file \"C:\\folder\": it is a folder");
-    EXPECT_EQ(ErrorOf("Q:\\nodrive.txt"), "Cannot open file \"Q:\\nodrive.txt\": the file does not exist");
+    EXPECT_EQ(ErrorOf("C:\\gone.txt"), "ファイル \"C:\\gone.txt\" を開けません。そのようなファイルやディレクトリはありません。");
+    EXPECT_EQ(ErrorOf("C:\\folder"), "ファイル \"C:\\folder\" を開けません。ディレクトリです。");
+    EXPECT_EQ(ErrorOf("Q:\\nodrive.txt"), "ファイル \"Q:\\nodrive.txt\" を開けません。そのようなファイルやディレクトリはありません。");
+}
+
+// A link that is there names the file it misses; links that lead round in a circle say so.
+TEST_F(TextFilesFixture, ALinkThatLeadsNowhereSaysWhatIsMissing)
+{
+    ASSERT_TRUE(special::MakeLink(tree.Path("moved-away.txt"), tree.Path("broken.txt")));
+    ASSERT_TRUE(special::MakeLink(tree.Path("loop2.txt"), tree.Path("loop1.txt")));
+    ASSERT_TRUE(special::MakeLink(tree.Path("loop1.txt"), tree.Path("loop2.txt")));
+    EXPECT_EQ(ErrorOf("C:\\broken.txt"), "ファイル \"C:\\broken.txt\" を開けません。リンク先のファイルがありません。");
+    EXPECT_EQ(ErrorOf("C:\\loop1.txt"), "ファイル \"C:\\loop1.txt\" を開けません。シンボリックリンクの階層が多すぎます。");
 }
 
 TEST_F(TextFilesFixture, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
@@ -121,7 +131,7 @@ TEST_F(TextFilesFixture, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
     special::PipeRelease release({tree.Path("fifo.txt")});
     for (const char* path : {"C:\\fifo.txt", "C:\\zero.txt"}) {
         auto took = special::TimeOf(
-            [&] { EXPECT_EQ(ErrorOf(path), "Cannot open file \"" + std::string(path) + "\": it is not a file"); });
+            [&] { EXPECT_EQ(ErrorOf(path), "ファイル \"" + std::string(path) + "\" を開けません。通常のファイルではありません。"); });
         EXPECT_LT(took, special::Prompt) << path;
     }
 }

@@ -104,11 +104,11 @@ TEST_F(MorePicturesTest, TheBackEndIsGivenTheFileBytesAndForADocumentThePaneWidt
 TEST_F(MorePicturesTest, EveryDamagedOrOversizedFileRaisesInvalidGraphicNamingFileAndReason)
 {
     EXPECT_EQ(LoadError(m_formats, "C:\\broken.png"),
-              "Picture is not valid: \"C:\\broken.png\" (the PNG data is damaged (the file ends early))");
+              "画像 \"C:\\broken.png\" が不正です。(the PNG data is damaged (the file ends early))");
     for (const char* name : {"C:\\broken.svg", "C:\\huge.svg", "C:\\odd-size.svg", "C:\\no-area.svg",
                              "C:\\broken.tga", "C:\\huge.tga"}) {
         std::string error = LoadError(m_formats, name);
-        EXPECT_EQ(error.rfind(std::string("Picture is not valid: \"") + name + "\" (", 0), 0) << error;
+        EXPECT_EQ(error.rfind(std::string("画像 \"") + name + "\" が不正です。(", 0), 0) << error;
     }
     EXPECT_NE(LoadError(m_formats, "C:\\huge.svg").find("too large (100000 x 100000 pixels)"), std::string::npos);
     EXPECT_NE(LoadError(m_formats, "C:\\huge.tga").find("(65535 x 65535 pixels)"), std::string::npos);
@@ -116,7 +116,7 @@ TEST_F(MorePicturesTest, EveryDamagedOrOversizedFileRaisesInvalidGraphicNamingFi
     // What the back end refuses is raised with its reason.
     m_decoder.failure = "the document is locked with a password";
     EXPECT_EQ(LoadError(m_formats, "C:\\locked.pdf"),
-              "Picture is not valid: \"C:\\locked.pdf\" (the document is locked with a password)");
+              "画像 \"C:\\locked.pdf\" が不正です。(the document is locked with a password)");
     EXPECT_EQ(m_decoder.formats, std::vector<std::string>{"PDF"});
 }
 

@@ -107,15 +107,16 @@ TEST_F(PictureFormatsTest, IconsAndCursorsBecomeIconsOfTheLargeIconSize)
 
 TEST_F(PictureFormatsTest, FilesThatCannotBeShownRaiseErrorsNamingFileAndReason)
 {
-    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\notes.xyz"), "Unknown picture file extension (.xyz)");
-    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\README"), "Unknown picture file extension (.)");
-    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.emf"), "Cannot open file \"C:\\Gone.emf\": the file does not exist");
-    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Bad.wmf"),
-              "Metafile is not valid: \"C:\\Bad.wmf\" (not a Windows metafile)");
-    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.bmp"), "Cannot open file \"C:\\Gone.bmp\": the file does not exist");
-    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Folder.bmp"), "Cannot open file \"C:\\Folder.bmp\": it is a folder");
+    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\notes.xyz"), "画像ファイルの拡張子 (.xyz) が不明です。");
+    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\README"), "画像ファイルの拡張子 (.) が不明です。");
+    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.emf"),
+              "ファイル \"C:\\Gone.emf\" を開けません。そのようなファイルやディレクトリはありません。");
+    EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Bad.wmf"), "メタファイル \"C:\\Bad.wmf\" が不正です。(not a Windows metafile)");
+    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Gone.bmp"),
+              "ファイル \"C:\\Gone.bmp\" を開けません。そのようなファイルやディレクトリはありません。");
+    EXPECT_EQ(LoadError<tk::EInOutError>("C:\\Folder.bmp"), "ファイル \"C:\\Folder.bmp\" を開けません。ディレクトリです。");
     EXPECT_EQ(LoadError<tk::EInvalidGraphic>("C:\\Cut.bmp"),
-              "Bitmap image is not valid: \"C:\\Cut.bmp\" (the pixel data is truncated)");
+              "ビットマップ イメージ \"C:\\Cut.bmp\" が不正です。(the pixel data is truncated)");
 }
 
 TEST_F(PictureFormatsTest, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
@@ -127,7 +128,7 @@ TEST_F(PictureFormatsTest, APipeOrADeviceIsRefusedAtOnceAndNeverRead)
     for (const char* path : {"C:\\pipe.bmp", "C:\\pipe.ico", "C:\\zero.emf"}) {
         auto took = special::TimeOf([&] {
             EXPECT_EQ(LoadError<tk::EInOutError>(path),
-                      "Cannot open file \"" + std::string(path) + "\": it is not a file");
+                      "ファイル \"" + std::string(path) + "\" を開けません。通常のファイルではありません。");
         });
         EXPECT_LT(took, special::Prompt) << path;
     }

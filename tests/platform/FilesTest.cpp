@@ -213,14 +213,14 @@ TEST_F(TempDrive, ReplacingAFileIsAtomicAndKeepsItsPermissions)
 
     std::string reason;
     EXPECT_FALSE(ReplaceFile(drives, "C:\\no\\such\\folder\\x.cnf", "x", &reason));
-    EXPECT_EQ(reason, "No such file or directory") << "the system's reason, untranslated";
+    EXPECT_EQ(reason, "そのようなファイルやディレクトリはありません") << "the system's reason, in Japanese";
     EXPECT_FALSE(ReplaceFile(drives, "Q:\\x.cnf", "x", &reason));
-    EXPECT_EQ(reason, "No drive holds this path");
+    EXPECT_EQ(reason, "このパスを含むドライブがありません");
     mkdir(Host("locked").c_str(), 0555);
     if (access(Host("locked").c_str(), W_OK) == 0)
         return;  // the superuser writes anywhere
     EXPECT_FALSE(ReplaceFile(drives, "C:\\locked\\x.cnf", "x", &reason));
-    EXPECT_EQ(reason, "Permission denied");
+    EXPECT_EQ(reason, "許可がありません");
 }
 
 // Settings kept in a dotfiles folder through a link: the link stays, the file it names (through
@@ -253,7 +253,7 @@ TEST_F(TempDrive, ReplacingALinkReplacesTheFileItNamesAndKeepsTheLink)
     ASSERT_EQ(symlink("loop1.cnf", Host("loop2.cnf").c_str()), 0);
     std::string reason;
     EXPECT_FALSE(ReplaceFile(drives, "C:\\loop1.cnf", "x", &reason));
-    EXPECT_EQ(reason, "Too many levels of symbolic links");
+    EXPECT_EQ(reason, "シンボリックリンクの階層が多すぎます");
 }
 
 // A file marked read-only is not replaced behind the user's back (its folder would allow the
@@ -264,7 +264,7 @@ TEST_F(TempDrive, AReadOnlyFileIsNotReplaced)
     chmod(Host("settings.cnf").c_str(), 0444);
     std::string reason;
     EXPECT_FALSE(ReplaceFile(drives, "C:\\settings.cnf", "new\r\n", &reason));
-    EXPECT_EQ(reason, "Permission denied");
+    EXPECT_EQ(reason, "許可がありません");
     EXPECT_EQ(ReadWholeFile(drives, "C:\\settings.cnf"), "old\r\n");
     EXPECT_TRUE(Names(Search("C:\\settings.cnf.*")).empty());
 }

@@ -112,11 +112,12 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
         std::string path;
         const char* reason;  // the start of the reason; empty: any
     };
-    for (const Case& sample : {Case{Sample("missing.wav"), "the file does not exist"},
-                               Case{pipe, "it is not a file"},
-                               Case{folder.Path("pipe.mid"), "it is not a file"},
-                               Case{folder.Path("zero.mid"), "it is not a file"},
-                               Case{folder.Root(), "it is not a file"},
+    const char* const notAFile = "通常のファイルではありません";
+    for (const Case& sample : {Case{Sample("missing.wav"), "そのようなファイルやディレクトリはありません"},
+                               Case{pipe, notAFile},
+                               Case{folder.Path("pipe.mid"), notAFile},
+                               Case{folder.Path("zero.mid"), notAFile},
+                               Case{folder.Root(), "ディレクトリです"},
                                Case{Sample("truncated.mid"), "MIDI track 4 is truncated"},
                                Case{Sample("truncated.wav"), ""},
                                Case{Sample("garbage.avi"), ""},
@@ -129,7 +130,7 @@ TEST(MediaOpen, FilesThatCannotBePlayedAreRefusedWithAReason)
         EXPECT_FALSE(error.empty()) << sample.path;
         EXPECT_EQ(error.substr(0, std::string(sample.reason).size()), sample.reason) << sample.path;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 3500ms) << sample.path;
-        if (std::string(sample.reason) == "it is not a file") {
+        if (sample.reason == notAFile) {
             EXPECT_LT(std::chrono::steady_clock::now() - started, special::Prompt) << "waited on " << sample.path;
         }
     }

@@ -22,7 +22,7 @@ public:
     {
         requested.push_back(dosPath);
         if (dosPath != "C:\\A.BMP")
-            throw EInvalidGraphic("Unknown picture file extension (.xyz)");
+            throw EInvalidGraphic("画像ファイルの拡張子 (.xyz) が不明です。");
         return std::make_unique<TBitmap>(3, 2);
     }
     std::vector<std::string> requested;

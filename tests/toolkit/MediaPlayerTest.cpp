@@ -70,7 +70,7 @@ public:
     {
         log.push_back("open " + dosPath);
         if (dosPath.find("bad") != std::string::npos)
-            throw EMCIDeviceError("Cannot open the media file \"" + dosPath + "\": broken");
+            throw EMCIDeviceError("メディア ファイル \"" + dosPath + "\" を開けません。壊れています。");
         return std::make_unique<Device>(*this, events);
     }
 
@@ -140,7 +140,7 @@ TEST_F(MediaPlayerTest, AFileTheMediaSystemRefusesLeavesNoDeviceOpen)
         OpenFile("C:\\bad.wav");
         FAIL() << "the refused file opened";
     } catch (const EMCIDeviceError& error) {
-        EXPECT_EQ(error.Message(), "Cannot open the media file \"C:\\bad.wav\": broken");
+        EXPECT_EQ(error.Message(), "メディア ファイル \"C:\\bad.wav\" を開けません。壊れています。");
     }
     EXPECT_EQ(player->Mode(), TMPModes::mpClosed);
     EXPECT_EQ(media.open, nullptr);
@@ -157,7 +157,7 @@ TEST_F(MediaPlayerTest, PlayAndStopWithoutAnOpenDeviceRaiseTheMediaError)
             command(*player);
             FAIL() << "a command without a device went through";
         } catch (const EMCIDeviceError& error) {
-            EXPECT_EQ(error.Message(), "The media device is not open");
+            EXPECT_EQ(error.Message(), "メディア デバイスが開かれていません。");
         }
     }
     EXPECT_TRUE(media.log.empty());
@@ -235,12 +235,12 @@ TEST_F(MediaPlayerTest, AnErrorInTheNoticeHandlerIsReportedAndThePlayerGoesOn)
 {
     RecordingDialogs dialogs;
     application.SetDialogs(&dialogs);
-    player->OnNotify = [](TObject*) { throw EMCIDeviceError("The media device is not open"); };
+    player->OnNotify = [](TObject*) { throw EMCIDeviceError("メディア デバイスが開かれていません。"); };
     OpenFile();
     player->Play();
     media.open->End();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "The media device is not open");
+    EXPECT_EQ(dialogs.boxes[0].text, "メディア デバイスが開かれていません。");
 }
 
 TEST_F(MediaPlayerTest, APlayerFreedWithANoticeOnItsWayIsNotCalled)

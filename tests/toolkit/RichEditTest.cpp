@@ -33,7 +33,7 @@ public:
         formats.push_back(format);
         auto it = files.find(dosPath);
         if (it == files.end())
-            throw EInOutError("Cannot open file \"" + dosPath + "\": the file does not exist");
+            throw EInOutError("ファイル \"" + dosPath + "\" を開けません。そのようなファイルやディレクトリはありません。");
         if (format == TTextFormat::RichOrPlain && it->second.rfind("{\\rtf", 0) == 0) {
             auto document = std::make_shared<TRichDocument>();
             TParagraph paragraph;
@@ -135,7 +135,7 @@ TEST_F(RichEditFixture, AFileThatCannotBeReadRaisesAndLeavesTheText)
         edit->Lines().LoadFromFile("C:\\gone.txt");
         FAIL() << "no error";
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.Message(), "Cannot open file \"C:\\gone.txt\": the file does not exist");
+        EXPECT_EQ(error.Message(), "ファイル \"C:\\gone.txt\" を開けません。そのようなファイルやディレクトリはありません。");
     }
     EXPECT_EQ(edit->Lines()[0], "kept");
     EXPECT_TRUE(changes.empty());
