@@ -122,7 +122,9 @@ TEST_F(GridPeerTest, ManyCellsSetInOneHandlerReachTheTableOnce)
 {
     Turn();
     int changes = 0;
-    QObject::connect(&Model(), &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    // Counted while the test runs, not when the grid's end changes the model after it.
+    QObject counting;
+    QObject::connect(&Model(), &QAbstractItemModel::dataChanged, &counting, [&] { ++changes; });
     for (int i = 0; i < 1000; ++i)
         grid->SetCell(1, 2, "X" + std::to_string(i));
     EXPECT_EQ(changes, 0);
