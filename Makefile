@@ -20,30 +20,39 @@ export CCACHE_BASEDIR := $(CURDIR)
 
 all: build
 
+# What building and running need; `make test` and `make bench` install what they need besides.
 setup:
-	@./scripts/setup.sh
+	@./scripts/setup.sh run
 
+# The program alone: no tests, no benchmarks.
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DORVANE_BENCHMARKS=ON $(LAUNCHER) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DBUILD_TESTING=OFF -DORVANE_BENCHMARKS=OFF $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@./scripts/run.sh $(BUILD_DIR)/qt/orvane
+	@./scripts/run.sh $(BUILD_DIR)/main/orvane
 
-test: build
+# The program and its tests, in the same build folder.
+test:
+	@./scripts/setup.sh test
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DBUILD_TESTING=ON -DORVANE_BENCHMARKS=OFF $(LAUNCHER) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its
 # own; any report, from a test or from a program a test starts, fails the run.
-check-sanitize: setup
+check-sanitize:
+	@./scripts/setup.sh test
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DORVANE_SANITIZE=ON $(LAUNCHER) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@./scripts/sanitize.sh $(SANITIZE_DIR) $(JOBS)
 
-bench: build
+bench:
 	@./scripts/setup.sh bench
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DBUILD_TESTING=OFF -DORVANE_BENCHMARKS=ON $(LAUNCHER) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@./scripts/bench.sh $(BUILD_DIR)
 
 # The program, its desktop entry and its icon under PREFIX (staged under DESTDIR when given); the
