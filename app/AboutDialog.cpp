@@ -8,7 +8,7 @@ namespace orvane {
 
 using namespace tk;
 
-TVerForm::TVerForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
+TVerForm::TVerForm(TComponent* owner) : TForm(owner)
 {
     SetName("VerForm");
     SetCaption("Orvane ﾊﾞｰｼﾞｮﾝ情報");

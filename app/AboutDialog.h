@@ -10,7 +10,7 @@ namespace orvane {
 // The About dialog.
 class TVerForm : public tk::TForm {
 public:
-    TVerForm(tk::TComponent* owner, Process& process);
+    explicit TVerForm(tk::TComponent* owner);
 
     tk::TImage* Image1 = nullptr;
     tk::TPanel* Panel1 = nullptr;
@@ -25,8 +25,6 @@ public:
 
 private:
     void CreateComponents();
-
-    Process& m_process;
 };
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 // Switching the viewer arrangement. The operations do not run the resize handling; they rewrite
 // the door labels instead, so the next resize keeps each pane's distance from the edges.
 
+#include "app/Geometry.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "viewers/View.h"
@@ -57,17 +58,17 @@ void TImageForm::ShowUnderView()
     CloseMenus();
     MainPanel->SetWidth(W);
     CenterDoor->SetLeft(DirectoryListBox1->Width());
-    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - 3);
-    ListView1->SetLeft(CenterDoor->Left() + 3);
+    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - DoorThickness);
+    ListView1->SetLeft(CenterDoor->Left() + DoorThickness);
     RightDoor->SetLeft(MainPanel->Width());
     MarkArrangement(TArrangement::Under);
     UImage->SetBounds(0, 0, UImage->Picture().Width(), UImage->Picture().Height());
     MainPanel->SetHeight(FH / 3);
     CenterDoor->SetHeight(MainPanel->Height());
-    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + 3);
+    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + DoorThickness);
     DownDoor->SetWidth(MainPanel->Width());
     DownDoor->Show();
-    UnderView->SetTop(DownDoor->Top() + 3);
+    UnderView->SetTop(DownDoor->Top() + DoorThickness);
     UnderView->SetWidth(MainPanel->Width());
     UnderView->SetHeight(H - MainPanel->Height() - UpperView->Height() - 6);
     UnderView->Show();
@@ -86,20 +87,20 @@ void TImageForm::ShowRightView()
     FView->Hide();
     CloseMenus();
     UnderView->Hide();
-    MainPanel->SetHeight(H - UpperView->Height() - 3);
-    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + 3);
+    MainPanel->SetHeight(H - UpperView->Height() - DoorThickness);
+    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + DoorThickness);
     CenterDoor->SetHeight(MainPanel->Height());
     RImage->SetBounds(0, 0, RImage->Picture().Width(), RImage->Picture().Height());
     MarkArrangement(TArrangement::Right);
     // The list gets two thirds of the window's outer width, rounded up.
     MainPanel->SetWidth(FW - FW / 3);
     CenterDoor->SetLeft(DirectoryListBox1->Width());
-    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - 3);
-    ListView1->SetLeft(CenterDoor->Left() + 3);
-    RightDoor->SetBounds(MainPanel->Width(), RightDoor->Top(), 3, MainPanel->Height());
+    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - DoorThickness);
+    ListView1->SetLeft(CenterDoor->Left() + DoorThickness);
+    RightDoor->SetBounds(MainPanel->Width(), RightDoor->Top(), DoorThickness, MainPanel->Height());
     RightDoor->Show();
-    RightView->SetWidth(W - MainPanel->Width() - 3);
-    RightView->SetLeft(RightDoor->Left() + 3);
+    RightView->SetWidth(W - MainPanel->Width() - DoorThickness);
+    RightView->SetLeft(RightDoor->Left() + DoorThickness);
     RightView->SetHeight(MainPanel->Height());
     RightView->Show();
     RightDoorData->SetCaption(NumberToStr(W - RightDoor->Left()));
@@ -118,13 +119,13 @@ void TImageForm::ShowSeparateView()
     RightView->Hide();
     MainPanel->SetWidth(W);
     CenterDoor->SetLeft(DirectoryListBox1->Width());
-    MainPanel->SetHeight(H - UpperView->Height() - 3);
+    MainPanel->SetHeight(H - UpperView->Height() - DoorThickness);
     CenterDoor->SetHeight(MainPanel->Height());
-    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - 3);
-    ListView1->SetLeft(CenterDoor->Left() + 3);
+    ListView1->SetWidth(MainPanel->Width() - CenterDoor->Left() - DoorThickness);
+    ListView1->SetLeft(CenterDoor->Left() + DoorThickness);
     RightDoor->SetLeft(MainPanel->Width());
     RightDoor->Hide();
-    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + 3);
+    DownDoor->SetTop(MainPanel->Height() + UpDoor->Top() + DoorThickness);
     DownDoor->Hide();
     MarkArrangement(TArrangement::Separate);
     m_process.view->Show();

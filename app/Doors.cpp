@@ -2,6 +2,7 @@
 // its own drag flag; while it is 1, moves of the pointer (relative to the door itself, which
 // keeps receiving them while a button is held) move the door and re-cut its neighbours.
 
+#include "app/Geometry.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 
@@ -44,18 +45,18 @@ void TImageForm::CenterDoorMouseMove(TObject*, TShiftState, int x, int)
 {
     if (m_process.DragFlag.CenterDoor != 1)
         return;
-    CenterDoor->SetWidth(3);
+    CenterDoor->SetWidth(DoorThickness);
     CenterDoor->SetTop(1);
     ListView1->SetTop(1);
     CenterDoor->SetLeft(CenterDoor->Left() + x);
-    if (CenterDoor->Left() < 10)
-        CenterDoor->SetLeft(10);
-    if (CenterDoor->Left() > MainPanel->Width() - 10)
-        CenterDoor->SetLeft(MainPanel->Width() - 10);
+    if (CenterDoor->Left() < MinimumPaneGap)
+        CenterDoor->SetLeft(MinimumPaneGap);
+    if (CenterDoor->Left() > MainPanel->Width() - MinimumPaneGap)
+        CenterDoor->SetLeft(MainPanel->Width() - MinimumPaneGap);
     CenterDoor->SetHeight(MainPanel->Height());
     DirectoryListBox1->SetWidth(CenterDoor->Left());
-    ListView1->SetLeft(CenterDoor->Left() + 3);
-    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - 3);
+    ListView1->SetLeft(CenterDoor->Left() + DoorThickness);
+    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - DoorThickness);
 }
 
 void TImageForm::RightDoorMouseMove(TObject*, TShiftState, int x, int)
@@ -63,42 +64,43 @@ void TImageForm::RightDoorMouseMove(TObject*, TShiftState, int x, int)
     if (m_process.DragFlag.RightDoor != 1)
         return;
     const int W = ClientWidth();
-    RightDoor->SetWidth(3);
+    RightDoor->SetWidth(DoorThickness);
     RightDoor->SetHeight(MainPanel->Height() + 1);
     RightDoor->SetLeft(RightDoor->Left() + x);
-    if (RightDoor->Left() < ListView1->Left() + 10)
-        RightDoor->SetLeft(ListView1->Left() + 10);
+    if (RightDoor->Left() < ListView1->Left() + MinimumPaneGap)
+        RightDoor->SetLeft(ListView1->Left() + MinimumPaneGap);
     // Within 10 pixels of the right edge the right pane snaps shut.
-    if (RightDoor->Left() > W - 10)
-        RightDoor->SetLeft(W - 3);
+    if (RightDoor->Left() > W - MinimumPaneGap)
+        RightDoor->SetLeft(W - DoorThickness);
     RightDoorData->SetCaption(NumberToStr(W - RightDoor->Left()));
-    MainPanel->SetTop(UpperView->Height() + 3);
+    MainPanel->SetTop(UpperView->Height() + DoorThickness);
     MainPanel->SetLeft(1);
     MainPanel->SetWidth(RightDoor->Left());
     DownDoor->SetWidth(MainPanel->Width() + 1);
     RightDoor->SetTop(MainPanel->Top());
-    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - 3);
-    ListView1->SetLeft(CenterDoor->Left() + 3);
-    RightView->SetBounds(RightDoor->Left() + 3, MainPanel->Top(), W - RightDoor->Left() - 3, MainPanel->Height());
+    ListView1->SetWidth(MainPanel->Width() - DirectoryListBox1->Width() - DoorThickness);
+    ListView1->SetLeft(CenterDoor->Left() + DoorThickness);
+    RightView->SetBounds(RightDoor->Left() + DoorThickness, MainPanel->Top(),
+                         W - RightDoor->Left() - DoorThickness, MainPanel->Height());
     UnderView->SetWidth(MainPanel->Width());
     if (m_process.PictureShown != 1)
         return;
-    RScrollBarY->SetLeft(RightView->Width() - 10);
+    RScrollBarY->SetLeft(RightView->Width() - ScrollBarThickness);
     RScrollBarY->SetTop(0);
-    RScrollBarX->SetTop(RightView->Height() - 10);
+    RScrollBarX->SetTop(RightView->Height() - ScrollBarThickness);
     RScrollBarX->SetLeft(0);
     RScrollBarX->SetMin(0);
     RScrollBarX->SetLargeChange(RScrollBarX->Width() / 2);
     const int pictureWidth = RImage->Picture().Width();
     if (pictureWidth - RightView->Width() > 0) {
         RScrollBarX->Show();
-        RScrollBarY->SetHeight(RightView->Height() - 10);
+        RScrollBarY->SetHeight(RightView->Height() - ScrollBarThickness);
         RScrollBarX->SetMax(pictureWidth - RightView->Width());
     } else {
         RScrollBarY->SetHeight(RightView->Height());
         RScrollBarX->Hide();
     }
-    RScrollBarX->SetWidth(RScrollBarY->Visible() ? RightView->Width() - 10 : RightView->Width());
+    RScrollBarX->SetWidth(RScrollBarY->Visible() ? RightView->Width() - ScrollBarThickness : RightView->Width());
 }
 
 void TImageForm::DownDoorMouseMove(TObject*, TShiftState, int, int y)
@@ -106,43 +108,43 @@ void TImageForm::DownDoorMouseMove(TObject*, TShiftState, int, int y)
     if (m_process.DragFlag.DownDoor != 1)
         return;
     // A list panel already shorter than 10 pixels can only grow.
-    if (MainPanel->Height() < 10 && y <= 0)
+    if (MainPanel->Height() < MinimumPaneGap && y <= 0)
         return;
     const int H = ClientHeight();
     DownDoor->SetTop(DownDoor->Top() + y);
-    if (DownDoor->Top() < UpDoor->Top() + 10)
-        DownDoor->SetTop(UpDoor->Top() + 10);
+    if (DownDoor->Top() < UpDoor->Top() + MinimumPaneGap)
+        DownDoor->SetTop(UpDoor->Top() + MinimumPaneGap);
     if (DownDoor->Top() > H - 25)
         DownDoor->SetTop(H - 25);
     DownDoorData->SetCaption(NumberToStr(H - DownDoor->Top()));
-    DownDoor->SetBounds(1, DownDoor->Top(), MainPanel->Width() + 2, 3);
-    const int listHeight = DownDoor->Top() - UpDoor->Top() - 3;
+    DownDoor->SetBounds(1, DownDoor->Top(), MainPanel->Width() + 2, DoorThickness);
+    const int listHeight = DownDoor->Top() - UpDoor->Top() - DoorThickness;
     MainPanel->SetHeight(listHeight);
     RightDoor->SetHeight(listHeight);
     CenterDoor->SetHeight(listHeight);
-    UnderView->SetTop(DownDoor->Top() + 3);
-    UnderView->SetHeight(H - DownDoor->Top() - 3);
+    UnderView->SetTop(DownDoor->Top() + DoorThickness);
+    UnderView->SetHeight(H - DownDoor->Top() - DoorThickness);
     RightDoor->SetHeight(MainPanel->Height());
     RightView->SetHeight(MainPanel->Height());
     if (m_process.PictureShown != 1)
         return;
     UScrollBarY->SetTop(0);
-    UScrollBarY->SetLeft(UnderView->Width() - 10);
+    UScrollBarY->SetLeft(UnderView->Width() - ScrollBarThickness);
     UScrollBarY->SetLargeChange(UScrollBarY->Height() / 2);
     UScrollBarY->SetMin(0);
-    UScrollBarX->SetTop(UnderView->Height() - 10);
+    UScrollBarX->SetTop(UnderView->Height() - ScrollBarThickness);
     UScrollBarX->SetLeft(0);
     const int pictureHeight = UImage->Picture().Height();
     if (pictureHeight - UnderView->Height() > 0) {
         UScrollBarY->Show();
-        UScrollBarX->SetWidth(UnderView->Width() - 10);
+        UScrollBarX->SetWidth(UnderView->Width() - ScrollBarThickness);
         UScrollBarY->SetMax(pictureHeight - UnderView->Height());
     } else {
         UScrollBarX->SetWidth(UnderView->Width());
         UScrollBarY->Hide();
         UImage->SetTop(0);
     }
-    UScrollBarY->SetHeight(UScrollBarX->Visible() ? UnderView->Height() - 10 : UnderView->Height());
+    UScrollBarY->SetHeight(UScrollBarX->Visible() ? UnderView->Height() - ScrollBarThickness : UnderView->Height());
 }
 
 // The band jumps between its three heights while the door is dragged.

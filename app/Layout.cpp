@@ -2,6 +2,7 @@
 // and the file list, the two viewer panes and the doors between them. W and H are the client
 // width and height of the window.
 
+#include "app/Geometry.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 
@@ -13,15 +14,18 @@ void TImageForm::FormResize(TObject*)
 {
     const int W = ClientWidth();
     const int H = ClientHeight();
-    CenterDoor->SetWidth(3);
+    CenterDoor->SetWidth(DoorThickness);
     CenterDoor->SetTop(1);
-    UpDoor->SetBounds(1, StrToNumber(UpDoorData->Caption()), W, 3);
-    RightDoor->SetBounds(W - StrToNumber(RightDoorData->Caption()), UpDoor->Top() + 3, 3, RightDoor->Height());
-    DownDoor->SetBounds(1, H - StrToNumber(DownDoorData->Caption()), RightDoor->Left(), 3);
-    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
-    MainPanel->SetBounds(1, UpDoor->Top() + 3, RightDoor->Left(), DownDoor->Top() - UpDoor->Top() - 3);
-    RightView->SetBounds(RightDoor->Left() + 3, UpDoor->Top() + 3, W - RightDoor->Left() - 3, MainPanel->Height());
-    UnderView->SetBounds(1, DownDoor->Top() + 3, MainPanel->Width(), H - DownDoor->Top() - 6);
+    UpDoor->SetBounds(1, StrToNumber(UpDoorData->Caption()), W, DoorThickness);
+    RightDoor->SetBounds(W - StrToNumber(RightDoorData->Caption()), UpDoor->Top() + DoorThickness,
+                         DoorThickness, RightDoor->Height());
+    DownDoor->SetBounds(1, H - StrToNumber(DownDoorData->Caption()), RightDoor->Left(), DoorThickness);
+    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - DoorThickness);
+    MainPanel->SetBounds(1, UpDoor->Top() + DoorThickness,
+                         RightDoor->Left(), DownDoor->Top() - UpDoor->Top() - DoorThickness);
+    RightView->SetBounds(RightDoor->Left() + DoorThickness, UpDoor->Top() + DoorThickness,
+                         W - RightDoor->Left() - DoorThickness, MainPanel->Height());
+    UnderView->SetBounds(1, DownDoor->Top() + DoorThickness, MainPanel->Width(), H - DownDoor->Top() - 6);
     Mark->SetLeft(UpperView->Width() - 50);
     if (UpDoor->Top() == MenuBand) {
         MarkTitle->SetTop(5);
@@ -36,7 +40,8 @@ void TImageForm::FormResize(TObject*)
     }
     CenterDoor->SetHeight(MainPanel->Height());
     DirectoryListBox1->SetBounds(1, 1, DirectoryListBox1->Width(), MainPanel->Height());
-    ListView1->SetBounds(CenterDoor->Left() + 3, 1, MainPanel->Width() - CenterDoor->Left() - 3, MainPanel->Height());
+    ListView1->SetBounds(CenterDoor->Left() + DoorThickness, 1,
+                         MainPanel->Width() - CenterDoor->Left() - DoorThickness, MainPanel->Height());
     if (m_process.PictureShown == 1) {
         FitPictureScrollBars();
     } else {
@@ -45,11 +50,11 @@ void TImageForm::FormResize(TObject*)
     }
     // The only clamps: the geometry is corrected, the door labels keep their values.
     if (DownDoor->Top() < MainPanel->Top()) {
-        DownDoor->SetTop(MainPanel->Top() + 10);
-        UnderView->SetTop(DownDoor->Top() + 3);
+        DownDoor->SetTop(MainPanel->Top() + MinimumPaneGap);
+        UnderView->SetTop(DownDoor->Top() + DoorThickness);
     }
     if (RightDoor->Left() < CenterDoor->Left()) {
-        RightDoor->SetLeft(CenterDoor->Left() + 10);
+        RightDoor->SetLeft(CenterDoor->Left() + MinimumPaneGap);
         RightView->SetLeft(CenterDoor->Left() + 13);
         DirectoryListBox1->SetLeft(1);
         DirectoryListBox1->SetWidth(CenterDoor->Left());
@@ -94,19 +99,19 @@ void TImageForm::SnapUpDoor(int dy)
         MarkTitle->SetTop(5);
         MarkTitle->Font().SetSize(10);
     }
-    UpDoor->SetHeight(3);
+    UpDoor->SetHeight(DoorThickness);
     UpDoor->SetLeft(1);
     UpDoor->SetWidth(W);
     UpDoorData->SetCaption(NumberToStr(UpDoor->Top()));
-    MainPanel->SetTop(UpDoor->Top() + 3);
-    MainPanel->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    MainPanel->SetTop(UpDoor->Top() + DoorThickness);
+    MainPanel->SetHeight(DownDoor->Top() - UpDoor->Top() - DoorThickness);
     CenterDoor->SetTop(1);
     CenterDoor->SetHeight(MainPanel->Height());
     RightDoor->SetTop(MainPanel->Top());
-    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    RightDoor->SetHeight(DownDoor->Top() - UpDoor->Top() - DoorThickness);
     UpperView->SetHeight(UpDoor->Top());
     RightView->SetTop(MainPanel->Top());
-    RightView->SetHeight(DownDoor->Top() - UpDoor->Top() - 3);
+    RightView->SetHeight(DownDoor->Top() - UpDoor->Top() - DoorThickness);
 }
 
 // The wrap distance follows the type size the band chose; at any other size the title does not

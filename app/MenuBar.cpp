@@ -151,7 +151,7 @@ void TImageForm::FHpClick(TObject*)
     PaintNormal(FHp);
     FHelp->Hide();
     CloseMenus();
-    auto dialog = Application()->NewForm<TVerForm>(m_process);
+    auto dialog = Application()->NewForm<TVerForm>();
     dialog->ShowModal();
 }
 

@@ -4,11 +4,11 @@
 // process: the form instances, the paths shared between the viewer and the launcher, and the
 // menu and sort state that every window reads.
 
-#include "app/HostFolders.h"
-#include "app/HostMedia.h"
+#include "host/HostFolders.h"
+#include "host/HostMedia.h"
 #include "graphics/PictureFormats.h"
 #include "platform/IconExtractor.h"
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 #include "browser/RowOrder.h"
 
 #include <string>

@@ -27,9 +27,9 @@ void RunProcess(Process& process)
     application.SetMediaSystem(process.MediaSystem);
     application.CreateForm(process.ImageForm, process);
     application.CreateForm(process.view, process);
-    application.CreateForm(process.VerForm, process);
+    application.CreateForm(process.VerForm);
     application.CreateForm(process.Cust, process);
-    application.CreateForm(process.Serch, process);
+    application.CreateForm(process.Serch);
     application.Run();
 }
 

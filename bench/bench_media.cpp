@@ -3,7 +3,7 @@
 // click closes what played before, opens the file, and plays it); and the time to open a video
 // of 100 MB.
 
-#include "app/HostMedia.h"
+#include "host/HostMedia.h"
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"

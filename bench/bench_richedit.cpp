@@ -4,7 +4,7 @@
 // the process held before it (VmHWM, reset through /proc/self/clear_refs), in megabytes and as a
 // multiple of the file's size. Qt's own QPlainTextEdit on the 5 MB text is measured beside it.
 
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 #include "platform/CodePage.h"
 #include "platform/Host.h"
 #include "qt/ClassicLook.h"

@@ -1,4 +1,4 @@
-// The real program (qt/orvane) started as a user starts it, in its start folder, until its main
+// The real program (main/orvane) started as a user starts it, in its start folder, until its main
 // window is on the screen with its first paint: in an empty folder and in a folder of 100,000
 // entries of a thousand types, with plain readdir and stat of the big folder (its floor) run
 // between the two starts, so that the big folder's extra time stands beside its floor measured

@@ -4,8 +4,8 @@
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "browser/FileRows.h"
-#include "platform/DosPath.h"
-#include "platform/DosText.h"
+#include "dos/DosPath.h"
+#include "dos/DosText.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 
@@ -22,10 +22,10 @@ namespace {
 // byte by byte; empty without such a dot or when the dot ends the caption.
 std::string LaunchExtension(const std::string& caption)
 {
-    size_t dot = platform::ExtensionDot(caption);
+    size_t dot = dos::ExtensionDot(caption);
     if (dot == std::string::npos)
         return std::string();
-    return platform::AsciiUpper(caption.substr(dot + 1));
+    return dos::AsciiUpper(caption.substr(dot + 1));
 }
 
 // The command up to the first blank after its last dot (at its second character or later), a
@@ -53,7 +53,7 @@ void TImageForm::ListView1DblClick(TObject*)
     const long long interval = std::clamp(StrToNumber(WaitTime->Caption()) * 1000LL, (long long)INT_MIN,
                                           (long long)INT_MAX);
     Timer2->SetInterval(static_cast<int>(interval));
-    m_process.CurrentPath = platform::FlattenPath(m_process.CurrentPath);
+    m_process.CurrentPath = dos::FlattenPath(m_process.CurrentPath);
     m_process.CaptureFileName = CaptureFileOf(m_process.CurrentPath);
 
     const std::string caption = selected->Caption();

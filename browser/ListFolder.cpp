@@ -4,9 +4,9 @@
 #include "app/Numbers.h"
 #include "browser/DateText.h"
 #include "browser/FileRows.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/Files.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 #include "platform/Host.h"
 
 #include <cstring>
@@ -24,8 +24,8 @@ int FixedImageIndex(const std::string& extension)
 {
     if (extension.size() != 3)
         return -1;
-    const char lower[3] = {platform::AsciiLower(extension[0]), platform::AsciiLower(extension[1]),
-                           platform::AsciiLower(extension[2])};
+    const char lower[3] = {dos::AsciiLower(extension[0]), dos::AsciiLower(extension[1]),
+                           dos::AsciiLower(extension[2])};
     for (size_t i = 0; i < FixedIconExtensions.size(); ++i)
         if (std::memcmp(lower, FixedIconExtensions[i], 3) == 0)
             return FirstFixedIcon + static_cast<int>(i);
@@ -34,7 +34,7 @@ int FixedImageIndex(const std::string& extension)
 
 // The text after the name's last dot; the whole name when it has none. A dot is never the
 // second byte of a double-byte character, so a plain search finds the right one.
-std::string ExtensionOf(const std::string& name)
+std::string SuffixOrWholeName(const std::string& name)
 {
     size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(dot + 1);
@@ -78,7 +78,7 @@ void TImageForm::ListFolder()
     for (platform::FoundFile entry; search.Next(entry);) {
         if (entry.name == "." || entry.name == "..")
             continue;
-        std::string extension = ExtensionOf(entry.name);
+        std::string extension = SuffixOrWholeName(entry.name);
         // Every row takes its four fields (size, type, time, marker) at once, a row kept from the last listing too: comparing
         // each old field first costs more than it saves.
         const bool fresh = i >= items.Count();
@@ -138,7 +138,7 @@ void TImageForm::ListFolder()
 
 std::string TImageForm::PathInCurrentFolder(const std::string& name) const
 {
-    return platform::JoinPath(DirectoryListBox1->Directory(), name);
+    return dos::JoinPath(DirectoryListBox1->Directory(), name);
 }
 
 void TImageForm::DirectoryListBox1Change(TObject*)

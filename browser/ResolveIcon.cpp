@@ -8,7 +8,7 @@
 #include "graphics/Graphics.h"
 #include "app/Numbers.h"
 #include "platform/Host.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 
 namespace orvane {
@@ -91,7 +91,7 @@ void TImageForm::BuildFixedIcons()
 void TImageForm::ResolveIcon(const std::string& extension, const std::string& name, int row)
 {
     const int n = StrToNumber(IconCount->Caption());
-    const std::string lower = platform::AsciiLower(extension);
+    const std::string lower = dos::AsciiLower(extension);
     const bool ownIcon = lower == "exe" || lower == "ico" || lower == "scr";
     TListItem& item = ListView1->Items()[row];
 
@@ -102,7 +102,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         if (IconList->CellChanges() != m_iconGridChanges) {
             m_iconRows.Clear();
             for (int k = BuiltInIconCount; k < n; ++k)
-                m_iconRows.Add(platform::AsciiLower(IconList->Cell(1, k)), k);
+                m_iconRows.Add(dos::AsciiLower(IconList->Cell(1, k)), k);
             m_iconGridChanges = IconList->CellChanges();
         }
         if (int cached = m_iconRows.Find(lower); cached >= 0 && cached < n) {

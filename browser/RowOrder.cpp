@@ -1,7 +1,7 @@
 #include "browser/RowOrder.h"
 
 #include "app/Numbers.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <bit>
 #include <cstring>
@@ -12,7 +12,7 @@ namespace {
 // ASCII letters compare without case; 0xFF counts as -1, as the old signed comparison had it.
 int Mapped(unsigned char byte)
 {
-    return byte == 0xFF ? -1 : static_cast<unsigned char>(platform::AsciiUpper(char(byte)));
+    return byte == 0xFF ? -1 : static_cast<unsigned char>(dos::AsciiUpper(char(byte)));
 }
 
 // Walks a text byte by byte, mapping each as the comparison counts it: ASCII letters folded,
@@ -28,7 +28,7 @@ public:
         const unsigned char byte = static_cast<unsigned char>(m_text[at]);
         if (at < m_nextCharacter)
             return byte;
-        m_nextCharacter = platform::NextCharacter(m_text, at);
+        m_nextCharacter = dos::NextCharacter(m_text, at);
         return Mapped(byte);
     }
 

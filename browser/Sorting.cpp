@@ -66,6 +66,8 @@ void TImageForm::Resort()
     std::vector<int> idx(n);
     for (int r = 0; r < n; ++r)
         idx[r] = r;
+    // The hidden staging list grows to the list's length and never shrinks, as the program's
+    // list of rows always has; the rows themselves are reordered in place.
     TListItems& staging = ListView2->Items();
     staging.Reserve(n);
     while (staging.Count() < n)

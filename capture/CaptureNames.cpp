@@ -1,6 +1,6 @@
 #include "capture/CaptureNames.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 namespace orvane {
 
@@ -12,10 +12,10 @@ bool IsCaptureFileName(std::string_view name)
     // never the second byte of a double-byte character.
     if (name.size() < 3 + 1 + Extension.size())
         return false;
-    const char drive = platform::AsciiUpper(name[0]);
+    const char drive = dos::AsciiUpper(name[0]);
     if (drive < 'A' || drive > 'Z' || name[1] != '#' || name[2] != '!')
         return false;
-    return platform::AsciiUpper(name.substr(name.size() - Extension.size())) == Extension;
+    return dos::AsciiUpper(name.substr(name.size() - Extension.size())) == Extension;
 }
 
 }  // namespace orvane

@@ -5,7 +5,7 @@
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "formats/Bmp.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
@@ -29,7 +29,7 @@ void Disarm(TPanel& mark, TTimer& timer)
 // flattened path of the document and ".bmp".
 std::string TImageForm::CaptureFileOf(const std::string& flattenedPath) const
 {
-    return platform::AppendToFolder(CashDir->Caption(), flattenedPath + ".bmp");
+    return dos::AppendToFolder(CashDir->Caption(), flattenedPath + ".bmp");
 }
 
 // A capture that cannot be stored (the cache folder was changed to one that does not exist) is

@@ -3,7 +3,7 @@
 
 #include "app/ImageForm.h"
 #include "capture/CaptureNames.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 
@@ -49,7 +49,7 @@ void TImageForm::TrimCache()
     const platform::DriveMap& drives = m_process.Host.Drives();
     std::set<std::string> undeletable;
     for (;;) {
-        platform::DirectorySearch search(drives, platform::AppendToFolder(folder, "*.bmp"), platform::faAnyFile);
+        platform::DirectorySearch search(drives, dos::AppendToFolder(folder, "*.bmp"), platform::faAnyFile);
         uint64_t total = 0;
         std::optional<platform::FoundFile> oldest;
         for (platform::FoundFile entry; search.Next(entry);) {
@@ -63,7 +63,7 @@ void TImageForm::TrimCache()
         }
         if (total <= *limit || !oldest)
             return;
-        if (!platform::DeleteFile(drives, platform::AppendToFolder(folder, oldest->name)))
+        if (!platform::DeleteFile(drives, dos::AppendToFolder(folder, oldest->name)))
             undeletable.insert(oldest->name);
     }
 }

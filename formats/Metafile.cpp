@@ -4,11 +4,6 @@
 
 namespace formats {
 
-bool LooksLikeMetafile(ByteView data)
-{
-    return LooksLikeEmf(data) || LooksLikeWmf(data);
-}
-
 Result<Metafile> ReadMetafile(ByteView data)
 {
     if (LooksLikeEmf(data))

@@ -372,9 +372,6 @@ struct Metafile {
     std::string truncation;   // why, when truncated
 };
 
-// What the bytes hold: a metafile of one of the three kinds, or none.
-bool LooksLikeMetafile(ByteView data);
-
 // Reads a WMF (placeable or plain) or EMF file, whatever its name says.
 Result<Metafile> ReadMetafile(ByteView data);
 

@@ -1,8 +1,8 @@
 #include "formats/RegFile.h"
 
 #include "formats/Unicode.h"
-#include "platform/DosPath.h"
-#include "platform/DosText.h"
+#include "dos/DosPath.h"
+#include "dos/DosText.h"
 
 #include <algorithm>
 
@@ -14,13 +14,13 @@ constexpr std::string_view Regedit4Header = "REGEDIT4";
 constexpr std::string_view Version5Header = "Windows Registry Editor Version 5.00";
 constexpr size_t MaxDiagnostics = 1000;
 
-using platform::NextCharacter;
+using dos::NextCharacter;
 
 // Whether the text's last character (not the second byte of a double-byte one) is `wanted`.
 bool EndsWithCharacter(std::string_view text, char wanted)
 {
     size_t last = std::string_view::npos;
-    for (size_t i = 0; i < text.size(); i = NextCharacter(text, i))
+    for (size_t i = 0; i < text.size(); i = dos::NextCharacter(text, i))
         last = i;
     return last != std::string_view::npos && last + 1 == text.size() && text[last] == wanted;
 }
@@ -44,7 +44,7 @@ bool StartsWithFolded(std::string_view text, std::string_view lowerPrefix)
     if (text.size() < lowerPrefix.size())
         return false;
     for (size_t i = 0; i < lowerPrefix.size(); ++i)
-        if (platform::AsciiLower(text[i]) != lowerPrefix[i])
+        if (dos::AsciiLower(text[i]) != lowerPrefix[i])
             return false;
     return true;
 }
@@ -54,7 +54,7 @@ std::string KeyPath(const std::vector<std::string_view>& parts, size_t count)
 {
     std::string path;
     for (size_t i = 0; i < count; ++i)
-        path = platform::JoinPath(path, parts[i]);
+        path = dos::JoinPath(path, parts[i]);
     return path;
 }
 
@@ -70,7 +70,7 @@ std::vector<std::string_view> SplitRegistryPath(std::string_view path)
                 parts.push_back(path.substr(start, i - start));
             start = ++i;
         } else {
-            i = NextCharacter(path, i);
+            i = dos::NextCharacter(path, i);
         }
     }
     return parts;
@@ -78,7 +78,7 @@ std::vector<std::string_view> SplitRegistryPath(std::string_view path)
 
 std::string FoldRegistryName(std::string_view name)
 {
-    return platform::AsciiLower(name);
+    return dos::AsciiLower(name);
 }
 
 const RegValue* RegKey::FindValue(std::string_view name) const
@@ -360,7 +360,7 @@ std::optional<std::string> RegFileReader::ReadQuoted(std::string_view line, size
 {
     std::string text;
     while (offset < line.size()) {
-        size_t next = NextCharacter(line, offset);
+        size_t next = dos::NextCharacter(line, offset);
         char c = line[offset];
         if (next - offset == 2) {
             text += line.substr(offset, 2);

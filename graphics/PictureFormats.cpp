@@ -6,7 +6,7 @@
 #include "formats/Png.h"
 #include "graphics/Graphics.h"
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/Files.h"
 #include "platform/MappedFile.h"
 #include "platform/PixbufImage.h"
@@ -107,7 +107,7 @@ bool DecodeWhole(PictureKind kind, const std::string& format, formats::ByteView 
 
 std::string PictureExtension(const std::string& dosPath)
 {
-    std::string_view name = platform::SplitLast(dosPath).second;
+    std::string_view name = dos::SplitLast(dosPath).second;
     size_t dot = name.rfind('.');
     if (dot == std::string::npos)
         return "";
@@ -122,7 +122,7 @@ std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dos
 std::unique_ptr<tk::TGraphic> PictureFormats::LoadPicture(const std::string& dosPath, int pageWidth)
 {
     std::string extension = PictureExtension(dosPath);
-    const std::string upper = platform::AsciiUpper(extension);
+    const std::string upper = dos::AsciiUpper(extension);
     PictureKind kind = KindOfExtension(upper);
     if (kind == PictureKind::Unknown)
         throw tk::EInvalidGraphic("画像ファイルの拡張子 (." + extension + ") が不明です。");

@@ -43,13 +43,13 @@ public:
             return;
         for (int byte = 0; byte < 256; ++byte) {
             unsigned char text[1] = {static_cast<unsigned char>(byte)};
-            m_single[byte] = IsLeadByte(byte) ? Invalid : Decode(decoder, text, 1);
+            m_single[byte] = dos::IsLeadByte(byte) ? Invalid : Decode(decoder, text, 1);
         }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(lead) || (lead >= FirstEscapeLead && lead <= LastEscapeLead))
+            if (!dos::IsLeadByte(lead) || (lead >= FirstEscapeLead && lead <= LastEscapeLead))
                 continue;
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!IsTrailByte(trail))
+                if (!dos::IsTrailByte(trail))
                     continue;
                 unsigned char text[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
                 m_double[(lead << 8) | trail] = Decode(decoder, text, 2);
@@ -209,7 +209,7 @@ int ReadEscape(std::string_view text, size_t offset)
         return -1;
     unsigned char lead = static_cast<unsigned char>(text[offset]);
     unsigned char trail = static_cast<unsigned char>(text[offset + 1]);
-    if (lead < FirstEscapeLead || lead > LastEscapeLead || !IsTrailByte(trail))
+    if (lead < FirstEscapeLead || lead > LastEscapeLead || !dos::IsTrailByte(trail))
         return -1;
     int number = (lead - FirstEscapeLead) * TrailsPerLead + TrailIndex(trail);
     return number < EscapeCount ? number : -1;
@@ -266,11 +266,11 @@ std::string Cp932ToUtf8(std::string_view cp932)
             continue;
         }
         char32_t character = Invalid;
-        if (IsLeadByte(byte) && offset + 1 < cp932.size() && IsTrailByte(static_cast<unsigned char>(cp932[offset + 1]))) {
+        if (dos::IsLeadByte(byte) && offset + 1 < cp932.size() && dos::IsTrailByte(static_cast<unsigned char>(cp932[offset + 1]))) {
             character = tables.Double(byte, static_cast<unsigned char>(cp932[offset + 1]));
             offset += 2;
         } else {
-            if (!IsLeadByte(byte))
+            if (!dos::IsLeadByte(byte))
                 character = tables.Single(byte);
             ++offset;
         }

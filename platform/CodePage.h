@@ -8,7 +8,7 @@
 // into the original again. A UTF-16 unit takes two escapes (its high byte, then its low byte); a
 // stray byte takes one.
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <optional>
 #include <string>

@@ -72,7 +72,7 @@ std::vector<std::string> SplitArguments(std::string_view arguments)
             continue;
         }
         if (c != '"') {
-            size_t next = NextCharacter(arguments, at);
+            size_t next = dos::NextCharacter(arguments, at);
             current.append(arguments.substr(at, next - at));
             backslashes = 0;
             at = next;

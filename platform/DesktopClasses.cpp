@@ -1,7 +1,7 @@
 #include "platform/DesktopClasses.h"
 
 #include "formats/RegFile.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/DesktopApplications.h"
 #include "platform/IconTheme.h"
 #include "platform/MimeDatabase.h"
@@ -39,7 +39,7 @@ DesktopClasses::Part DesktopClasses::Classify(std::string_view path, std::string
     subject = *type;
     std::string rest;
     for (size_t i = 1; i < names.size(); ++i)
-        rest = JoinPath(rest, formats::FoldRegistryName(names[i]));
+        rest = dos::JoinPath(rest, formats::FoldRegistryName(names[i]));
     if (rest.empty())
         return Part::Type;
     if (rest == "defaulticon")

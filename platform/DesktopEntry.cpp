@@ -1,8 +1,8 @@
 #include "platform/DesktopEntry.h"
 
+#include "platform/CurrentFolder.h"
 #include "platform/HostFiles.h"
 
-#include <unistd.h>
 
 namespace platform {
 
@@ -51,15 +51,6 @@ std::optional<std::vector<std::string>> ExecWords(std::string_view line)
     if (inWord)
         words.push_back(std::move(word));
     return words;
-}
-
-std::string CurrentFolder()
-{
-    std::string buffer(4096, '\0');
-    if (!getcwd(buffer.data(), buffer.size()))
-        return "/";
-    buffer.resize(buffer.find('\0'));
-    return buffer;
 }
 
 bool IsUri(const std::string& text)
@@ -167,7 +158,7 @@ std::string FileUri(const std::string& path)
 {
     if (IsUri(path))
         return path;
-    std::string absolute = !path.empty() && path.front() == '/' ? path : CurrentFolder() + "/" + path;
+    std::string absolute = !path.empty() && path.front() == '/' ? path : CurrentHostFolder() + "/" + path;
     static const char digits[] = "0123456789ABCDEF";
     std::string uri = "file://";
     for (unsigned char c : absolute) {

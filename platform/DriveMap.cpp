@@ -1,7 +1,7 @@
 #include "platform/DriveMap.h"
 
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -96,7 +96,7 @@ void DriveMap::MapRemovable(const std::vector<std::string>& mountPoints)
 
 void DriveMap::Map(char letter, const std::string& hostRoot)
 {
-    letter = AsciiUpper(letter);
+    letter = dos::AsciiUpper(letter);
     if (letter < 'A' || letter > 'Z' || hostRoot.empty() || hostRoot[0] != '/')
         return;
     m_roots[letter] = WithoutTrailingSlash(hostRoot);
@@ -124,7 +124,7 @@ std::optional<std::string> DriveMap::ToDos(const std::string& hostPath) const
         size_t slash = rest.find('/', start);
         size_t end = slash == std::string::npos ? rest.size() : slash;
         if (end > start) {
-            dos = JoinPath(dos, HostNameToCp932(std::string_view(rest).substr(start, end - start)));
+            dos = dos::JoinPath(dos, HostNameToCp932(std::string_view(rest).substr(start, end - start)));
         }
         start = end + 1;
     }
@@ -136,13 +136,13 @@ std::optional<std::string> DriveMap::ToHost(const std::string& dosPath) const
     if (dosPath.size() < 2 || dosPath[1] != ':')
         return std::nullopt;
     char letter = dosPath[0];
-    letter = AsciiUpper(letter);
+    letter = dos::AsciiUpper(letter);
     auto it = m_roots.find(letter);
     if (it == m_roots.end())
         return std::nullopt;
     // Separators become slashes; the second byte of a double-byte character is none.
     std::string rest;
-    for (const std::string& part : PathParts(std::string_view(dosPath).substr(2)))
+    for (const std::string& part : dos::PathParts(std::string_view(dosPath).substr(2)))
         rest += "/" + part;
     std::string host = it->second;
     std::string tail = Cp932ToUtf8(rest);

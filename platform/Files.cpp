@@ -1,7 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/DriveMap.h"
 #include "platform/FolderReading.h"
 #include "platform/RegularFile.h"
@@ -33,7 +33,7 @@ std::vector<std::string_view> Characters(std::string_view text)
 {
     std::vector<std::string_view> characters;
     for (size_t i = 0; i < text.size();) {
-        size_t next = NextCharacter(text, i);
+        size_t next = dos::NextCharacter(text, i);
         characters.push_back(text.substr(i, next - i));
         i = next;
     }
@@ -49,7 +49,7 @@ bool MatchCharacters(const std::vector<std::string_view>& name, size_t n, const 
         if (p < pattern.size() && pattern[p] == "*") {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == "?" || SameIgnoringAsciiCase(pattern[p], name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == "?" || dos::SameIgnoringAsciiCase(pattern[p], name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -296,37 +296,11 @@ std::optional<std::string> ResolveFolderPath(const DriveMap& drives, std::string
     } else {
         host = CurrentHostFolder();
     }
-    parts = PathParts(rest);
+    parts = dos::PathParts(rest);
     return host;
 }
 
 }  // namespace
-
-// The folder the process stands in. One that was removed under it has no path any more (getcwd
-// fails); the kernel still names it, marked " (deleted)", and its nearest parent that exists is
-// taken instead, so no caller is ever handed an empty folder.
-std::string CurrentHostFolder()
-{
-    std::vector<char> buffer(4096);
-    while (!getcwd(buffer.data(), buffer.size())) {
-        if (errno == ERANGE && buffer.size() <= (1u << 20)) {
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        ssize_t length = readlink("/proc/self/cwd", buffer.data(), buffer.size() - 1);
-        if (length <= 0 || buffer[0] != '/')
-            return "/";
-        std::string folder(buffer.data(), static_cast<size_t>(length));
-        constexpr std::string_view Deleted = " (deleted)";
-        if (folder.ends_with(Deleted))
-            folder.resize(folder.size() - Deleted.size());
-        for (struct stat info; folder.size() > 1; folder.resize(std::max<size_t>(folder.rfind('/'), 1)))
-            if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-                return folder;
-        return "/";
-    }
-    return buffer.data();
-}
 
 uint32_t PackDosTime(const LocalTime& time)
 {
@@ -424,7 +398,7 @@ struct DirectorySearch::State {
 DirectorySearch::DirectorySearch(const DriveMap& drives, std::string_view pattern, unsigned attributeMask)
     : m_state(std::make_unique<State>())
 {
-    auto [folder, name] = SplitLast(pattern);
+    auto [folder, name] = dos::SplitLast(pattern);
     m_state->pattern = std::string(name);
     m_state->mask = attributeMask;
     std::string dosFolder(folder);

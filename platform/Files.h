@@ -4,6 +4,8 @@
 // pattern and an attribute mask, and whole-file reading, replacing, deleting and folder making.
 // Every path here is a DOS path in code page 932, resolved through the drive map.
 
+#include "platform/CurrentFolder.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -79,9 +81,6 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// The process's current folder on the host; when it has been removed, its nearest parent that
-// exists ("/" at worst).
-std::string CurrentHostFolder();
 
 // A DOS path resolved to the host: an exact look-up first, then, part by part, a look-up that
 // ignores the case of ASCII letters (the first such name in byte order when several match). Parts

@@ -1,7 +1,7 @@
 #include "platform/FolderReading.h"
 
 #include "platform/CodePage.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -23,12 +23,12 @@ uint64_t FoldedHash(std::string_view text)
     for (size_t i = 0; i < text.size();) {
         // A byte below 0x80 is a character of its own, as no lead byte is.
         if (static_cast<unsigned char>(text[i]) < 0x80) {
-            hash = (hash ^ static_cast<unsigned char>(AsciiUpper(text[i++]))) * 0x100000001b3;
+            hash = (hash ^ static_cast<unsigned char>(dos::AsciiUpper(text[i++]))) * 0x100000001b3;
             continue;
         }
-        const size_t next = NextCharacter(text, i);
+        const size_t next = dos::NextCharacter(text, i);
         for (size_t k = i; k < next; ++k) {
-            const char byte = next == i + 1 ? AsciiUpper(text[k]) : text[k];
+            const char byte = next == i + 1 ? dos::AsciiUpper(text[k]) : text[k];
             hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001b3;
         }
         i = next;
@@ -38,8 +38,8 @@ uint64_t FoldedHash(std::string_view text)
 
 bool SameDosName(std::string_view hostName, std::string_view dosName)
 {
-    return IsOwnDosName(hostName) ? SameIgnoringAsciiCase(hostName, dosName)
-                                  : SameIgnoringAsciiCase(HostNameToCp932(hostName), dosName);
+    return IsOwnDosName(hostName) ? dos::SameIgnoringAsciiCase(hostName, dosName)
+                                  : dos::SameIgnoringAsciiCase(HostNameToCp932(hostName), dosName);
 }
 
 }  // namespace

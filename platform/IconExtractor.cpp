@@ -31,7 +31,7 @@ constexpr SystemLibraryEntry SystemLibrary[] = {
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& ending)
 {
-    return text.size() >= ending.size() && SameIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
+    return text.size() >= ending.size() && dos::SameIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
 }
 
 IconPixels ToPixels(formats::Image&& image)
@@ -80,7 +80,7 @@ bool CanNameFile(const std::string& dosPath)
 
 bool IsSystemIconLibrary(const std::string& dosPath, const std::string& systemFolder)
 {
-    return SameIgnoringAsciiCase(dosPath, systemFolder + "\\shell32.dll");
+    return dos::SameIgnoringAsciiCase(dosPath, systemFolder + "\\shell32.dll");
 }
 
 std::optional<IconPixels> IconExtractor::ExtractIcon(const std::string& dosPath, int number, int size)

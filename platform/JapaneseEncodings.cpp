@@ -75,8 +75,8 @@ size_t Cp932Errors(const unsigned char* p, size_t size)
         unsigned char byte = p[i];
         if (byte < 0x80) {
             ++i;
-        } else if (IsLeadByte(byte)) {
-            if (i + 1 < size && IsTrailByte(p[i + 1]))
+        } else if (dos::IsLeadByte(byte)) {
+            if (i + 1 < size && dos::IsTrailByte(p[i + 1]))
                 i += 2;
             else {
                 errors += i + 1 < size;

@@ -1,12 +1,13 @@
 #include "platform/Processes.h"
 
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/CommandLine.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DriveMap.h"
 #include "platform/QuietAudio.h"
 #include "platform/XConnection.h"
+#include "platform/XdgDirs.h"
 
 #include <X11/Xatom.h>
 #include <signal.h>
@@ -35,7 +36,7 @@ struct Invocation {
 // A drive and, when more follows, a separator: "C:" or "C:\work", not "C:work".
 bool IsDosPath(std::string_view text)
 {
-    return HasDriveLetter(text) && (text.size() == 2 || text[2] == PathSeparator || text[2] == '/');
+    return dos::HasDriveLetter(text) && (text.size() == 2 || text[2] == dos::PathSeparator || text[2] == '/');
 }
 
 // A DOS path on a mapped drive or an absolute host path, as a host path.
@@ -65,12 +66,11 @@ bool HasSuffix(std::string_view text, std::string_view suffix)
     if (text.size() < suffix.size())
         return false;
     return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        return AsciiLower(a) == b;
+        return dos::AsciiLower(a) == b;
     });
 }
 
-// The folders of a search path ($PATH, $XDG_DATA_DIRS), an empty entry standing for the
-// current folder.
+// The folders of $PATH, an empty entry standing for the current folder.
 std::vector<std::string> SearchFolders(const char* variable, const char* fallback)
 {
     const char* value = std::getenv(variable);
@@ -101,16 +101,9 @@ std::optional<std::string> SearchPath(const std::string& name)
 // A bare .desktop name, among the desktop's applications.
 std::optional<std::string> SearchApplications(const std::string& name)
 {
-    std::vector<std::string> folders;
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
-        folders.push_back(dataHome);
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        folders.push_back(std::string(home) + "/.local/share");
-    for (const std::string& folder : SearchFolders("XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
-        folders.push_back(folder);
-    for (const std::string& folder : folders)
-        if (IsFile(folder + "/applications/" + name))
-            return folder + "/applications/" + name;
+    for (const std::string& folder : XdgDirs::FromEnvironment().DataFolders("applications"))
+        if (IsFile(folder + "/" + name))
+            return folder + "/" + name;
     return std::nullopt;
 }
 
@@ -122,11 +115,11 @@ std::optional<std::string> FindProgram(const DriveMap& drives, const std::string
     std::optional<std::string> path = HostPathOf(drives, program);
     if (!path && !IsDosPath(program)) {
         std::string relative;
-        for (size_t i = 0; i < program.size(); i = NextCharacter(program, i)) {
+        for (size_t i = 0; i < program.size(); i = dos::NextCharacter(program, i)) {
             if (program[i] == '\\')
                 relative += '/';
             else
-                relative.append(program, i, NextCharacter(program, i) - i);
+                relative.append(program, i, dos::NextCharacter(program, i) - i);
         }
         std::string host = Cp932ToUtf8(relative);
         if (host.find('/') == std::string::npos)

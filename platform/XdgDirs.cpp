@@ -1,6 +1,6 @@
 #include "platform/XdgDirs.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <cstdlib>
 
@@ -65,7 +65,7 @@ XdgDirs XdgDirs::FromEnvironment()
             end = desktops.size();
         std::string desktop = desktops.substr(start, end - start);
         for (char& c : desktop)
-            c = AsciiLower(c);
+            c = dos::AsciiLower(c);
         if (!desktop.empty())
             dirs.desktops.push_back(desktop);
         start = end + 1;

@@ -1,7 +1,8 @@
 // The environment of the run, set before `start`, and `start` itself.
 
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
+#include "platform/CurrentFolder.h"
 #include "probe/Arguments.h"
 #include "probe/Probe.h"
 #include "probe/Session.h"
@@ -24,10 +25,7 @@ std::string AbsoluteHostPath(const std::string& path)
 {
     if (!path.empty() && path[0] == '/')
         return path;
-    char buffer[4096];
-    if (!getcwd(buffer, sizeof buffer))
-        return path;
-    std::string base = buffer;
+    const std::string base = platform::CurrentHostFolder();
     return path.empty() || path == "." ? base : base + (base == "/" ? "" : "/") + path;
 }
 }  // namespace
@@ -35,7 +33,7 @@ std::string AbsoluteHostPath(const std::string& path)
 void Drive(Probe& probe, const Words& words)
 {
     const std::string& letter = words[1];
-    if (letter.size() != 2 || !platform::HasDriveLetter(letter))
+    if (letter.size() != 2 || !dos::HasDriveLetter(letter))
         throw ProbeError("drive: expected a drive letter such as C:, not \"" + letter + "\"");
     std::string root = AbsoluteHostPath(words[2]);
     if (!IsFolder(root))
@@ -51,7 +49,7 @@ void Cwd(Probe& probe, const Words& words)
 {
     const std::string& path = words[1];
     Environment& environment = probe.Env();
-    if (platform::HasDriveLetter(path)) {
+    if (dos::HasDriveLetter(path)) {
         platform::DriveMap drives = environment.drives ? *environment.drives : platform::DriveMap::Default();
         auto host = drives.ToHost(platform::Utf8ToCp932(path));
         if (!host)

@@ -1,6 +1,6 @@
 #include "probe/ProbeMedia.h"
 
-#include "app/HostMedia.h"
+#include "host/HostMedia.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 

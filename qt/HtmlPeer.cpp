@@ -2,7 +2,7 @@
 
 #include "qt/Convert.h"
 #include "qt/HtmlPage.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Html.h"
 
@@ -84,7 +84,7 @@ void HtmlPeer::LoadDocument()
     const std::string& url = m_html.URL();
     std::string prefix = url.substr(0, sizeof FileScheme - 1);
     for (char& c : prefix)
-        c = platform::AsciiLower(c);
+        c = dos::AsciiLower(c);
     tk::IFolders* folders = m_html.Application() ? m_html.Application()->Folders() : nullptr;
     std::string hostPath;
     if (prefix == FileScheme && folders)

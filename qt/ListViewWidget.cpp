@@ -34,7 +34,7 @@ public:
     explicit NameWidths(const QFontMetrics& metrics) : m_metrics(metrics)
     {
         for (int byte = 0; byte < 256; ++byte)
-            m_single[byte] = platform::IsLeadByte(byte) ? 0 : Measure(std::string(1, char(byte)));
+            m_single[byte] = dos::IsLeadByte(byte) ? 0 : Measure(std::string(1, char(byte)));
     }
 
     int Width(const std::string& name)
@@ -42,7 +42,7 @@ public:
         int width = 0;
         for (size_t i = 0; i < name.size(); ++i) {
             auto byte = static_cast<unsigned char>(name[i]);
-            if (!platform::IsLeadByte(byte) || i + 1 == name.size()) {
+            if (!dos::IsLeadByte(byte) || i + 1 == name.size()) {
                 width += m_single[byte];
                 continue;
             }

@@ -1,6 +1,7 @@
 // The player's texts: the font of a LOGFONT at the device's scale, the characters of the font's
 // character set, their advances, alignment and background.
 
+#include "dos/DosText.h"
 #include "qt/Convert.h"
 #include "qt/MetafilePlayer.h"
 
@@ -28,11 +29,6 @@ constexpr char16_t Windows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-bool ShiftJisLead(uint8_t byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // The other double-byte character sets of the Far East, by the names Qt's converters know.
 const char* FarEastEncoding(uint8_t charSet)
@@ -110,7 +106,7 @@ std::vector<MetafilePlayer::Character> MetafilePlayer::Characters(const meta::Te
         auto byte = uint8_t(bytes[i]);
         if (japanese) {
             // Half-width katakana and ASCII take one byte, the rest two.
-            int length = ShiftJisLead(byte) && i + 1 < bytes.size() ? 2 : 1;
+            int length = dos::IsLeadByte(byte) && i + 1 < bytes.size() ? 2 : 1;
             result.push_back({ToQString(bytes.substr(i, size_t(length))), length});
             i += size_t(length - 1);
         } else if (farEast && byte >= 0x81 && i + 1 < bytes.size()) {

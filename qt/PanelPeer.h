@@ -24,7 +24,6 @@ public:
     // A picture of a video, drawn inside the bevel and scaled to fit with its proportions kept;
     // null shows the panel as it is.
     void SetVideoFrame(std::shared_ptr<const tk::TVideoFrame> frame);
-    bool ShowsVideo() const { return m_video != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

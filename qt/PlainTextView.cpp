@@ -93,7 +93,7 @@ QString PlainTextView::VisiblePart(int index) const
     if (line.size() > limit) {
         size_t cut = 0;
         while (cut < line.size()) {
-            size_t next = platform::NextCharacter(line, cut);
+            size_t next = dos::NextCharacter(line, cut);
             if (next > limit)
                 break;
             cut = next;

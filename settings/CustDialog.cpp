@@ -5,7 +5,7 @@
 #include "settings/CustDialog.h"
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 #include "settings/SerchDialog.h"
 #include "settings/SettingsText.h"
 #include "toolkit/Application.h"
@@ -58,7 +58,7 @@ void CopyRows(const TStringGrid& from, TStringGrid& to, int rowCount)
 void NormaliseList(TStringGrid& grid)
 {
     for (int row = 2; row <= grid.RowCount(); ++row) {
-        if (IsListMarker(platform::AsciiUpper(grid.Cell(1, row))))
+        if (IsListMarker(dos::AsciiUpper(grid.Cell(1, row))))
             grid.SetCell(1, row, "");
         if (grid.Cell(1, row).empty())
             grid.SetCell(0, row, "");
@@ -66,7 +66,7 @@ void NormaliseList(TStringGrid& grid)
             return;
         if (grid.Cell(0, row).empty())
             grid.SetCell(0, row, UserEntryState);
-        grid.SetCell(1, row, platform::AsciiUpper(grid.Cell(1, row)));
+        grid.SetCell(1, row, dos::AsciiUpper(grid.Cell(1, row)));
     }
 }
 
@@ -256,7 +256,7 @@ void TCust::PageControl1Change(TObject*)
 
 void TCust::SerchDirClick(TObject*)
 {
-    auto chooser = Application()->NewForm<TSerch>(m_process, this);
+    auto chooser = Application()->NewForm<TSerch>(this);
     chooser->ShowModal();
 }
 
@@ -285,7 +285,7 @@ TSettingsValues TCust::Values() const
 // edit gets the folder in use back, the user is told, and the dialog stays open for another look.
 bool TCust::AcceptCacheFolder()
 {
-    if (!platform::IsBlank(CashDir->Text()))
+    if (!dos::IsBlank(CashDir->Text()))
         return true;
     const std::string previous = m_process.ImageForm ? m_process.ImageForm->CashDir->Caption() : DCashDir->Caption();
     CashDir->SetText(previous);

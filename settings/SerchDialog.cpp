@@ -9,8 +9,7 @@ namespace orvane {
 
 using namespace tk;
 
-TSerch::TSerch(TComponent* owner, Process& process, TCust* settings)
-    : TForm(owner), m_process(process), m_settings(settings)
+TSerch::TSerch(TComponent* owner, TCust* settings) : TForm(owner), m_settings(settings)
 {
     SetName("Serch");
     SetCaption("ﾌｫﾙﾀﾞ参照　Orvane");

@@ -13,7 +13,7 @@ class TCust;
 // of the settings dialog that opened it.
 class TSerch : public tk::TForm {
 public:
-    TSerch(tk::TComponent* owner, Process& process, TCust* settings = nullptr);
+    explicit TSerch(tk::TComponent* owner, TCust* settings = nullptr);
 
     tk::TPanel* Panel1 = nullptr;
     tk::TDirectoryListBox* DirectoryList = nullptr;
@@ -27,7 +27,6 @@ public:
 private:
     void CreateComponents();
 
-    Process& m_process;
     TCust* m_settings;
 };
 

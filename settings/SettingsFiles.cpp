@@ -4,8 +4,8 @@
 
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
-#include "platform/DosPath.h"
-#include "platform/DosText.h"
+#include "dos/DosPath.h"
+#include "dos/DosText.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "settings/SettingsText.h"
@@ -92,7 +92,7 @@ int ClampSize(const std::string& text, int upperBound)
 
 std::string TImageForm::SettingsFilePath(const char* fileName) const
 {
-    return platform::AppendToFolder(CPath->Caption(), fileName);
+    return dos::AppendToFolder(CPath->Caption(), fileName);
 }
 
 // Every row that holds an entry counts, those past the grid's visible rows too: the settings
@@ -168,7 +168,7 @@ void TImageForm::ReadSettings()
     ReadList(stored.textNames, *TextNames);
     // A blank cache folder (only a hand-edited file holds one) is no folder: it would be taken for
     // the current drive's root. The start value, the start folder's "View", stays.
-    if (!stored.cacheLines.empty() && !platform::IsBlank(stored.cacheLines[0]))
+    if (!stored.cacheLines.empty() && !dos::IsBlank(stored.cacheLines[0]))
         CashDir->SetCaption(stored.cacheLines[0]);
     if (stored.cacheLines.size() > 1)
         CashSize->SetCaption(stored.cacheLines[1]);
@@ -187,7 +187,7 @@ bool TImageForm::StoreSettings(const TSettingsValues& dialogValues, std::string*
 {
     TSettingsValues values = AsFileCanHoldThem(dialogValues);
     // A blank cache folder is never taken: the folder stays the one in use.
-    if (platform::IsBlank(values.cashDir))
+    if (dos::IsBlank(values.cashDir))
         values.cashDir = CashDir->Caption();
     const std::string waitTime = NumberToStr(StrToNumber(values.waitTime));
     const std::string capH = NumberToStr(ClampSize(values.capH, values.capHMax));

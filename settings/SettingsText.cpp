@@ -1,6 +1,6 @@
 #include "settings/SettingsText.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <utility>
 
@@ -59,12 +59,12 @@ std::string JoinSettingsLines(const std::vector<std::string>& values)
 
 std::string AsSettingsLine(std::string_view value)
 {
-    return std::string(platform::FirstLine(value));
+    return std::string(dos::FirstLine(value));
 }
 
 bool IsWrittenEntry(std::string_view entry)
 {
-    return !entry.empty() && !IsListMarker(entry) && platform::FirstLine(entry).size() == entry.size();
+    return !entry.empty() && !IsListMarker(entry) && dos::FirstLine(entry).size() == entry.size();
 }
 
 std::string WriteSettingsLines(const StoredSettingsLines& values)

@@ -15,7 +15,7 @@ inline std::vector<std::string> TrailByteCharacters()
 {
     std::vector<std::string> characters;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!platform::IsLeadByte(static_cast<unsigned char>(lead)))
+        if (!dos::IsLeadByte(static_cast<unsigned char>(lead)))
             continue;
         for (int trail : {0x5C, 0x7C}) {
             std::string character{char(lead), char(trail)};

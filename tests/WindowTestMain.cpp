@@ -4,7 +4,7 @@
 // case skipped counts as skipped too. CTest reads the exit status alone, so a failed case is a
 // failed test even when other cases skipped.
 
-#include "qt/Display.h"
+#include "platform/Display.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         return Unavailable(why);
     const int result = RUN_ALL_TESTS();
     const testing::UnitTest& unit = *testing::UnitTest::GetInstance();

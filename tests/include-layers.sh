@@ -1,95 +1,160 @@
 #!/usr/bin/env bash
 # The layers of the program and what each may include (include-layers.sh SOURCE_ROOT). Each folder
-# is a library; a layer may include its own folder and the layers below it, never one above:
+# is a library; a layer may include its own folder and the layers below it, never one above, and
+# only the system headers of its kind:
 #
-#   the text library  platform/DosText, platform/DosPath: code page 932 text and DOS paths
-#   toolkit/          the component model                  over the text library
-#   formats/          the file format readers              over the text library (and libpng, iconv)
-#   platform/         the host's services                  over formats/ and the text library
-#   graphics/         the picture loader                   over toolkit/, platform/, formats/
-#   qt/               the Qt back end                      over toolkit/ (the components and their
-#                                                          peer interfaces), the metafile records
-#                                                          of formats/, the code page converter and
-#                                                          the reader of the host's files
+#   dos/        code page 932 text and DOS paths           the C++ library
+#   formats/    the file format readers, over dos/          the C++ library, libpng, iconv
+#   toolkit/    the component model, over formats/          the C++ library
+#   platform/   the host's services, over formats/          the C and C++ libraries, POSIX, X11,
+#                                                           GStreamer, GLib and GIO, cairo, librsvg,
+#                                                           gdk-pixbuf
+#   graphics/   the picture loader, over toolkit/ and platform/
+#   host/       the program's services to the components (media, folders, text files), over
+#               toolkit/ and platform/                      the C++ library
+#   qt/         the Qt back end, over toolkit/ (the components and their peer interfaces), the
+#               metafile records of formats/, the code page converter and the reader of the
+#               host's files                                the C++ library, Qt and Poppler's Qt
+#                                                           binding
 #   app/ browser/ viewers/ capture/ settings/
-#                     the program's windows and handlers   over graphics/ and all below it
-#   probe/            the scripted program                 over the program
-#   qt/Main.cpp, tools/: the programs that join the back end to the windows.
+#               the program's windows and handlers, over graphics/, host/ and all below them
+#                                                           the C++ library
+#   probe/      the scripted program, over the program      the C and C++ libraries, zlib
+#   main/ tools/  the programs that join the back end to the windows: anything
 #
-# toolkit/, formats/ and the text library include no Qt and no system header but the C++
-# library's; nothing below the program includes Qt. Exits with 1 and names every include that
-# breaks a rule.
+# Every source file of the program (any of .h .hh .hpp .c .cc .cpp .cxx, in any subfolder) belongs
+# to a layer; an include never climbs with "..", and a file opens no namespace of a layer it may
+# not include (a forward declaration is a dependency too). Exits with 1 and names every breach.
 set -u
-shopt -s nullglob
 cd "$1"
 
-text_library="platform/DosText.h platform/DosText.cpp platform/DosPath.h platform/DosPath.cpp"
 failed=0
+breach() {
+    echo "$1"
+    failed=1
+}
 
-# rule LAYER "FILES" "QUOTED" SYSTEM: each `#include "X"` of the files must begin with one of the
-# QUOTED prefixes (a folder "toolkit/" or a file "platform/DosText.h"); each `#include <X>` must be
-# a header of the C++ library or one of the extra headers after "cpp:" (SYSTEM "cpp" or
-# "cpp:png.h iconv.h"), anything but Qt ("noqt"), or anything ("any").
-rule() {
-    local layer=$1 files=$2 quoted=$3 system=$4
-    local file line header prefix allowed
-    for file in $files; do
-        [[ -f $file ]] || continue
-        while IFS= read -r line; do
-            if [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
-                header=${BASH_REMATCH[1]}
-                allowed=0
-                for prefix in $quoted; do
-                    [[ $header == "$prefix"* ]] && allowed=1
-                done
-            elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^\>]+)\> ]]; then
-                header=${BASH_REMATCH[1]}
-                case $system in
-                any) allowed=1 ;;
-                noqt) [[ $header =~ ^Q ]] && allowed=0 || allowed=1 ;;
-                cpp*)
-                    allowed=0
-                    [[ $header =~ ^[a-z_0-9]+$ ]] && allowed=1
-                    for prefix in ${system#cpp:}; do
-                        [[ $header == "$prefix" ]] && allowed=1
-                    done
-                    ;;
-                esac
-            else
+# Each layer: its folders; the quoted prefixes it may include (folders, or single files); its
+# system headers (a pattern over the header's name); the namespaces of other layers it may open.
+declare -A folders quoted system spaces
+cpp='[a-z_0-9]+'
+posix="$cpp|[a-z_0-9/]+\.h|X11/.+|gst/.+|gio/.+|glib.*|cairo.*\.h|librsvg/.+|gdk-pixbuf/.+"
+
+folders[dos]="dos/"
+quoted[dos]="dos/"
+system[dos]=$cpp
+spaces[dos]="dos"
+
+folders[formats]="formats/"
+quoted[formats]="formats/ dos/"
+system[formats]="$cpp|png\.h|iconv\.h"
+spaces[formats]="formats dos"
+
+folders[toolkit]="toolkit/"
+quoted[toolkit]="toolkit/ formats/ dos/"
+system[toolkit]=$cpp
+spaces[toolkit]="tk formats dos"
+
+folders[platform]="platform/"
+quoted[platform]="platform/ formats/ dos/"
+system[platform]=$posix
+spaces[platform]="platform formats dos"
+
+folders[graphics]="graphics/"
+quoted[graphics]="graphics/ toolkit/ platform/ formats/ dos/"
+system[graphics]=$cpp
+spaces[graphics]="graphics tk platform formats dos"
+
+folders[host]="host/"
+quoted[host]="host/ toolkit/ platform/ formats/ dos/"
+system[host]=$cpp
+spaces[host]="orvane tk platform formats dos"
+
+folders[qt]="qt/"
+quoted[qt]="qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/HostFiles.h dos/"
+system[qt]="$cpp|Q[A-Za-z]*|Qt[A-Za-z]*/Q[A-Za-z]*|poppler-qt6\.h"
+spaces[qt]="qtui tk"
+
+program_folders="app/ browser/ viewers/ capture/ settings/"
+below_program="host/ graphics/ toolkit/ platform/ formats/ dos/"
+program_spaces="orvane tk platform graphics formats dos"
+# The program's subsystems: the main window (app/) joins them; a subsystem includes the window
+# and itself, the viewers the file list's row layout, the settings the viewers' kinds.
+for layer in app browser viewers capture settings; do
+    folders[$layer]="$layer/"
+    system[$layer]=$cpp
+    spaces[$layer]=$program_spaces
+done
+quoted[app]="$program_folders $below_program"
+quoted[browser]="app/ browser/ $below_program"
+quoted[viewers]="app/ viewers/ browser/FileRows.h $below_program"
+quoted[capture]="app/ capture/ $below_program"
+quoted[settings]="app/ settings/ viewers/ $below_program"
+
+folders[probe]="probe/"
+quoted[probe]="probe/ $program_folders $below_program"
+system[probe]="$cpp|[a-z_0-9/]+\.h"
+spaces[probe]="probe orvane tk platform graphics formats dos"
+
+folders[programs]="main/ tools/"
+quoted[programs]="main/ tools/ qt/ probe/ $program_folders $below_program"
+system[programs]='.+'
+spaces[programs]="qtui probe orvane tk platform graphics formats dos"
+
+layers="dos formats toolkit platform graphics host qt app browser viewers capture settings probe programs"
+all_spaces="dos formats tk platform graphics qtui orvane probe"
+
+layer_of() {
+    local file=$1 layer folder
+    for layer in $layers; do
+        for folder in ${folders[$layer]}; do
+            [[ $file == "$folder"* ]] && { echo "$layer"; return; }
+        done
+    done
+}
+
+check_file() {
+    local file=$1 layer=$2 line header prefix allowed name
+    while IFS= read -r line; do
+        if [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
+            header=${BASH_REMATCH[1]}
+            if [[ $header == *..* ]]; then
+                breach "$file: an include may not climb out of its folder: $header"
                 continue
             fi
-            if [[ $allowed == 0 ]]; then
-                echo "$file: the $layer layer may not include $header"
-                failed=1
+            allowed=0
+            for prefix in ${quoted[$layer]}; do
+                [[ $header == "$prefix"* ]] && allowed=1
+            done
+            [[ $allowed == 1 ]] || breach "$file: the $layer layer may not include $header"
+        elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^\>]+)\> ]]; then
+            header=${BASH_REMATCH[1]}
+            if [[ $header == *..* ]]; then
+                breach "$file: an include may not climb out of its folder: $header"
+            elif ! [[ $header =~ ^(${system[$layer]})$ ]]; then
+                breach "$file: the $layer layer may not include the system header $header"
             fi
-        done < <(grep -E '^[[:space:]]*#[[:space:]]*include' "$file")
-    done
+        elif [[ $line =~ ^[[:space:]]*namespace[[:space:]]+([A-Za-z_][A-Za-z_0-9]*) ]]; then
+            name=${BASH_REMATCH[1]}
+            if [[ " $all_spaces " == *" $name "* && " ${spaces[$layer]} " != *" $name "* ]]; then
+                breach "$file: the $layer layer may not open namespace $name"
+            fi
+        fi
+    done < <(grep -E '^[[:space:]]*(#[[:space:]]*include|namespace[[:space:]])' "$file")
 }
 
-except() {
-    local file kept=""
-    for file in $1; do
-        [[ " $2 " == *" $file "* ]] || kept+=" $file"
-    done
-    echo "$kept"
-}
-
-program="app/ browser/ viewers/ capture/ settings/"
-below_program="graphics/ toolkit/ platform/ formats/"
-
-rule "text library" "$text_library" "platform/DosText.h platform/DosPath.h" cpp
-rule toolkit "$(echo toolkit/*.h toolkit/*.cpp)" "toolkit/ platform/DosText.h platform/DosPath.h" cpp
-rule formats "$(echo formats/*.h formats/*.cpp)" "formats/ platform/DosText.h platform/DosPath.h" "cpp:png.h iconv.h"
-rule platform "$(except "$(echo platform/*.h platform/*.cpp)" "$text_library")" "platform/ formats/" noqt
-rule graphics "$(echo graphics/*.h graphics/*.cpp)" "graphics/ toolkit/ platform/ formats/" noqt
-rule "Qt back end" "$(except "$(echo qt/*.h qt/*.cpp)" "qt/Main.cpp")" \
-    "qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/DosText.h platform/HostFiles.h" any
-rule app "$(echo app/*.h app/*.cpp)" "$program $below_program" noqt
-rule browser "$(echo browser/*.h browser/*.cpp)" "app/ browser/ $below_program" noqt
-rule viewers "$(echo viewers/*.h viewers/*.cpp)" "app/ viewers/ browser/FileRows.h $below_program" noqt
-rule capture "$(echo capture/*.h capture/*.cpp)" "app/ capture/ $below_program" noqt
-rule settings "$(echo settings/*.h settings/*.cpp)" "app/ settings/ viewers/ $below_program" noqt
-rule probe "$(echo probe/*.h probe/*.cpp)" "probe/ $program $below_program" noqt
+while IFS= read -r file; do
+    file=${file#./}
+    layer=$(layer_of "$file")
+    if [[ -z $layer ]]; then
+        breach "$file: belongs to no layer"
+        continue
+    fi
+    check_file "$file" "$layer"
+done < <(find . \( -path ./tests -o -path ./bench -o -path ./fuzz -o -path ./debian -o -path './build*' \
+                   -o -path ./.git -o -path ./expected.txt \) -prune -o -type f \
+              \( -name '*.h' -o -name '*.hh' -o -name '*.hpp' -o -name '*.c' -o -name '*.cc' -o -name '*.cpp' \
+                 -o -name '*.cxx' \) -print | LC_ALL=C sort)
 
 if [[ $failed != 0 ]]; then
     exit 1

@@ -1,6 +1,6 @@
 #include "toolkit/ErrorTexts.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <string_view>
 
@@ -13,7 +13,7 @@ namespace {
 std::string_view LastCharacter(std::string_view text)
 {
     size_t start = 0;
-    for (size_t offset = 0; offset < text.size(); offset = platform::NextCharacter(text, offset))
+    for (size_t offset = 0; offset < text.size(); offset = dos::NextCharacter(text, offset))
         start = offset;
     return text.substr(start);
 }

@@ -3,22 +3,22 @@
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 
-#include "platform/DosPath.h"
-#include "platform/DosText.h"
+#include "dos/DosPath.h"
+#include "dos/DosText.h"
 
 namespace tk {
 
-using platform::AsciiLower;
-using platform::AsciiUpper;
-using platform::JoinPath;
+using dos::AsciiLower;
+using dos::AsciiUpper;
+using dos::JoinPath;
 
 namespace {
 // The folders of a path, the drive's root first: "C:\a\b" gives "C:\", "a", "b".
 std::vector<std::string> FolderParts(const std::string& path)
 {
-    std::vector<std::string> parts = platform::PathParts(path);
-    if (!parts.empty() && platform::HasDriveLetter(parts.front()))
-        parts.front() += platform::PathSeparator;
+    std::vector<std::string> parts = dos::PathParts(path);
+    if (!parts.empty() && dos::HasDriveLetter(parts.front()))
+        parts.front() += dos::PathSeparator;
     return parts;
 }
 }  // namespace
@@ -41,7 +41,7 @@ IFolders* TDirectoryListBox::Folders() const
 
 void TDirectoryListBox::SetDirectory(const std::string& path)
 {
-    if (path.empty() || platform::SameIgnoringAsciiCase(path, m_directory))
+    if (path.empty() || dos::SameIgnoringAsciiCase(path, m_directory))
         return;
     IFolders* folders = Folders();
     if (!folders)
@@ -56,10 +56,10 @@ void TDirectoryListBox::SetDirectory(const std::string& path)
 
 void TDirectoryListBox::SetDrive(char drive)
 {
-    if (AsciiUpper(drive) == AsciiUpper(Drive()))
+    if (dos::AsciiUpper(drive) == dos::AsciiUpper(Drive()))
         return;
     if (IFolders* folders = Folders())
-        SetDirectory(folders->DriveDirectory(AsciiUpper(drive)));
+        SetDirectory(folders->DriveDirectory(dos::AsciiUpper(drive)));
 }
 
 int TDirectoryListBox::ItemIndex() const
@@ -76,12 +76,12 @@ void TDirectoryListBox::BuildList()
     std::string path;
     int level = 0;
     for (const std::string& part : FolderParts(m_directory)) {
-        path = path.empty() ? part : JoinPath(path, part);
+        path = path.empty() ? part : dos::JoinPath(path, part);
         m_items.push_back({part, path, level++, true});
     }
     if (IFolders* folders = Folders(); folders && !m_items.empty())
         for (const std::string& name : folders->SubFolders(m_directory))
-            m_items.push_back({name, JoinPath(m_directory, name), level, false});
+            m_items.push_back({name, dos::JoinPath(m_directory, name), level, false});
     if (ListPeer())
         ListPeer()->ItemsChanged();
 }
@@ -137,18 +137,18 @@ void TDriveComboBox::Refresh()
     for (char drive : folders->Drives()) {
         m_drives.push_back(drive);
         std::string label = folders->DriveLabel(drive);
-        m_items.push_back(std::string(1, AsciiLower(drive)) + ":" + (label.empty() ? "" : " " + label));
+        m_items.push_back(std::string(1, dos::AsciiLower(drive)) + ":" + (label.empty() ? "" : " " + label));
     }
     std::string current = folders->CurrentDirectory();
     if (!current.empty())
-        m_drive = AsciiUpper(current[0]);
+        m_drive = dos::AsciiUpper(current[0]);
     if (ComboPeer())
         ComboPeer()->ItemsChanged();
 }
 
 void TDriveComboBox::SetDrive(char drive)
 {
-    drive = AsciiUpper(drive);
+    drive = dos::AsciiUpper(drive);
     if (m_drive == drive)
         return;
     m_drive = drive;

@@ -1,6 +1,6 @@
 #include "toolkit/Grids.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include <algorithm>
 
@@ -100,7 +100,7 @@ void TStringGrid::SetCell(int col, int row, const std::string& text)
 void TStringGrid::InputCell(int col, int row, const std::string& text)
 {
     RunHandler([&] {
-        SetCell(col, row, std::string(platform::FirstLine(text)));
+        SetCell(col, row, std::string(dos::FirstLine(text)));
         if (OnSetEditText)
             OnSetEditText(this);
     });

@@ -1,6 +1,6 @@
 #include "toolkit/Headless.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 #include "toolkit/Form.h"
 #include "toolkit/Timer.h"
@@ -60,7 +60,7 @@ int EstimatedTextMetrics::TextWidth(const TFont& font, const std::string& text)
     int half = (full + 1) / 2;
     int width = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+        if (dos::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
             width += full;
             ++i;
         } else {

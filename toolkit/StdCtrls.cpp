@@ -4,7 +4,7 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Headless.h"
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
 namespace tk {
 
@@ -231,7 +231,7 @@ void TEdit::InputText(const std::string& text)
 {
     RunHandler([&] {
         if (!m_readOnly)
-            SetText(std::string(platform::FirstLine(text)));
+            SetText(std::string(dos::FirstLine(text)));
     });
 }
 
@@ -319,7 +319,7 @@ void TComboBox::CaptionChanged()
 void TComboBox::InputText(const std::string& typed)
 {
     RunHandler([&] {
-        const std::string text(platform::FirstLine(typed));
+        const std::string text(dos::FirstLine(typed));
         if (text == Text())
             return;
         SetText(text);

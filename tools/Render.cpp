@@ -13,12 +13,13 @@
 // Qt's offscreen platform unless another is asked for. This file includes Qt, so it is compiled
 // without the code page conversion and stays ASCII.
 
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 #include "formats/Png.h"
 #include "graphics/Graphics.h"
 #include "graphics/PictureFormats.h"
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
+#include "platform/CurrentFolder.h"
 #include "platform/Host.h"
 #include "platform/IconExtractor.h"
 #include "qt/Convert.h"
@@ -63,14 +64,11 @@ int Fail(const std::string& message)
 // A command-line path as a DOS path (code page 932).
 std::optional<std::string> ToDos(const platform::Host& host, const std::string& path)
 {
-    if (platform::HasDriveLetter(path))
+    if (dos::HasDriveLetter(path))
         return platform::Utf8ToCp932(path);
     std::string absolute = path;
     if (path.empty() || path[0] != '/') {
-        std::vector<char> folder(4096);
-        if (!getcwd(folder.data(), folder.size()))
-            return std::nullopt;
-        absolute = std::string(folder.data()) + "/" + path;
+        absolute = platform::CurrentHostFolder() + "/" + path;
     }
     return host.Drives().ToDos(absolute);
 }
@@ -140,7 +138,7 @@ int RenderHtml(platform::Host& host, const std::string& path, int width, const s
 {
     constexpr int MaxHeight = 16384;
     std::optional<std::string> hostPath = path;
-    if (platform::HasDriveLetter(path) && !(hostPath = host.Drives().ToHost(platform::Utf8ToCp932(path))))
+    if (dos::HasDriveLetter(path) && !(hostPath = host.Drives().ToHost(platform::Utf8ToCp932(path))))
         return Fail("no drive holds " + path);
     qtui::HtmlPage page;
     bool loaded = page.Load(QString::fromStdString(*hostPath));

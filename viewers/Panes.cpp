@@ -3,6 +3,7 @@
 // offset: the picture's edge stands at minus the position.
 
 #include "viewers/Panes.h"
+#include "app/Geometry.h"
 #include "app/ImageForm.h"
 #include "viewers/View.h"
 
@@ -52,7 +53,7 @@ void FitBar(const TViewerPane& pane, TScrollBarKind kind, TBarFit fit)
     const auto setAcrossLength = [&](int length) { vertical ? across.SetWidth(length) : across.SetHeight(length); };
     if (overflow > 0) {
         bar.Show();
-        setAcrossLength(acrossLength - 10);
+        setAcrossLength(acrossLength - ScrollBarThickness);
         if (fit == TBarFit::PaneSize)
             bar.SetMax(overflow);
     } else {
@@ -71,8 +72,8 @@ void FitBars(const TViewerPane& pane, TBarFit fit, TFirstBar first)
     TScrollBar& vertical = *pane.vertical;
     const int W = pane.surface->Width(), H = pane.surface->Height();
     horizontal.SetLeft(0);
-    horizontal.SetTop(H - 10);
-    vertical.SetLeft(W - 10);
+    horizontal.SetTop(H - ScrollBarThickness);
+    vertical.SetLeft(W - ScrollBarThickness);
     vertical.SetTop(0);
     if (fit == TBarFit::PaneSize) {
         horizontal.SetMin(0);
@@ -114,7 +115,7 @@ void PanPicture(const TViewerPane& pane, TScrollBar& bar)
             image.SetLeft(0);
         bar.Hide();
     }
-    const int length = otherBar.Visible() ? paneLength - 10 : paneLength;
+    const int length = otherBar.Visible() ? paneLength - ScrollBarThickness : paneLength;
     if (vertical)
         bar.SetHeight(length);
     else

@@ -4,8 +4,8 @@
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
 #include "browser/FileRows.h"
-#include "platform/DosPath.h"
-#include "platform/DosText.h"
+#include "dos/DosPath.h"
+#include "dos/DosText.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "viewers/MoreKinds.h"
@@ -43,9 +43,9 @@ std::pair<std::string, std::string> SizeText(long long n)
 
 // The text after the name's last dot found from its last character back to its second one;
 // none for a name of one character or without such a dot.
-std::optional<std::string> ExtensionOf(const std::string& name)
+std::optional<std::string> ExtensionPastFirstCharacter(const std::string& name)
 {
-    size_t dot = platform::ExtensionDot(name);
+    size_t dot = dos::ExtensionDot(name);
     if (dot == std::string::npos)
         return std::nullopt;
     return name.substr(dot + 1);
@@ -72,7 +72,7 @@ void TImageForm::ListView1Click(TObject*)
 
     const std::string name = selected->Caption();
     const std::string path = PathInCurrentFolder(name);
-    const std::string captureFile = CaptureFileOf(platform::FlattenPath(path));
+    const std::string captureFile = CaptureFileOf(dos::FlattenPath(path));
     const std::string marker = selected->SubItem(MarkerField);
     Label9->SetCaption(selected->SubItem(TimeField));
     if (marker == FileMarker) {
@@ -83,12 +83,12 @@ void TImageForm::ListView1Click(TObject*)
         Label4->SetCaption(" ");
         Label5->SetCaption("－");
     }
-    std::optional<std::string> extension = ExtensionOf(name);
+    std::optional<std::string> extension = ExtensionPastFirstCharacter(name);
     if (marker == FolderMarker)
         Label7->SetCaption("ﾌｫﾙﾀﾞ");
     if (!extension)
         return;
-    const std::string upper = platform::AsciiUpper(*extension);
+    const std::string upper = dos::AsciiUpper(*extension);
     Label7->SetCaption(upper);
 
     m_process.CurrentPath = path;
@@ -112,7 +112,7 @@ void TImageForm::ListView1Click(TObject*)
     const bool richText = upper == "RTF";
     const bool media = InTable(upper, {"MID", "RMI", "WAV", "AVI", "MPA"}) || more == TMoreKind::Media;
     const bool html = InTable(upper, {"HTM", "HTML", "GIF", "JPG", "JPEG"});
-    const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && platform::AsciiUpper(name) != "CONFIG.SYS";
+    const bool system = InTable(upper, {"DLL", "COM", "SYS", "OCX", "CPL", "VXD"}) && dos::AsciiUpper(name) != "CONFIG.SYS";
     if (!capture && !picture && !richText && !media && !html && !system && unlistedFiles == UnlistedAsText)
         text = true;
 

@@ -6,7 +6,7 @@
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
 #include "qt/Convert.h"
-#include "qt/Display.h"
+#include "platform/Display.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -77,7 +77,7 @@ void WatchMainWindow(orvane::Process& process, Sight& sight)
 TEST(MainWindow, ComesUpAtItsClientSizeWithCaptionAndTitleMark)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     ScreenApplication screen;
     Sight sight;

@@ -5,7 +5,7 @@
 // rounds left them: what one opening holds (pipelines, GStreamer's threads, the synthesiser and
 // its sound font, messages, pictures) is all given back.
 
-#include "app/HostMedia.h"
+#include "host/HostMedia.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"

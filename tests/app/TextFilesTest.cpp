@@ -1,7 +1,7 @@
 // The rich edits' text files on a real drive: rich text, plain text in its encodings, the choice
 // between them, and files that cannot be read.
 
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 #include "platform/CodePage.h"
 #include "platform/Host.h"
 #include "toolkit/Exception.h"

@@ -2,7 +2,7 @@
 // them within the limit while every other file in the folder stays the user's.
 
 #include "capture/CaptureNames.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "settings/CustDialog.h"
 #include "settings/SerchDialog.h"
 #include "tests/TrailByteCharacters.h"
@@ -68,7 +68,7 @@ TEST(CaptureNames, EveryFlattenedDocumentPathIsRecognised)
 {
     for (const std::string& c : orvane_test::TrailByteCharacters()) {
         for (const std::string& path : {"C:\\" + c + ".xls", "D:\\work\\" + c + "\\" + c + ".xls", "C:\\a" + c + "\\b.doc"}) {
-            const std::string name = platform::FlattenPath(path) + ".bmp";
+            const std::string name = dos::FlattenPath(path) + ".bmp";
             EXPECT_TRUE(IsCaptureFileName(name)) << platform::Cp932ToUtf8(name);
         }
     }
@@ -150,7 +150,7 @@ TEST_F(Cache, TheFolderChooserStartsInTheNearestFolderThatExists)
 
     auto settings = run.application.NewForm<TCust>(run.process);
     settings->CashDir->SetText("C:\\work\\View");
-    auto chooser = run.application.NewForm<TSerch>(run.process, settings.get());
+    auto chooser = run.application.NewForm<TSerch>(settings.get());
     EXPECT_EQ(chooser->DirectoryList->Directory(), "C:\\work");
     chooser->OK->InputClick();
     EXPECT_EQ(settings->CashDir->Text(), "C:\\work");

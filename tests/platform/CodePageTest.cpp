@@ -63,7 +63,7 @@ TEST(Converter, NamesCodePage932LacksComeBackUnchanged)
     for (const std::string& name : names) {
         std::string dos = Utf8ToCp932(name);
         EXPECT_EQ(Cp932ToUtf8(dos), name) << Hex(name) << " went through as " << Hex(dos);
-        for (size_t i = 0; i < dos.size(); i = NextCharacter(dos, i))
+        for (size_t i = 0; i < dos.size(); i = dos::NextCharacter(dos, i))
             EXPECT_NE(dos[i], '?');
     }
     EXPECT_EQ(Utf8ToCp932("caf\xC3\xA9").substr(0, 3), "caf");

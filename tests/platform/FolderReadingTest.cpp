@@ -128,7 +128,7 @@ TEST_F(FolderReadings, AChangedFolderIsReadAgainSoNewRemovedAndRenamedNamesAreSe
     // could: such a reading is not kept, and each look-up reads the folder afresh.
     for (int round = 0; round < 20; ++round) {
         const std::string name = "Quick" + std::to_string(round) + ".TXT";
-        const std::string dosName = AsciiLower(name);
+        const std::string dosName = dos::AsciiLower(name);
         EXPECT_EQ(ResolveHostPath(drives, "C:\\docs\\" + dosName), tree.Path("docs/" + dosName));
         tree.Write("docs/" + name, "q");
         EXPECT_EQ(ResolveHostPath(drives, "C:\\docs\\" + dosName), tree.Path("docs/" + name)) << "round " << round;
@@ -156,7 +156,7 @@ TEST_F(FolderReadings, NamesBeyondAsciiAreFoundByTheirDosNamesWithoutRegardToCas
         tree.Write("jp/" + name, name);
     ASSERT_TRUE(WaitUntilKept("jp"));
     for (const std::string& name : hostNames) {
-        const std::string dosName = AsciiUpper(HostNameToCp932(name));
+        const std::string dosName = dos::AsciiUpper(HostNameToCp932(name));
         EXPECT_EQ(ResolveHostPath(drives, "C:\\jp\\" + dosName), tree.Path("jp/" + name)) << name;
     }
     EXPECT_EQ(ResolveHostPath(drives, "C:\\jp\\表示.TXT"), tree.Path("jp/\xE8\xA1\xA8\xE7\xA4\xBA.Txt"));

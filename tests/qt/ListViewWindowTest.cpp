@@ -2,7 +2,7 @@
 // report and the large-icon styles is drawn, texts and icons included. With ORVANE_SCREENSHOTS
 // naming a folder, the shots are kept there.
 
-#include "qt/Display.h"
+#include "platform/Display.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -50,7 +50,7 @@ bool WaitExposed(QWidget& window)
 TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     ScreenApplication screen;
     tk::TApplication application;

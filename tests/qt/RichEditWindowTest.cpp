@@ -2,9 +2,9 @@
 // as the screen shows them. ORVANE_SCREENSHOT=FILE.png keeps the picture; ORVANE_LARGE_TEXT_MB=N
 // makes the plain text N megabytes (2 otherwise).
 
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 #include "platform/Host.h"
-#include "qt/Display.h"
+#include "platform/Display.h"
 #include "qt/PlainTextView.h"
 #include "qt/RichEditPeer.h"
 #include "toolkit/Application.h"
@@ -43,7 +43,7 @@ std::string LargeText()
 TEST(RichEditWindow, JapaneseRichTextAndALargePlainTextAreDrawn)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     ScreenApplication screen;
 

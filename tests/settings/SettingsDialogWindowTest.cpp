@@ -7,7 +7,7 @@
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
 #include "qt/Convert.h"
-#include "qt/Display.h"
+#include "platform/Display.h"
 #include "qt/PageControlPeer.h"
 #include "qt/StringGridPeer.h"
 #include "qt/UpDownPeer.h"
@@ -195,7 +195,7 @@ std::vector<std::string> SettingsLines(std::vector<std::string> captures)
 TEST(SettingsDialogWindow, EveryTabAndTheFolderChooserAreDrawnWithTheirJapaneseTexts)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     ScreenApplication screen;
     Sight sight;
@@ -281,7 +281,7 @@ void ChangeSettings(tk::TApplication& application, Changes& changes)
 TEST(SettingsDialogWindow, WhatTheUserChangesIsSavedAndAppliedOnOk)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     ScreenApplication screen;
     Changes changes;

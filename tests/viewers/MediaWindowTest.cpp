@@ -8,7 +8,7 @@
 #include "app/Process.h"
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
-#include "qt/Display.h"
+#include "platform/Display.h"
 #include "qt/FormWidget.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
@@ -87,7 +87,7 @@ void RunSteps(orvane::Process& process, std::vector<std::pair<int, std::function
 TEST(MediaWindow, AVideoFillsThePaneAndALargePictureIsPannedInTheDetachedWindow)
 {
     std::string why;
-    if (!qtui::DisplayReachable(why))
+    if (!platform::DisplayReachable(why))
         GTEST_SKIP() << why;
     // The application first: a display that goes away aborts the process, and the folder is not
     // made yet.

@@ -1,4 +1,4 @@
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 #include "toolkit/Form.h"
 #include <QString>
 #include <sys/stat.h>

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace dos {
 
 // True when the byte starts a double-byte character of code page 932.
 constexpr bool IsLeadByte(unsigned char byte)
@@ -59,4 +59,4 @@ std::string_view FirstLine(std::string_view text);
 // double-byte characters must be equal.
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-}  // namespace platform
+}  // namespace dos

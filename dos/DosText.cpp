@@ -1,6 +1,6 @@
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
-namespace platform {
+namespace dos {
 
 std::string AsciiUpper(std::string_view text)
 {
@@ -53,4 +53,4 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
-}  // namespace platform
+}  // namespace dos

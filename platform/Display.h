@@ -5,10 +5,10 @@
 
 #include <string>
 
-namespace qtui {
+namespace platform {
 
 // True when a display answers (or a platform that needs none is chosen through
 // QT_QPA_PLATFORM); otherwise false, with the reason in `why`.
 bool DisplayReachable(std::string& why);
 
-}  // namespace qtui
+}  // namespace platform

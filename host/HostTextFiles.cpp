@@ -1,4 +1,4 @@
-#include "app/HostTextFiles.h"
+#include "host/HostTextFiles.h"
 
 #include "formats/Rtf.h"
 #include "platform/CodePage.h"

@@ -1,11 +1,11 @@
 // The program: the Qt back end under the application's process entry.
 
 #include "app/Process.h"
+#include "platform/Display.h"
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
 #include "platform/QuietAudio.h"
 #include "qt/ClassicLook.h"
-#include "qt/Display.h"
 #include "qt/QtBackend.h"
 #include "toolkit/Application.h"
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     // Before any thread starts: it may set a variable of the environment.
     platform::QuietAudioProbing();
     std::string why;
-    if (!qtui::DisplayReachable(why)) {
+    if (!platform::DisplayReachable(why)) {
         std::fprintf(stderr, "%s\n", why.c_str());
         return 1;
     }

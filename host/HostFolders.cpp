@@ -1,7 +1,7 @@
-#include "app/HostFolders.h"
+#include "host/HostFolders.h"
 
 #include "platform/CodePage.h"
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 
@@ -10,13 +10,13 @@
 namespace orvane {
 
 namespace {
-using platform::AsciiUpper;
+using dos::AsciiUpper;
 
 // Folder names in the list's order: ASCII letters without regard to case, other bytes as they are.
 bool ListOrder(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
+        return static_cast<unsigned char>(dos::AsciiUpper(x)) < static_cast<unsigned char>(dos::AsciiUpper(y));
     });
 }
 }  // namespace
@@ -32,7 +32,7 @@ std::vector<char> HostFolders::Drives()
 std::string HostFolders::DriveLabel(char drive)
 {
     const auto& roots = m_host.Drives().Roots();
-    auto it = roots.find(AsciiUpper(drive));
+    auto it = roots.find(dos::AsciiUpper(drive));
     if (it == roots.end())
         return std::string();
     const std::string& root = it->second;
@@ -52,19 +52,19 @@ bool HostFolders::SetCurrentDirectory(const std::string& path)
         return false;
     for (const std::string& folder : {previous, m_host.GetCurrentDirectory()})
         if (folder.size() >= 2 && folder[1] == ':')
-            m_driveDirectories[AsciiUpper(folder[0])] = folder;
+            m_driveDirectories[dos::AsciiUpper(folder[0])] = folder;
     return true;
 }
 
 std::string HostFolders::DriveDirectory(char drive)
 {
-    auto it = m_driveDirectories.find(AsciiUpper(drive));
+    auto it = m_driveDirectories.find(dos::AsciiUpper(drive));
     if (it != m_driveDirectories.end())
         return it->second;
     std::string current = m_host.GetCurrentDirectory();
-    if (!current.empty() && AsciiUpper(current[0]) == AsciiUpper(drive))
+    if (!current.empty() && dos::AsciiUpper(current[0]) == dos::AsciiUpper(drive))
         return current;
-    return std::string(1, AsciiUpper(drive)) + ":\\";
+    return std::string(1, dos::AsciiUpper(drive)) + ":\\";
 }
 
 // The tree needs to know only which entries are folders, which the folder itself records: it costs

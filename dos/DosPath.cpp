@@ -1,8 +1,8 @@
-#include "platform/DosPath.h"
+#include "dos/DosPath.h"
 
-#include "platform/DosText.h"
+#include "dos/DosText.h"
 
-namespace platform {
+namespace dos {
 
 namespace {
 // Whether the character at `offset` (a character start) is a separator.
@@ -104,4 +104,4 @@ size_t ExtensionDot(std::string_view name)
     return dot == std::string_view::npos || dot == 0 ? std::string_view::npos : dot;
 }
 
-}  // namespace platform
+}  // namespace dos

@@ -1,4 +1,4 @@
-#include "qt/Display.h"
+#include "platform/Display.h"
 
 // Xlib's macros clash with Qt's names, so this file includes no Qt header.
 #include <X11/Xlib.h>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace qtui {
+namespace platform {
 
 namespace {
 std::string Environment(const char* name)
@@ -45,4 +45,4 @@ bool DisplayReachable(std::string& why)
     return false;
 }
 
-}  // namespace qtui
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "app/HostMedia.h"
+#include "host/HostMedia.h"
 
 #include "platform/CodePage.h"
 #include "platform/Files.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace dos {
 
 constexpr char PathSeparator = '\\';
 
@@ -50,4 +50,4 @@ std::string FlattenPath(std::string_view path);
 // character; npos when there is none. (A dot is never the second byte of a character.)
 size_t ExtensionDot(std::string_view name);
 
-}  // namespace platform
+}  // namespace dos

@@ -1,0 +1,4 @@
+// A text library that names a format reader stands above it.
+namespace formats {
+struct Image;
+}

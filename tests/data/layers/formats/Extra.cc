@@ -1,0 +1,3 @@
+// Sources of every extension are checked.
+#include "formats/Image.h"
+#include <unistd.h>

@@ -1,0 +1,2 @@
+// A folder of no layer.
+#include <vector>
