@@ -14,6 +14,12 @@ using namespace tk;
 TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
 {
     CreateComponents();
+    m_capture = std::make_unique<TCaptureCache>(
+        TCaptureCache::Parts{*CashDir, *CashSize, *CapW, *CapH, *CapMessage, *GetImage, *Mark, *Timer2},
+        m_process.Host,
+        [this](const std::string& text, const std::string& caption, unsigned flags) {
+            Application()->MessageBox(text, caption, flags);
+        });
     BindSortingHandlers();
     BindMenuStateHandlers();
     BindDoorHandlers();
@@ -77,5 +83,21 @@ void TImageForm::FormClose(TObject*, TCloseAction&)
     WriteWindowPositions();
 }
 
+
+// The capture cache's operations, as the window's handlers and the other subsystems call them.
+std::string TImageForm::CaptureFileOf(const std::string& flattenedPath) const
+{
+    return m_capture->FileOf(flattenedPath);
+}
+
+void TImageForm::Timer2Timer(TObject*)
+{
+    m_capture->Capture(m_process.CaptureFileName);
+}
+
+void TImageForm::TrimCache()
+{
+    m_capture->Trim();
+}
 
 }  // namespace orvane

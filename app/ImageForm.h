@@ -2,6 +2,7 @@
 
 #include "app/Process.h"
 #include "browser/IconRows.h"
+#include "capture/CaptureCache.h"
 #include "browser/Icons.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/FileCtrls.h"
@@ -391,6 +392,8 @@ private:
     // from the grid when the grid's cells have changed since the index last matched them
     // (m_iconGridChanges, the grid's count then).
     IconRows m_iconRows;
+    // The disk cache of captured windows, made once the components it works with are.
+    std::unique_ptr<TCaptureCache> m_capture;
     uint64_t m_iconGridChanges = 0;
     // The icons this listing has extracted from the places DefaultIcon values name (a path and a
     // number; null where none came out): the desktop's types share a few dozen theme pictures, so

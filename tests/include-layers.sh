@@ -79,7 +79,9 @@ program_folders="app/ browser/ viewers/ capture/ settings/"
 below_program="host/ graphics/ toolkit/ platform/ formats/ dos/"
 program_spaces="orvane tk platform graphics formats dos"
 # The program's subsystems: the main window (app/) joins them; a subsystem includes the window
-# and itself, the viewers the file list's row layout, the settings the viewers' kinds.
+# and itself, the viewers the file list's row layout, the settings the viewers' kinds. The
+# capture cache is an object of its own that knows nothing of the window (the program's number
+# rules aside).
 for layer in app browser viewers capture settings; do
     folders[$layer]="$layer/"
     system[$layer]=$cpp
@@ -88,7 +90,7 @@ done
 quoted[app]="$program_folders $below_program"
 quoted[browser]="app/ browser/ $below_program"
 quoted[viewers]="app/ viewers/ browser/FileRows.h $below_program"
-quoted[capture]="app/ capture/ $below_program"
+quoted[capture]="app/Numbers.h capture/ $below_program"
 quoted[settings]="app/ settings/ viewers/ $below_program"
 
 folders[probe]="probe/"
