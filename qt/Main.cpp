@@ -1,6 +1,7 @@
 // The program: the Qt back end under the application's process entry.
 
 #include "app/Process.h"
+#include "platform/DesktopStart.h"
 #include "platform/DriveMap.h"
 #include "platform/Host.h"
 #include "platform/QuietAudio.h"
@@ -30,6 +31,8 @@ int main(int argc, char** argv)
         tk::TApplication application;
         backend.Install(application);
         platform::Host host(platform::DriveMap::Default());
+        if (platform::AsksForDesktopStart(argc, argv))
+            platform::StartFromDesktop(host, platform::XdgDirs::FromEnvironment());
         orvane::Process process(application, host);
         // The sound system gets ready while the window comes up, so that the first file sounds
         // as soon as later ones.

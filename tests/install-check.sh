@@ -11,7 +11,7 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 test -x "$stage/usr/bin/orvane"
 entry="$stage/usr/share/applications/orvane.desktop"
 desktop-file-validate "$entry"
-grep -qx 'Exec=orvane' "$entry"
+grep -qx 'Exec=orvane --desktop' "$entry"
 grep -qx 'Icon=orvane' "$entry"
 for size in 16 22 24 32 48 64 128 256; do
     icon="$stage/usr/share/icons/hicolor/${size}x${size}/apps/orvane.png"
