@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "platform/QuietAudio.h"
 #include "qt/ClassicLook.h"
+#include "qt/DesktopIdentity.h"
 #include "qt/Display.h"
 #include "qt/QtBackend.h"
 #include "toolkit/Application.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     }
     QApplication qtApplication(argc, argv);
     qtui::ApplyClassicLook(qtApplication);
+    qtui::ApplyDesktopIdentity(qtApplication);
     qtui::QtBackend backend;
     {
         tk::TApplication application;

@@ -3,9 +3,12 @@
 # and XDG folders of its own: its window names the home folder, the settings file already in
 # $XDG_CONFIG_HOME/orvane places the window, the cache folder is made in $XDG_CACHE_HOME/orvane,
 # and nothing appears in the home folder or the folder it was started from. Then the same
-# program started in a folder from a terminal keeps to that folder. Runs on a display of its own
-# (under-xvfb.sh): desktop-start.sh PROGRAM
+# program started in a folder from a terminal keeps to that folder. On the way, the window's
+# WM_CLASS class is the desktop entry's StartupWMClass, so that the taskbar shows the entry's name
+# and icon, and the window carries the icon itself. Runs on a display of its own (under-xvfb.sh):
+# desktop-start.sh PROGRAM DESKTOP-ENTRY
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+entry=$2
 root=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$root"' EXIT
@@ -35,6 +38,14 @@ name=$(xdotool getwindowname "$id")
 [ "$name" = 'Orvane - C:\' ] || fail "the main window names '$name', not the home folder C:\\"
 size=$(xwininfo -id "$id" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 [ "$size" = 592x377 ] || fail "the window is $size, not as the settings file in the XDG folder says (592x377)"
+wm_class=$(xprop -id "$id" WM_CLASS)
+wanted=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$wanted" ] || fail "the desktop entry $entry names no StartupWMClass"
+[ "$wm_class" = "WM_CLASS(STRING) = \"orvane\", \"$wanted\"" ] ||
+    fail "the window's $wm_class is not the entry's class \"$wanted\""
+# _NET_WM_ICON, which xprop shows as pictures headed "Icon (W x H):".
+xprop -id "$id" _NET_WM_ICON | grep -q 'Icon ([1-9][0-9]* x [1-9][0-9]*)' ||
+    fail "the window carries no icon: $(xprop -id "$id" _NET_WM_ICON | head -c 100)"
 for _ in $(seq 50); do [ -d "$root/cache/orvane/View" ] && break; sleep 0.1; done
 [ -d "$root/cache/orvane/View" ] || fail "no cache folder in XDG_CACHE_HOME/orvane"
 stop
