@@ -30,6 +30,7 @@ void RunProcess(Process& process)
     application.CreateForm(process.VerForm, process);
     application.CreateForm(process.Cust, process);
     application.CreateForm(process.Serch, process);
+    process.Follower.Start();
     application.Run();
 }
 
