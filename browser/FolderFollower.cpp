@@ -28,19 +28,23 @@ void FolderFollower::Start()
     m_timer = new tk::TTimer(&m_process.Application);
     m_timer->SetInterval(IntervalMs);
     m_timer->OnTimer = [this](tk::TObject*) { Tick(); };
-    m_watch.Watch(platform::CurrentHostFolder());
+    WatchCurrentFolder();
+}
+
+void FolderFollower::WatchCurrentFolder()
+{
+    const std::string folder = platform::CurrentHostFolder();
+    if (folder == m_watch.Folder())
+        return;
+    m_watch.Watch(folder);
+    m_pending = false;
+    m_waited = 0;
 }
 
 void FolderFollower::Tick()
 {
-    // The listing lists the current folder; a new one is watched from its first turn on.
-    const std::string folder = platform::CurrentHostFolder();
-    if (folder != m_watch.Folder()) {
-        m_watch.Watch(folder);
-        m_pending = false;
-        m_waited = 0;
-        return;
-    }
+    // The listing watches the folder it lists; this is for a current folder changed without one.
+    WatchCurrentFolder();
     if (m_watch.TakeChanges()) {
         m_pending = true;
         if (++m_waited < LongestWait)
@@ -68,8 +72,6 @@ void FolderFollower::Relist()
                 break;
             }
     list.SetItemIndex(index);
-    // The program's own writes in the folder (its settings files) come back as events too.
-    m_watch.TakeChanges();
 }
 
 }  // namespace orvane

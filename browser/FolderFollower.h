@@ -24,6 +24,9 @@ public:
 
     // Starts asking, once the application has its clock.
     void Start();
+    // Watches the current folder from now on, before it is listed, so that no change made
+    // while or after it is listed goes unseen. The same folder stays watched as it is.
+    void WatchCurrentFolder();
     // One turn of the timer; the timer's handler.
     void Tick();
 

@@ -123,7 +123,7 @@ TEST_F(FolderFollow, AnotherFolderIsFollowedOnceItIsShownAndTheOldOneNoMore)
     TImageForm& form = run.Form();
     form.DirectoryListBox1->SetDirectory("C:\\other");
     ASSERT_EQ(Rows(form), Names{});
-    run.clock.Advance(FolderFollower::IntervalMs);
+    // Right after the listing, before the timer's next turn.
     Write("elsewhere.txt");
     std::ofstream(drive.Root() + "/other/here.txt") << "here";
     run.clock.Advance(1000);
