@@ -50,9 +50,8 @@ void TImageForm::FormCreate(TObject*)
     CapW->SetCaption(NumberToStr(desktopWidth));
     CapH->SetCaption(NumberToStr(desktopHeight));
 
-    const std::string currentDirectory = m_process.Host.GetCurrentDirectory();
-    CPath->SetCaption(currentDirectory);
-    CashDir->SetCaption(currentDirectory + "\\View");
+    CPath->SetCaption(m_process.Host.SettingsFolder());
+    CashDir->SetCaption(m_process.Host.DefaultCacheFolder());
 
     for (TImageList* list : {ImageList1, ImageList2, ImageList3, ImageList4})
         list->Clear();

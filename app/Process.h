@@ -8,6 +8,7 @@
 #include "host/HostMedia.h"
 #include "graphics/PictureFormats.h"
 #include "platform/IconExtractor.h"
+#include "browser/FolderFollower.h"
 #include "host/HostTextFiles.h"
 #include "browser/RowOrder.h"
 
@@ -54,6 +55,9 @@ struct Process {
     TVerForm* VerForm = nullptr;
     TCust* Cust = nullptr;
     TSerch* Serch = nullptr;
+
+    // Lists the shown folder again when other programs change it.
+    FolderFollower Follower{*this};
 
     // The number of rows the last listing produced.
     int ListedCount = 0;

@@ -30,6 +30,7 @@ void RunProcess(Process& process)
     application.CreateForm(process.VerForm);
     application.CreateForm(process.Cust, process);
     application.CreateForm(process.Serch);
+    process.Follower.Start();
     application.Run();
 }
 

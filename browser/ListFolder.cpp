@@ -2,6 +2,7 @@
 
 #include "app/ImageForm.h"
 #include "app/Numbers.h"
+#include "app/Process.h"
 #include "browser/DateText.h"
 #include "browser/FileRows.h"
 #include "dos/DosPath.h"
@@ -52,6 +53,7 @@ bool ListedAsFolder(unsigned attributes)
 
 void TImageForm::ListFolder()
 {
+    m_process.Follower.WatchCurrentFolder();
     ListView1->SetViewStyle(TViewStyle::vsList);
 
     ImageList1->Clear();

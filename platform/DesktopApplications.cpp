@@ -4,6 +4,8 @@
 #include "platform/DesktopEntry.h"
 #include "platform/HostFiles.h"
 
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +16,18 @@ namespace platform {
 namespace {
 
 constexpr int MaxFolderDepth = 8;
+
+// The file systems stamp a change with a clock that advances in steps of some milliseconds, so
+// a file changed just after it was read may keep the time it had. A source changed this shortly
+// before the reading is read again at the next question.
+constexpr long long UncertainNs = 50'000'000;
+
+long long RealTimeNs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
 
 bool Contains(const std::vector<std::string>& list, const std::string& item)
 {
@@ -50,7 +64,8 @@ bool ProgramExists(const std::string& program)
 
 }  // namespace
 
-DesktopApplications::DesktopApplications(const XdgDirs& dirs, const MimeDatabase& types) : m_types(types)
+DesktopApplications::DesktopApplications(const XdgDirs& dirs, const MimeDatabase& types)
+    : m_types(types), m_readNs(RealTimeNs())
 {
     for (const std::string& folder : dirs.DataFolders("applications"))
         ReadEntries(folder, "", 0);
@@ -69,6 +84,8 @@ DesktopApplications::DesktopApplications(const XdgDirs& dirs, const MimeDatabase
 // A desktop file id is the file's path below the applications folder with "/" turned into "-".
 void DesktopApplications::ReadEntries(const std::string& folder, const std::string& idPrefix, int depth)
 {
+    // A folder's time changes when an entry is added, removed or renamed in it.
+    m_sources.push_back(StampOf(folder));
     std::vector<HostEntry> entries = ListHostFolder(folder);
     std::sort(entries.begin(), entries.end(), [](const HostEntry& a, const HostEntry& b) { return a.name < b.name; });
     for (const HostEntry& entry : entries) {
@@ -86,6 +103,7 @@ void DesktopApplications::ReadEntry(const std::string& path, const std::string& 
 {
     if (m_seen.count(id))
         return;
+    m_sources.push_back(StampOf(path));
     std::optional<std::string> text = ReadHostFile(path, 1u << 20);
     if (!text)
         return;
@@ -115,6 +133,7 @@ void DesktopApplications::ReadEntry(const std::string& path, const std::string& 
 
 void DesktopApplications::ReadList(const std::string& path, bool desktopSpecific)
 {
+    m_sources.push_back(StampOf(path));
     std::optional<std::string> text = ReadHostFile(path, 4u << 20);
     if (!text)
         return;
@@ -139,6 +158,28 @@ void DesktopApplications::ReadList(const std::string& path, bool desktopSpecific
         read("Removed Associations", list.removed);
     }
     m_lists.push_back(std::move(list));
+}
+
+DesktopApplications::Stamp DesktopApplications::StampOf(const std::string& path)
+{
+    Stamp stamp;
+    stamp.path = path;
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.modifiedNs = status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool DesktopApplications::SourcesChanged() const
+{
+    for (const Stamp& source : m_sources)
+        if (!(StampOf(source.path) == source) || (source.exists && source.modifiedNs + UncertainNs >= m_readNs))
+            return true;
+    return false;
 }
 
 const DesktopApplications::Entry* DesktopApplications::Usable(const std::string& id) const

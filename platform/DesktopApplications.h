@@ -28,7 +28,24 @@ public:
     // the nearest first. None when no application opens the type.
     std::optional<std::string> DefaultApplication(std::string_view type) const;
 
+    // Whether any file or folder these answers came from has changed since they were read: an
+    // association list written, an application installed or removed, an entry edited. A stat of
+    // each, so that asking before every start of a program costs next to nothing.
+    bool SourcesChanged() const;
+
 private:
+    // What a stat says of a file or folder, enough to see that it changed; a missing one too, so
+    // that one that appears later counts as a change.
+    struct Stamp {
+        std::string path;
+        bool exists = false;
+        unsigned long long inode = 0;
+        long long size = 0;
+        long long modifiedNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp StampOf(const std::string& path);
+
     struct Entry {
         std::string path;
         std::vector<std::string> types;
@@ -54,6 +71,8 @@ private:
     std::unordered_set<std::string> m_seen;              // every id found, usable or not
     TypeLists m_entriesOfType;                           // type -> ids, in the order found
     std::vector<AssociationList> m_lists;                // in the order they are searched
+    std::vector<Stamp> m_sources;                        // every folder and file read or looked for
+    long long m_readNs = 0;                              // when the reading began, the real time
 };
 
 }  // namespace platform

@@ -67,7 +67,7 @@ bool DesktopClasses::KeyExists(std::string_view path) const
     case Part::Shell:
     case Part::ShellOpen:
     case Part::Command:
-        return AnswersFor(subject).command.has_value();
+        return CommandFor(subject).has_value();
     case Part::None:
         break;
     }
@@ -93,7 +93,7 @@ std::optional<std::string> DesktopClasses::Value(Part part, const std::string& s
     case Part::DefaultIcon:
         return AnswersFor(subject).icon;
     case Part::Command:
-        return AnswersFor(subject).command;
+        return CommandFor(subject);
     case Part::Shell:
     case Part::ShellOpen:
     case Part::None:
@@ -109,8 +109,19 @@ const DesktopClasses::TypeAnswers& DesktopClasses::AnswersFor(const std::string&
         return it->second;
     TypeAnswers answers;
     answers.icon = IconOf(type);
-    answers.command = CommandOf(type);
     return m_answers.emplace(type, std::move(answers)).first->second;
+}
+
+const std::optional<std::string>& DesktopClasses::CommandFor(const std::string& type) const
+{
+    if (m_applications && m_applications->SourcesChanged()) {
+        m_applications.reset();
+        m_commands.clear();
+    }
+    auto it = m_commands.find(type);
+    if (it != m_commands.end())
+        return it->second;
+    return m_commands.emplace(type, CommandOf(type)).first->second;
 }
 
 std::optional<std::string> DesktopClasses::IconOf(const std::string& type) const

@@ -9,7 +9,10 @@
 //                                   path of its desktop entry + " %1"
 // The command line thus names the desktop entry as its program, and the process service runs the
 // entry's Exec line. The databases are read at the first question that needs them, and each
-// type's answers are kept, so that a listing of many files costs a few map lookups per file.
+// type's icon is kept, so that a listing of many files costs a few map lookups per file. The
+// commands are kept too, but only as long as the association lists and the desktop entries they
+// came from are unchanged: the user who picks another default application, or installs one,
+// gets it at the next start of a file without restarting the program.
 // Not for use from several threads.
 
 #include "platform/DriveMap.h"
@@ -45,7 +48,6 @@ public:
 private:
     struct TypeAnswers {
         std::optional<std::string> icon;      // the DefaultIcon value
-        std::optional<std::string> command;   // the shell\open\command value
     };
     enum class Part { Extension, Type, DefaultIcon, Shell, ShellOpen, Command, None };
 
@@ -56,6 +58,8 @@ private:
     const TypeAnswers& AnswersFor(const std::string& type) const;
     std::optional<std::string> IconOf(const std::string& type) const;
     std::optional<std::string> CommandOf(const std::string& type) const;
+    // The shell\open\command value, read again when its sources changed.
+    const std::optional<std::string>& CommandFor(const std::string& type) const;
 
     XdgDirs m_dirs;
     DriveMap m_drives;
@@ -63,6 +67,7 @@ private:
     mutable std::unique_ptr<DesktopApplications> m_applications;
     mutable std::unique_ptr<IconTheme> m_icons;
     mutable std::unordered_map<std::string, TypeAnswers> m_answers;   // by the type's own name
+    mutable std::unordered_map<std::string, std::optional<std::string>> m_commands;   // the same
 };
 
 }  // namespace platform

@@ -57,6 +57,31 @@ bool Host::SetCurrentDirectory(const std::string& path)
     return chdir(host.c_str()) == 0;
 }
 
+// A host path as a DOS path, or as itself where it lies on no drive.
+static std::string DosPathOf(const DriveMap& drives, const std::string& host)
+{
+    if (auto dos = drives.ToDos(host))
+        return *dos;
+    return Utf8ToCp932(host);
+}
+
+std::string Host::SettingsFolder() const
+{
+    return m_settingsFolder.empty() ? GetCurrentDirectory() : DosPathOf(m_drives, m_settingsFolder);
+}
+
+std::string Host::DefaultCacheFolder() const
+{
+    // A drive root keeps its own backslash before the one added here.
+    return m_cacheFolder.empty() ? GetCurrentDirectory() + "\\View" : DosPathOf(m_drives, m_cacheFolder);
+}
+
+void Host::SetKeepingFolders(std::string settingsFolder, std::string cacheFolder)
+{
+    m_settingsFolder = std::move(settingsFolder);
+    m_cacheFolder = std::move(cacheFolder);
+}
+
 std::string Host::GetSystemDirectory() const
 {
     std::vector<char> buffer(4096);

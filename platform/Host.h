@@ -29,6 +29,12 @@ public:
     std::string GetCurrentDirectory() const;
     // Makes a folder (DOS path, or an absolute host path) the current one; false when it cannot.
     bool SetCurrentDirectory(const std::string& path);
+    // Where the settings files and the default cache folder are kept, as DOS paths: the current
+    // folder and its "View", unless a start from the desktop's menu gave folders of their own.
+    std::string SettingsFolder() const;
+    std::string DefaultCacheFolder() const;
+    // The folders of a start from the menu, as host paths in UTF-8.
+    void SetKeepingFolders(std::string settingsFolder, std::string cacheFolder);
     // The system folder, as a DOS path: the folder "system" beside the program. The system icon
     // library is named after it ("shell32.dll" there); the icon services answer for that name.
     std::string GetSystemDirectory() const;
@@ -46,6 +52,8 @@ private:
     std::unique_ptr<IClassesRoot> m_fileTypes;
     std::unique_ptr<Processes> m_programs;
     std::unique_ptr<IScreen> m_screen;
+    std::string m_settingsFolder;
+    std::string m_cacheFolder;
 };
 
 }  // namespace platform

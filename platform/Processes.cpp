@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -319,6 +320,11 @@ StartedProcess Processes::CreateProcess(const std::string& commandLine)
         process.error = invocation.error;
     if (process.started)
         m_reaper.Watch(process.pid);
+    else
+        // The user sees only that the application could not be started; the line says which
+        // command and why, for whoever looks into it.
+        std::fprintf(stderr, "orvane: cannot start %s: %s\n", Cp932ToUtf8(commandLine).c_str(),
+                     process.error.c_str());
     m_starts.push_back({commandLine, process.started});
     return process;
 }

@@ -57,6 +57,7 @@ XdgDirs XdgDirs::FromEnvironment()
     dirs.dataDirs = FolderList("XDG_DATA_DIRS", {"/usr/local/share", "/usr/share"});
     dirs.configHome = Folder("XDG_CONFIG_HOME", dirs.home + "/.config");
     dirs.configDirs = FolderList("XDG_CONFIG_DIRS", {"/etc/xdg"});
+    dirs.cacheHome = Folder("XDG_CACHE_HOME", dirs.home + "/.cache");
     std::string desktops = Variable("XDG_CURRENT_DESKTOP");
     size_t start = 0;
     while (start < desktops.size()) {

@@ -14,6 +14,7 @@ struct XdgDirs {
     std::vector<std::string> dataDirs;     // $XDG_DATA_DIRS, else /usr/local/share, /usr/share
     std::string configHome;                // $XDG_CONFIG_HOME, else ~/.config
     std::vector<std::string> configDirs;   // $XDG_CONFIG_DIRS, else /etc/xdg
+    std::string cacheHome;                 // $XDG_CACHE_HOME, else ~/.cache
     std::vector<std::string> desktops;     // $XDG_CURRENT_DESKTOP's names, lower-cased
 
     static XdgDirs FromEnvironment();

@@ -39,6 +39,7 @@ protected:
 
 private:
     void PaintLargeIcon(QPainter& painter, const QStyleOptionViewItem& option) const;
+    void NarrowToFit(QStyleOptionViewItem& option) const;
 
     tk::TViewStyle m_style = tk::TViewStyle::vsReport;
     QSize m_itemSize;

@@ -11,8 +11,9 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 test -x "$stage/usr/bin/orvane"
 entry="$stage/usr/share/applications/orvane.desktop"
 desktop-file-validate "$entry"
-grep -qx 'Exec=orvane' "$entry"
+grep -qx 'Exec=orvane --desktop' "$entry"
 grep -qx 'Icon=orvane' "$entry"
+grep -qx 'StartupWMClass=Orvane' "$entry"
 for size in 16 22 24 32 48 64 128 256; do
     icon="$stage/usr/share/icons/hicolor/${size}x${size}/apps/orvane.png"
     identify -format '%wx%h\n' "$icon" | grep -qx "${size}x${size}" || { echo "missing or wrong: $icon"; exit 1; }

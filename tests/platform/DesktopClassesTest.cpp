@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -210,6 +211,39 @@ TEST_F(FakeDesktop, TheDefaultApplicationFollowsTheAssociationListsInOrder)
         << "through its parent, C source";
     EXPECT_TRUE(classes.KeyExists("text/plain\\shell"));
     EXPECT_TRUE(classes.KeyExists("text/plain\\Shell\\Open"));
+}
+
+// The user picks another default application, installs one or removes one while the program
+// runs: the next start of a file follows, without a restart; and nothing changed, the answer is
+// the same one.
+TEST_F(FakeDesktop, TheDefaultApplicationFollowsChangesOfTheListsAndEntriesWhileItRuns)
+{
+    DesktopClasses classes = Classes();
+    const std::string key = "text/plain\\shell\\open\\command";
+    const std::string viewer = "\"D:\\usr\\share\\applications\\viewer.desktop\" %1";
+    const std::string editor = "\"D:\\usr\\share\\applications\\editor.desktop\" %1";
+    const std::string fresh = "\"D:\\home\\.local\\share\\applications\\fresh.desktop\" %1";
+    EXPECT_EQ(DefaultOf(classes, key), viewer);
+    EXPECT_EQ(DefaultOf(classes, key), viewer) << "asked again, unchanged";
+
+    tree.Write("config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop;\n");
+    EXPECT_EQ(DefaultOf(classes, key), editor) << "the user's list rewritten";
+
+    tree.Write("config/mimeapps.list", "[Default Applications]\ntext/plain=fresh.desktop;editor.desktop;\n");
+    EXPECT_EQ(DefaultOf(classes, key), editor) << "a default not installed yet is passed over";
+    tree.Write("home/.local/share/applications/fresh.desktop", Entry("text/plain;"));
+    EXPECT_EQ(DefaultOf(classes, key), fresh) << "installed in the user's applications folder";
+    std::remove(tree.Path("home/.local/share/applications/fresh.desktop").c_str());
+    EXPECT_EQ(DefaultOf(classes, key), editor) << "removed again";
+
+    // A list that was not there: the first desktop's own, before the user's general one.
+    tree.Write("config/orvane-mimeapps.list", "[Default Applications]\ntext/plain=viewer.desktop;\n");
+    EXPECT_EQ(DefaultOf(classes, key), viewer) << "a desktop's list that appeared";
+    std::remove(tree.Path("config/mimeapps.list").c_str());
+    std::remove(tree.Path("config/orvane-mimeapps.list").c_str());
+    EXPECT_EQ(DefaultOf(classes, key), editor) << "the user's lists gone, the distribution's list says editor";
+    tree.Write("usr/share/applications/editor.desktop", Entry("text/plain;", "Hidden=true\n"));
+    EXPECT_EQ(DefaultOf(classes, key), viewer) << "an entry edited to be hidden";
 }
 
 TEST_F(FakeDesktop, RemovedMalformedAndHiddenEntriesOpenNothing)

@@ -308,6 +308,25 @@ TEST_F(Starting, ProgramsThatCannotStartFailCleanly)
     EXPECT_NE(m_processes.CreateProcess("\"T:\\My Docs\\a b.txt\"").error.find("not executable"), std::string::npos);
 }
 
+// The user sees only that the application could not be started: standard error says which
+// command and why; a start that works writes nothing there.
+TEST_F(Starting, AFailedStartNamesTheCommandAndTheReasonOnStandardError)
+{
+    for (const char* line : {"T:\\nothing.exe", "\"T:\\My Docs\\a b.txt\"", "no-such-program-on-path x"}) {
+        testing::internal::CaptureStderr();
+        StartedProcess process = m_processes.CreateProcess(line);
+        const std::string written = testing::internal::GetCapturedStderr();
+        ASSERT_FALSE(process.started) << line;
+        EXPECT_NE(written.find(std::string("cannot start ") + line + ": " + process.error + "\n"), std::string::npos)
+            << written;
+    }
+    testing::internal::CaptureStderr();
+    StartedProcess started = m_processes.CreateProcess("\"T:\\my tools\\args.sh\" x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(started.started);
+    m_processes.WaitForInputIdle(started, 5000);
+}
+
 TEST_F(Starting, EveryStartIsRecorded)
 {
     StartedProcess started = m_processes.CreateProcess("\"T:\\my tools\\args.sh\" x");

@@ -15,6 +15,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QTreeView>
 #include <QImage>
 #include <QScreen>
 #include <QWidget>
@@ -22,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -102,6 +107,91 @@ TEST(ListViewWindow, ReportAndIconStylesShowTheirRows)
     EXPECT_GT(CountDark(icons, icons.rect()), 3000) << "icon edges and names";
     EXPECT_EQ(CountColour(icons, QRect(0, 0, 570, 14), 0xC0C0C0), 0) << "no column headers";
 
+    delete form;
+}
+
+// Whether the text drawn in a cell ends in an ellipsis: the ink of its last three columns, the
+// dots of an ellipsis, is no more than two pixels high, where the end of a digit or a letter is
+// taller.
+bool EndsInEllipsis(const QImage& shot, const QRect& cell)
+{
+    int right = -1;
+    for (int x = cell.right(); x >= cell.left() && right < 0; --x)
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            if (qGray(shot.pixel(x, y)) < 0x80)
+                right = x;
+    if (right < 0)
+        return false;
+    int top = cell.bottom(), bottom = cell.top();
+    for (int x = right - 2; x <= right; ++x)
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            if (qGray(shot.pixel(x, y)) < 0x80) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return bottom - top + 1 <= 2;
+}
+
+// The report's columns at the file list's widths and in its font: a size, a type or a date and
+// time ("2026/12/08 16:56:30" at 120 pixels) is drawn whole, not cut short with an ellipsis;
+// a text far too wide for its column still is.
+TEST(ListViewWindow, TextsOfTheReportColumnsAreDrawnWhole)
+{
+    std::string why;
+    if (!platform::DisplayReachable(why))
+        GTEST_SKIP() << why;
+    ScreenApplication screen;
+    tk::TApplication application;
+    screen.backend.Install(application);
+
+    tk::TForm* form = nullptr;
+    application.CreateForm(form);
+    form->SetClientWidth(600);
+    form->SetClientHeight(200);
+    const char* const rows[][4] = {
+        {"TavoCust.cnf", "1,234,567", "CNF file", "2026/12/08 16:56:30"},
+        {"document.txt", "999,999,999", "TXT file", "2000/08/28 20:08:08"},
+        {"sheet.xls", "0", "XLS file", "1999/11/11 11:11:11"},
+        {"other.dat", "12", "a type whose name is far too long", "2026/12/08"},
+    };
+    auto* list = new tk::TListView(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 600, 200);
+    // The program's font, as its main window gives it to the file list, and its columns.
+    list->Font().SetName(tk::DefaultFontName());
+    list->Font().SetPixelHeight(12);
+    list->AddColumn("Name", 150, tk::TAlignment::taLeftJustify);
+    list->AddColumn("Size", 80, tk::TAlignment::taRightJustify);
+    list->AddColumn("Type", 80, tk::TAlignment::taCenter);
+    list->AddColumn("Date", 120, tk::TAlignment::taLeftJustify);
+    for (const auto& row : rows) {
+        tk::TListItem& item = list->Items().Add();
+        item.SetCaption(row[0]);
+        item.SetSubItems({row[1], row[2], row[3], "B"});
+    }
+    list->SetViewStyle(tk::TViewStyle::vsReport);
+    form->Show();
+    QWidget* window = qtui::WidgetOf(*form);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitExposed(*window)) << "the window never showed";
+    QImage shot = ShotOf(*window, QStringLiteral("listview-columns.png"));
+    QTreeView* report = window->findChild<QTreeView*>();
+    ASSERT_NE(report, nullptr);
+    QFontInfo font(report->font());
+    std::printf("the list's font: %s, %d pixels; the date %d pixels wide\n", qPrintable(font.family()),
+                font.pixelSize(), QFontMetrics(report->font()).horizontalAdvance(QStringLiteral("2026/12/08 16:56:30")));
+
+    for (int row = 0; row < 4; ++row)
+        for (int column = 1; column < 4; ++column) {
+            QRect cell = report->visualRect(report->model()->index(row, column));
+            cell.translate(report->viewport()->mapTo(window, QPoint(0, 0)));
+            // The grid line may lie in the cell's last pixel column.
+            cell.setRight(cell.right() - 1);
+            const bool tooLong = row == 3 && column == 2;
+            EXPECT_EQ(EndsInEllipsis(shot, cell), tooLong)
+                << rows[row][column] << (tooLong ? " is not cut short" : " is cut short")
+                << " (the shot is kept as listview-columns.png with ORVANE_SCREENSHOTS)";
+        }
     delete form;
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+// The shown folder follows the disk: a file that another program creates, deletes or renames
+// there appears or goes within a second. A quarter-second timer of the application's clock asks
+// the folder watch, so that the window never waits on it; a burst of changes (an unpacked
+// archive, a copied folder) gives one listing when it has settled, or one a second while it
+// lasts. The listing is the one a change of folder makes; the selected file stays selected and
+// the viewer keeps what it shows.
+
+#include "platform/FolderWatch.h"
+
+namespace tk {
+class TTimer;
+}
+
+namespace orvane {
+
+struct Process;
+
+class FolderFollower {
+public:
+    explicit FolderFollower(Process& process);
+    ~FolderFollower();
+
+    // Starts asking, once the application has its clock.
+    void Start();
+    // Watches the current folder from now on, before it is listed, so that no change made
+    // while or after it is listed goes unseen. The same folder stays watched as it is.
+    void WatchCurrentFolder();
+    // One turn of the timer; the timer's handler.
+    void Tick();
+
+    static constexpr int IntervalMs = 250;
+    // The turns a burst may last before it is listed all the same.
+    static constexpr int LongestWait = 4;
+
+private:
+    void Relist();
+
+    Process& m_process;
+    platform::FolderWatch m_watch;
+    // The application owns the timer; it outlives the process's objects.
+    tk::TTimer* m_timer = nullptr;
+    bool m_pending = false;
+    int m_waited = 0;
+};
+
+}  // namespace orvane
