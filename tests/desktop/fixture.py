@@ -3,7 +3,8 @@ two settings files, a folder of every kind of file the viewer shows, a folder fo
 user's file types and the program the spreadsheet type starts.
 
     HOME/work/       start folder (C:\\work): TavoCust.cnf, TavoCust2.cnf, later View\\ (the cache)
-    HOME/samples/    one file of every kind (a PNG, a PDF and an MP3 among them), and a subfolder
+    HOME/samples/    one file of every kind (a PNG, a PDF, an MP3 and a text in EUC-JP among them),
+                     and a subfolder
     HOME/samples/sub the keyboard's files: a text, a picture and a cursor that cannot be read, a
                      file that no program opens, and a sheet
     HOME/sorting/    four small files whose name, type, size and date orders all differ, a folder
@@ -165,6 +166,9 @@ class World:
         tables. The sound is the WAV tone, encoded by GStreamer's LAME encoder."""
         shutil.copy(self.data("tests", "data", "pictures", "bands.png"), folder)
         shutil.copy(self.data("tests", "data", "pictures", "page.pdf"), os.path.join(folder, "form.pdf"))
+        # One Japanese text, in Shift-JIS and in EUC-JP.
+        shutil.copy(self.data("tests", "data", "text", "japanese.sjis.txt"), os.path.join(folder, "kana-sjis.txt"))
+        shutil.copy(self.data("tests", "data", "text", "japanese.euc-jp.txt"), os.path.join(folder, "kana-euc.txt"))
         subprocess.run(["gst-launch-1.0", "-q", "filesrc", "location=" + os.path.join(folder, "tone.wav"), "!",
                         "wavparse", "!", "audioconvert", "!", "lamemp3enc", "!", "filesink",
                         "location=" + os.path.join(folder, "music.mp3")], check=True)

@@ -592,6 +592,33 @@ class Suite:
         self.keep("mp3-playing")
         self.look("the MP3 at its end", lambda s: self.media_state(s) == "waiting", timeout=20)
 
+    def japanese_text_and_a_new_file(self):
+        """The user shows a Japanese text written in EUC-JP: it is drawn exactly as the same text
+        in Shift-JIS. Then another program makes a file in the shown folder: the list shows it
+        without being asked, and the user selects it. The desktop knows the window as Orvane."""
+        self.step_name = "japanese"
+        left, top, width, height = self.pane()
+        points = [(x, y) for y in range(2, min(height - 12, 60), 3) for x in range(2, min(width - 12, 300), 3)]
+
+        def pixels(shot):
+            return [self.pixel(shot, *self.pane_point(x, y)) for x, y in points]
+
+        self.select("kana-s", "kana-sjis.txt")
+        shot = self.look("the Shift-JIS text in the pane",
+                         lambda s: sum(1 for p in pixels(s) if near(p, BLACK, 80)) > 30)
+        shift_jis = pixels(shot)
+        self.keep("shift-jis")
+        self.select("kana-e", "kana-euc.txt")
+        self.look("the EUC-JP text drawn as the Shift-JIS one", lambda s: pixels(s) == shift_jis, timeout=10)
+        self.keep("euc-jp")
+
+        with open(os.path.join(self.world.samples, "zz-made-elsewhere.txt"), "w") as made:
+            made.write("made by another program\n")
+        self.select("zz", "zz-made-elsewhere.txt")
+        self.keep("new-file")
+        wm_class = run("xprop", "-id", self.main.id, "WM_CLASS").decode()
+        self.expect('"Orvane"' in wm_class, f"the taskbar's class of the window is {wm_class.strip()}, not Orvane")
+
     def band_at(self, shot, x, y):
         """Which band of the tall picture the point shows, or None."""
         for index, colour in enumerate(fixture.TALL_BANDS):
@@ -1244,7 +1271,8 @@ def main():
     suite = Suite(args)
     steps = [suite.start_program, suite.pick_drive_and_folder, suite.sort_by_each_key,
              suite.menus_by_hover_and_click, suite.switch_list_styles, suite.show_each_kind,
-             suite.show_types_of_today, suite.switch_arrangements, suite.drag_doors_and_grips, suite.keyboard,
+             suite.show_types_of_today, suite.japanese_text_and_a_new_file, suite.switch_arrangements,
+             suite.drag_doors_and_grips, suite.keyboard,
              suite.change_settings, suite.capture_application, suite.close_program]
     if args.steps:
         wanted = args.steps.split(",")
