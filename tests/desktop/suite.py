@@ -615,7 +615,7 @@ class Suite:
         with open(os.path.join(self.world.samples, "zz-made-elsewhere.txt"), "w") as made:
             made.write("made by another program\n")
         self.select("zz", "zz-made-elsewhere.txt")
-        self.keep("new-file")
+        self.keep("new-file", grab())
         wm_class = run("xprop", "-id", self.main.id, "WM_CLASS").decode()
         self.expect('"Orvane"' in wm_class, f"the taskbar's class of the window is {wm_class.strip()}, not Orvane")
 
