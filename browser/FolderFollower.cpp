@@ -13,12 +13,11 @@ namespace orvane {
 
 FolderFollower::FolderFollower(Process& process) : m_process(process) {}
 
+// The timer may already be gone with the application (the probe ends the application first);
+// a tick after this finds no follower.
 FolderFollower::~FolderFollower()
 {
-    if (m_timer) {
-        m_timer->SetEnabled(false);
-        m_timer->OnTimer = nullptr;
-    }
+    *m_self = nullptr;
 }
 
 void FolderFollower::Start()
@@ -27,7 +26,10 @@ void FolderFollower::Start()
         return;
     m_timer = new tk::TTimer(&m_process.Application);
     m_timer->SetInterval(IntervalMs);
-    m_timer->OnTimer = [this](tk::TObject*) { Tick(); };
+    m_timer->OnTimer = [self = std::weak_ptr<FolderFollower*>(m_self)](tk::TObject*) {
+        if (std::shared_ptr<FolderFollower*> follower = self.lock(); follower && *follower)
+            (*follower)->Tick();
+    };
     WatchCurrentFolder();
 }
 

@@ -9,6 +9,8 @@
 
 #include "platform/FolderWatch.h"
 
+#include <memory>
+
 namespace tk {
 class TTimer;
 }
@@ -21,6 +23,8 @@ class FolderFollower {
 public:
     explicit FolderFollower(Process& process);
     ~FolderFollower();
+    FolderFollower(const FolderFollower&) = delete;
+    FolderFollower& operator=(const FolderFollower&) = delete;
 
     // Starts asking, once the application has its clock.
     void Start();
@@ -39,8 +43,11 @@ private:
 
     Process& m_process;
     platform::FolderWatch m_watch;
-    // The application owns the timer; it outlives the process's objects.
+    // The application owns the timer, and either may go first: the follower never touches the
+    // timer again once started, and the timer's handler reaches the follower only through this
+    // pointer, which the follower clears as it goes.
     tk::TTimer* m_timer = nullptr;
+    std::shared_ptr<FolderFollower*> m_self = std::make_shared<FolderFollower*>(this);
     bool m_pending = false;
     int m_waited = 0;
 };

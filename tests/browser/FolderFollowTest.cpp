@@ -94,7 +94,6 @@ TEST_F(FolderFollow, RowsFollowFilesMadeDeletedAndRenamedByOthersAndTheSelection
 TEST_F(FolderFollow, ABurstOfChangesIsListedWhenItSettlesOrOnceASecondWhileItLasts)
 {
     HeadlessRun run(drive.drives, "C:\\work");
-    TImageForm& form = run.Form();
     const int turn = FolderFollower::IntervalMs;
     run.clock.Advance(1000);
     ASSERT_EQ(run.process.ListedCount, 3);
