@@ -86,7 +86,7 @@ void TImageForm::SnapUpDoor(int dy)
         InfoButton->Hide();
         DirButton->Hide();
         MarkTitle->SetTop(10);
-        MarkTitle->Font().SetSize(18);
+        MarkTitle->Font().SetSize(TwoRowTitleSize);
     }
     if (UpDoor->Top() >= 15 && UpDoor->Top() <= 35) {
         UpDoor->SetTop(MenuBand);
@@ -97,7 +97,7 @@ void TImageForm::SnapUpDoor(int dy)
         InfoButton->Show();
         DirButton->Show();
         MarkTitle->SetTop(5);
-        MarkTitle->Font().SetSize(10);
+        MarkTitle->Font().SetSize(OneRowTitleSize);
     }
     UpDoor->SetHeight(DoorThickness);
     UpDoor->SetLeft(1);
@@ -119,10 +119,10 @@ void TImageForm::SnapUpDoor(int dy)
 void TImageForm::Timer1Timer(TObject*)
 {
     MarkTitle->SetLeft(MarkTitle->Left() - 5);
-    if (MarkTitle->Left() < -210 && MarkTitle->Font().Size() == 18)
-        MarkTitle->SetLeft(40);
-    if (MarkTitle->Left() < -120 && MarkTitle->Font().Size() == 10)
-        MarkTitle->SetLeft(40);
+    if (MarkTitle->Left() < TwoRowTitleWrap && MarkTitle->Font().Size() == TwoRowTitleSize)
+        MarkTitle->SetLeft(TitleRestart);
+    if (MarkTitle->Left() < OneRowTitleWrap && MarkTitle->Font().Size() == OneRowTitleSize)
+        MarkTitle->SetLeft(TitleRestart);
 }
 
 }  // namespace orvane
