@@ -86,10 +86,10 @@ void TImageForm::ClickCaption(TPanel* caption)
     DropDownOf(caption)->Show();
 }
 
-void TImageForm::PanelFileMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelFile, 1); }
-void TImageForm::PanelViewMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelView, 3); }
-void TImageForm::PanelToolMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelTool, 4); }
-void TImageForm::PanelHelpMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelHelp, 5); }
+void TImageForm::PanelFileMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelFile, Process::FileMenu); }
+void TImageForm::PanelViewMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelView, Process::ViewMenu); }
+void TImageForm::PanelToolMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelTool, Process::ToolMenu); }
+void TImageForm::PanelHelpMouseMove(TObject*, TShiftState, int, int) { EnterCaption(PanelHelp, Process::HelpMenu); }
 void TImageForm::PanelFileClick(TObject*) { ClickCaption(PanelFile); }
 void TImageForm::PanelViewClick(TObject*) { ClickCaption(PanelView); }
 void TImageForm::PanelToolClick(TObject*) { ClickCaption(PanelTool); }
@@ -104,7 +104,7 @@ void TImageForm::MenuPanelMouseMove(TObject*, TShiftState, int, int)
         caption->SetBevelOuter(TBevelCut::bvNone);
     for (TPanel* dropDown : {FHelp, FTool, FView, MenuFile, ViewFile, ViewSeiretu, SortMethod})
         dropDown->Hide();
-    m_process.HoveredMenu = 0;
+    m_process.HoveredMenu = Process::NoMenu;
     MenuView->SetCaption("0");
 }
 
@@ -114,7 +114,7 @@ void TImageForm::PanelInfoMouseMove(TObject*, TShiftState, int, int)
         return;
     for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
         caption->SetBevelOuter(TBevelCut::bvNone);
-    m_process.HoveredMenu = 0;
+    m_process.HoveredMenu = Process::NoMenu;
 }
 
 void TImageForm::Highlight(TPanel* item, const std::vector<TPanel*>& normal)

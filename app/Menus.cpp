@@ -11,10 +11,10 @@ void TImageForm::CloseMenus()
 {
     for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
         dropDown->Hide();
-    if (m_process.HoveredMenu != 0) {
+    if (m_process.HoveredMenu != Process::NoMenu) {
         for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
             caption->SetBevelOuter(TBevelCut::bvNone);
-        m_process.HoveredMenu = 0;
+        m_process.HoveredMenu = Process::NoMenu;
     }
     m_process.MenuMode = 0;
 }

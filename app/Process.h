@@ -65,7 +65,14 @@ struct Process {
     std::string CaptureFileName;
     int PictureShown = 0;
     int MenuMode = 0;
+    // The menu caption the pointer last entered (one of the numbers below), NoMenu after the
+    // menus closed.
     int HoveredMenu = 0;
+    static constexpr int NoMenu = 0;
+    static constexpr int FileMenu = 1;
+    static constexpr int ViewMenu = 3;
+    static constexpr int ToolMenu = 4;
+    static constexpr int HelpMenu = 5;
     TSortKey SortKey = TSortKey::Name;
     TSortDirection SortDirection = TSortDirection::Ascending;
     int Cust_1 = 0;
