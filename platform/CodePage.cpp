@@ -299,6 +299,8 @@ std::string HostNameToCp932(std::string_view name)
     return ToCp932(name, true);
 }
 
+// A host name is UTF-8, whose bytes beyond ASCII are all 0x80 and above: a 0x5C byte there is
+// always the backslash itself, never the second byte of a character, so bytes may be looked at.
 bool IsOwnDosName(std::string_view hostName)
 {
     return std::none_of(hostName.begin(), hostName.end(),

@@ -47,6 +47,7 @@ QByteArray PlugInFormat(const std::string& format)
 bool DecodePicture(const std::string& format, std::string_view bytes, formats::Image& image, std::string& error)
 {
     QByteArray data(bytes.data(), qsizetype(bytes.size()));
+    // The file's bytes, already read through RegularFile: the reader opens memory, not a name.
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     // The extension chose the format; content that is another format is a damaged file here.

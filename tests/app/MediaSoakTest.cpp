@@ -36,6 +36,7 @@ constexpr int SettlingRounds = 10;
 // The resident memory of the process in kilobytes, as the kernel counts it.
 long ResidentKb()
 {
+    // The kernel's own record of this process: never a pipe, never waits.
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))

@@ -82,6 +82,7 @@ TEST(Converter, ABackslashInAHostNameIsEscapedSoItCannotSplitAPath)
 // byte beyond it anywhere in a text takes the whole text through the conversion.
 TEST(Converter, AsciiGoesOverAsItIsAndOneByteBeyondItIsConverted)
 {
+    // Single bytes below 0x80, each a character of its own in UTF-8 and in code page 932 alike.
     std::string ascii;
     for (int byte = 1; byte < 0x80; ++byte)
         if (byte != '\\')

@@ -94,7 +94,7 @@ TEST_F(PictureDecoderTest, ALockedBrokenOrCutDocumentIsRefusedWithAReason)
     }
 }
 
-// A document another program wrote: the specification of the shared MIME database, as Debian
+// A document another program wrote: the shared MIME database's reference document, as Debian
 // installs it.
 TEST_F(PictureDecoderTest, ADocumentOfAnotherProgramShowsItsFirstPage)
 {
