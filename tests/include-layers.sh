@@ -34,76 +34,45 @@ breach() {
     failed=1
 }
 
-# Each layer: its folders; the quoted prefixes it may include (folders, or single files); its
-# system headers (a pattern over the header's name); the namespaces of other layers it may open.
+# Each layer: its name; its folders; the quoted prefixes it may include (folders, or single
+# files); its system headers (a pattern over the header's name); the namespaces of other layers it
+# may open. A file belongs to the first layer whose folder holds it.
 declare -A folders quoted system spaces
+layers=""
+layer() {
+    layers+=" $1"
+    folders[$1]=$2
+    quoted[$1]=$3
+    system[$1]=$4
+    spaces[$1]=$5
+}
 cpp='[a-z_0-9]+'
 posix="$cpp|[a-z_0-9/]+\.h|X11/.+|gst/.+|gio/.+|glib.*|cairo.*\.h|librsvg/.+|gdk-pixbuf/.+"
-
-folders[dos]="dos/"
-quoted[dos]="dos/"
-system[dos]=$cpp
-spaces[dos]="dos"
-
-folders[formats]="formats/"
-quoted[formats]="formats/ dos/"
-system[formats]="$cpp|png\.h|iconv\.h"
-spaces[formats]="formats dos"
-
-folders[toolkit]="toolkit/"
-quoted[toolkit]="toolkit/ formats/ dos/"
-system[toolkit]=$cpp
-spaces[toolkit]="tk formats dos"
-
-folders[platform]="platform/"
-quoted[platform]="platform/ formats/ dos/"
-system[platform]=$posix
-spaces[platform]="platform formats dos"
-
-folders[graphics]="graphics/"
-quoted[graphics]="graphics/ toolkit/ platform/ formats/ dos/"
-system[graphics]=$cpp
-spaces[graphics]="graphics tk platform formats dos"
-
-folders[host]="host/"
-quoted[host]="host/ toolkit/ platform/ formats/ dos/"
-system[host]=$cpp
-spaces[host]="orvane tk platform formats dos"
-
-folders[qt]="qt/"
-quoted[qt]="qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/HostFiles.h dos/"
-system[qt]="$cpp|Q[A-Za-z]*|Qt[A-Za-z]*/Q[A-Za-z]*|poppler-qt6\.h"
-spaces[qt]="qtui tk"
-
 program_folders="app/ browser/ viewers/ capture/ settings/"
 below_program="host/ graphics/ toolkit/ platform/ formats/ dos/"
 program_spaces="orvane tk platform graphics formats dos"
+
+layer dos "dos/" "dos/" "$cpp" "dos"
+layer formats "formats/" "formats/ dos/" "$cpp|png\.h|iconv\.h" "formats dos"
+layer toolkit "toolkit/" "toolkit/ formats/ dos/" "$cpp" "tk formats dos"
+layer platform "platform/" "platform/ formats/ dos/" "$posix" "platform formats dos"
+layer graphics "graphics/" "graphics/ toolkit/ platform/ formats/ dos/" "$cpp" "graphics tk platform formats dos"
+layer host "host/" "host/ toolkit/ platform/ formats/ dos/" "$cpp" "orvane tk platform formats dos"
+layer qt "qt/" "qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/HostFiles.h dos/" \
+    "$cpp|Q[A-Za-z]*|Qt[A-Za-z]*/Q[A-Za-z]*|poppler-qt6\.h" "qtui tk"
 # The program's subsystems: the main window (app/) joins them; a subsystem includes the window
 # and itself, the viewers the file list's row layout, the settings the viewers' kinds. The
 # capture cache is an object of its own that knows nothing of the window (the program's number
 # rules aside).
-for layer in app browser viewers capture settings; do
-    folders[$layer]="$layer/"
-    system[$layer]=$cpp
-    spaces[$layer]=$program_spaces
-done
-quoted[app]="$program_folders $below_program"
-quoted[browser]="app/ browser/ $below_program"
-quoted[viewers]="app/ viewers/ browser/FileRows.h $below_program"
-quoted[capture]="app/Numbers.h capture/ $below_program"
-quoted[settings]="app/ settings/ viewers/ $below_program"
+layer app "app/" "$program_folders $below_program" "$cpp" "$program_spaces"
+layer browser "browser/" "app/ browser/ $below_program" "$cpp" "$program_spaces"
+layer viewers "viewers/" "app/ viewers/ browser/FileRows.h $below_program" "$cpp" "$program_spaces"
+layer capture "capture/" "app/Numbers.h capture/ $below_program" "$cpp" "$program_spaces"
+layer settings "settings/" "app/ settings/ viewers/ $below_program" "$cpp" "$program_spaces"
+layer probe "probe/" "probe/ $program_folders $below_program" "$cpp|[a-z_0-9/]+\.h" "probe $program_spaces"
+layer programs "main/ tools/" "main/ tools/ qt/ probe/ $program_folders $below_program" '.+' \
+    "qtui probe $program_spaces"
 
-folders[probe]="probe/"
-quoted[probe]="probe/ $program_folders $below_program"
-system[probe]="$cpp|[a-z_0-9/]+\.h"
-spaces[probe]="probe orvane tk platform graphics formats dos"
-
-folders[programs]="main/ tools/"
-quoted[programs]="main/ tools/ qt/ probe/ $program_folders $below_program"
-system[programs]='.+'
-spaces[programs]="qtui probe orvane tk platform graphics formats dos"
-
-layers="dos formats toolkit platform graphics host qt app browser viewers capture settings probe programs"
 all_spaces="dos formats tk platform graphics qtui orvane probe"
 
 layer_of() {
