@@ -157,6 +157,12 @@ struct Writer {
     }
 };
 
+// The patterns that take every name without looking at it.
+bool MatchesEveryName(std::string_view pattern)
+{
+    return pattern == "*.*" || pattern == "*";
+}
+
 // What one look at an entry tells a listing: the part of its stat the entry is made from.
 struct EntryFacts {
     bool found = false;
@@ -259,7 +265,7 @@ constexpr size_t LookAheadFolderSize = 4096;
 std::unique_ptr<LooksAhead> HelperFor(int folderFd, const std::shared_ptr<const FolderReading>& names,
                                       std::string_view pattern)
 {
-    if (names->Names().size() < LookAheadFolderSize || (pattern != "*.*" && pattern != "*")
+    if (names->Names().size() < LookAheadFolderSize || !MatchesEveryName(pattern)
         || std::thread::hardware_concurrency() < 2)
         return nullptr;
     try {
@@ -314,7 +320,7 @@ uint32_t PackDosTime(const LocalTime& time)
 
 bool MatchesPattern(std::string_view name, std::string_view pattern)
 {
-    if (pattern == "*.*" || pattern == "*")
+    if (MatchesEveryName(pattern))
         return true;
     auto nameCharacters = Characters(name);
     auto patternCharacters = Characters(pattern);
