@@ -1,7 +1,7 @@
 // The About dialog: the program's icon, its name in two words and its version, and one button.
 
 #include "app/AboutDialog.h"
-#include "app/Design.h"
+#include "common/Design.h"
 #include "toolkit/Application.h"
 
 namespace orvane {

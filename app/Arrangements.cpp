@@ -1,10 +1,10 @@
 // Switching the viewer arrangement. The operations do not run the resize handling; they rewrite
 // the door labels instead, so the next resize keeps each pane's distance from the edges.
 
-#include "app/Geometry.h"
+#include "common/Geometry.h"
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
-#include "viewers/View.h"
+#include "common/Numbers.h"
+#include "app/View.h"
 
 namespace orvane {
 

@@ -2,9 +2,9 @@
 // its own drag flag; while it is 1, moves of the pointer (relative to the door itself, which
 // keeps receiving them while a button is held) move the door and re-cut its neighbours.
 
-#include "app/Geometry.h"
+#include "common/Geometry.h"
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 
 namespace orvane {
 

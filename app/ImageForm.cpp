@@ -1,11 +1,12 @@
 #include "app/ImageForm.h"
 
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "browser/FileRows.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "toolkit/Application.h"
-#include "viewers/View.h"
+#include "app/View.h"
+#include "viewers/Viewers.h"
 
 namespace orvane {
 
@@ -14,11 +15,38 @@ using namespace tk;
 TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_process(process)
 {
     CreateComponents();
+    auto messageBox = [this](const std::string& text, const std::string& caption, unsigned flags) {
+        Application()->MessageBox(text, caption, flags);
+    };
     m_capture = std::make_unique<TCaptureCache>(
-        TCaptureCache::Parts{*CashDir, *CashSize, *CapW, *CapH, *CapMessage, *GetImage, *Mark, *Timer2},
-        m_process.Host,
-        [this](const std::string& text, const std::string& caption, unsigned flags) {
-            Application()->MessageBox(text, caption, flags);
+        TCaptureCache::Parts{*CashDir, *CashSize, *CapW, *CapH, *CapMessage, *GetImage, *Mark, *Timer2, *WaitTime,
+                             *CapNames},
+        m_process.Host, messageBox);
+    m_files = std::make_unique<TFileList>(
+        TFileList::Parts{*ListView1, *ListView2, *DirectoryListBox1, *ImageList1, *ImageList2, *ImageList3, *ImageList4,
+                         *IconCount, *IconList},
+        TFileList::Choices{*Image6, *Image7, *Image8, *Image9, *Sfname, *Sfshurui, *Sfday, *Sfsize, *Image13, *Image14,
+                           *Image10, *Image11, *Image12, *ViewSeiretu, *SortMethod, *ViewFile},
+        TFileList::State{m_process.ListedCount, m_process.SortKey, m_process.SortDirection, m_process.DateSeparator},
+        TFileList::Services{
+            .host = m_process.Host,
+            .icons = m_process.Icons,
+            .listing = [this] { m_process.Follower.WatchCurrentFolder(); },
+            .closeMenus = [this] { CloseMenus(); },
+            .launching = [this] { m_capture->Prepare(m_process.CurrentPath, m_process.CaptureFileName); },
+            .started = [this](const std::string& extension) { m_capture->Arm(extension); },
+            .messageBox = messageBox,
+        });
+    m_process.Follower.OnChange = [this] { m_files->ListAgain(); };
+    m_viewers = std::make_unique<TViewers>(
+        TViewers::Parts{*this, *UnderMediaPlay, *BackBmp, *ImageList2, *ETCtype, *CapNames, *TextNames},
+        TViewers::State{m_process.CurrentPath, m_process.PictureShown},
+        TViewers::Services{
+            .host = m_process.Host,
+            .icons = m_process.Icons,
+            .pane = [this](TArrangement arrangement) { return Pane(arrangement); },
+            .current = [this] { return CurrentArrangement(); },
+            .window = [this]() -> TForm& { return *m_process.view; },
         });
     BindSortingHandlers();
     BindMenuStateHandlers();
@@ -34,6 +62,11 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     OnResize = [this](TObject* sender) { FormResize(sender); };
     Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
     Timer2->OnTimer = [this](TObject* sender) { Timer2Timer(sender); };
+}
+
+TImageForm::~TImageForm()
+{
+    m_process.Follower.OnChange = nullptr;
 }
 
 // The machine's start values go into the settings store before the settings files are read.
@@ -56,7 +89,7 @@ void TImageForm::FormCreate(TObject*)
     for (TImageList* list : {ImageList1, ImageList2, ImageList3, ImageList4})
         list->Clear();
     IconCount->SetCaption(NumberToStr(BuiltInIconCount));
-    BuildFixedIcons();
+    m_files->BuildFixedIcons();
     ListFolder();
 }
 

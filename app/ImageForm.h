@@ -1,9 +1,8 @@
 #pragma once
 
 #include "app/Process.h"
-#include "browser/IconRows.h"
+#include "browser/FileList.h"
 #include "capture/CaptureCache.h"
-#include "browser/Icons.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
@@ -18,11 +17,10 @@
 #include "toolkit/StdCtrls.h"
 #include "toolkit/Timer.h"
 #include "viewers/Panes.h"
+#include "viewers/Viewers.h"
 
 #include <array>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +31,7 @@ namespace orvane {
 class TImageForm : public tk::TForm {
 public:
     TImageForm(tk::TComponent* owner, Process& process);
+    ~TImageForm() override;
 
     // The text that starts every caption naming a folder or file.
     std::string CaptionPrefix;
@@ -72,7 +71,7 @@ public:
     tk::TDirectoryListBox* DirectoryListBox1 = nullptr;
     tk::TDriveComboBox* DriveComboBox2 = nullptr;
     tk::TListView* ListView1 = nullptr;
-    // A hidden list the rows pass through when they are reordered.
+    // A hidden list that grows with the file list, as the program's sort always had it.
     tk::TListView* ListView2 = nullptr;
     // The working lists of the file list (16 and 32 pixels) and the master lists of the built-in
     // icons they are reset from.
@@ -265,6 +264,9 @@ public:
 
     // Closes the open drop-down menus and ends menu mode.
     void CloseMenus();
+    // Hides the drop-downs of the captions, the tool menu's second level, or both.
+    enum class TDropDowns { FirstLevel, SecondLevel, Both };
+    void HideDropDowns(TDropDowns which);
     // Paints the first-level items in their normal colours.
     void ResetMenuItemColors();
     // The captions of the panel menus: entering one raises it (or, in menu mode, opens its
@@ -359,46 +361,16 @@ private:
     tk::TImage* CheckOf(TArrangement arrangement) const;
     void MarkArrangement(TArrangement arrangement);
     void ShowArrangement(TArrangement arrangement);
-    // How the selected file is shown, and for pictures and texts, from where and as what.
-    enum class TDisplayKind { Picture, Media, Html, System, Text };
-    enum class TPictureSource { Capture, File, CaptureThenFile };
-    enum class TTextKind { Rich, Plain, Unlisted };
-    // What ETCtype says of files of types that no list names: they are shown as text, or refused
-    // with a notice; any other value shows nothing.
-    static constexpr int UnlistedAsText = 0;
-    static constexpr int UnlistedRefused = 1;
-    // Whether the detached window scrolls what it shows with scroll bars of its own: a picture, yes.
-    enum class TWindowScroll { Fixed, Scrolls };
-    void ShowPaneParts(unsigned shown, unsigned hidden, TWindowScroll windowScroll);
-    void ShowPicture(TPictureSource source, const std::string& extension, const std::string& captureFile);
-    int PageWidth(TArrangement arrangement);
-    void ShowMedia();
-    void ShowHtml();
-    void ShowSystem();
-    void ShowSpecial();
-    void ShowNotice(const char* notice);
-    void ShowText(TTextKind kind, int unlistedFiles);
-    void BuildFixedIcons();
     void BindSortingHandlers();
-    void SortByKey(TSortKey key, tk::TImage* check, tk::TButton* button);
-    void SortInDirection(TSortDirection direction, tk::TImage* check, tk::TImage* other);
-    void SetStyle(tk::TImage* check, tk::TViewStyle style);
-    void Resort();
     std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
-    // Beside the icon cache grid: the first row of each extension (ASCII letters folded) it holds,
-    // so that a lookup need not scan the grid. The grid stays the truth: the index is made again
-    // from the grid when the grid's cells have changed since the index last matched them
-    // (m_iconGridChanges, the grid's count then).
-    IconRows m_iconRows;
+    // The file list: listing, icons, order and style, and starting applications.
+    std::unique_ptr<TFileList> m_files;
     // The disk cache of captured windows, made once the components it works with are.
     std::unique_ptr<TCaptureCache> m_capture;
-    uint64_t m_iconGridChanges = 0;
-    // The icons this listing has extracted from the places DefaultIcon values name (a path and a
-    // number; null where none came out): the desktop's types share a few dozen theme pictures, so
-    // a folder of a thousand types reads and decodes each once.
-    std::map<std::pair<std::string, int>, std::optional<ListedIcon>> m_extractedIcons;
+    // Showing the selected file in the panes, and its sound and video.
+    std::unique_ptr<TViewers> m_viewers;
 };
 
 }  // namespace orvane

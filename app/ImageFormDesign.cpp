@@ -2,7 +2,7 @@
 // The top band and the list panel, the two docked viewer panes, the hidden settings store and the
 // panel menus, in the order they are made.
 
-#include "app/Design.h"
+#include "common/Design.h"
 #include "app/ImageForm.h"
 
 namespace orvane {

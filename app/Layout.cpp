@@ -2,9 +2,9 @@
 // and the file list, the two viewer panes and the doors between them. W and H are the client
 // width and height of the window.
 
-#include "app/Geometry.h"
+#include "common/Geometry.h"
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 
 namespace orvane {
 

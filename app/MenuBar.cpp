@@ -4,7 +4,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ImageForm.h"
-#include "settings/CustDialog.h"
+#include "app/CustDialog.h"
 #include "toolkit/Application.h"
 
 #include <tuple>
@@ -102,8 +102,7 @@ void TImageForm::MenuPanelMouseMove(TObject*, TShiftState, int, int)
         return;
     for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
         caption->SetBevelOuter(TBevelCut::bvNone);
-    for (TPanel* dropDown : {FHelp, FTool, FView, MenuFile, ViewFile, ViewSeiretu, SortMethod})
-        dropDown->Hide();
+    HideDropDowns(TDropDowns::Both);
     m_process.HoveredMenu = Process::NoMenu;
     MenuView->SetCaption("0");
 }
@@ -225,10 +224,7 @@ void TImageForm::BindMenuBarHandlers()
         Highlight(Fsort, {FTol, Fseiretu});
         OpenSecondLevel(Fsort, SortMethod);
     });
-    FTool->OnMouseMove = move([this] {
-        for (TPanel* dropDown : {SortMethod, ViewFile, ViewSeiretu})
-            dropDown->Hide();
-    });
+    FTool->OnMouseMove = move([this] { HideDropDowns(TDropDowns::SecondLevel); });
 
     Option->OnClick = [this](TObject* sender) { OptionClick(sender); };
     FClose->OnClick = [this](TObject* sender) { FCloseClick(sender); };

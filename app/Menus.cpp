@@ -6,11 +6,20 @@ namespace orvane {
 
 using namespace tk;
 
+void TImageForm::HideDropDowns(TDropDowns which)
+{
+    if (which != TDropDowns::SecondLevel)
+        for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
+            dropDown->Hide();
+    if (which != TDropDowns::FirstLevel)
+        for (TPanel* dropDown : {ViewFile, ViewSeiretu, SortMethod})
+            dropDown->Hide();
+}
+
 // The second-level drop-downs stay: their own commands close them.
 void TImageForm::CloseMenus()
 {
-    for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
-        dropDown->Hide();
+    HideDropDowns(TDropDowns::FirstLevel);
     if (m_process.HoveredMenu != Process::NoMenu) {
         for (TPanel* caption : {PanelFile, PanelView, PanelTool, PanelHelp})
             caption->SetBevelOuter(TBevelCut::bvNone);

@@ -12,11 +12,9 @@
 #include "host/HostTextFiles.h"
 #include "browser/RowOrder.h"
 
-#include <string>
+#include "toolkit/Application.h"
 
-namespace tk {
-class TApplication;
-}
+#include <string>
 
 namespace platform {
 class Host;
@@ -57,7 +55,7 @@ struct Process {
     TSerch* Serch = nullptr;
 
     // Lists the shown folder again when other programs change it.
-    FolderFollower Follower{*this};
+    FolderFollower Follower{Application};
 
     // The number of rows the last listing produced.
     int ListedCount = 0;

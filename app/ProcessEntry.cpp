@@ -2,10 +2,10 @@
 #include "app/ImageForm.h"
 #include "app/Process.h"
 #include "platform/Host.h"
-#include "settings/CustDialog.h"
-#include "settings/SerchDialog.h"
+#include "app/CustDialog.h"
+#include "app/SerchDialog.h"
 #include "toolkit/Application.h"
-#include "viewers/View.h"
+#include "app/View.h"
 
 namespace orvane {
 

@@ -39,5 +39,8 @@ enum TBuiltInIcon : int {
 inline constexpr std::array<const char*, 11> FixedIconExtensions = {"dll", "drv", "sys", "com", "hlp", "bmp",
                                                                     "txt", "inf", "ini", "mid", "wav"};
 inline constexpr int BuiltInIconCount = FirstFixedIcon + static_cast<int>(FixedIconExtensions.size());
+// The entry named "Recycled" (the recycle bin of a drive) shows the last built-in icon, the one
+// of "wav", as it always did.
+inline constexpr int RecycledIcon = BuiltInIconCount - 1;
 
 }  // namespace orvane

@@ -9,19 +9,20 @@
 
 #include "platform/FolderWatch.h"
 
+#include <functional>
 #include <memory>
 
 namespace tk {
+class TComponent;
 class TTimer;
-}
+}  // namespace tk
 
 namespace orvane {
 
-struct Process;
-
 class FolderFollower {
 public:
-    explicit FolderFollower(Process& process);
+    // The timer is made owned by `timerOwner` (the application) once started.
+    explicit FolderFollower(tk::TComponent& timerOwner);
     ~FolderFollower();
     FolderFollower(const FolderFollower&) = delete;
     FolderFollower& operator=(const FolderFollower&) = delete;
@@ -34,14 +35,15 @@ public:
     // One turn of the timer; the timer's handler.
     void Tick();
 
+    // Lists the folder again, keeping the selection; none while no window lists it.
+    std::function<void()> OnChange;
+
     static constexpr int IntervalMs = 250;
     // The turns a burst may last before it is listed all the same.
     static constexpr int LongestWait = 4;
 
 private:
-    void Relist();
-
-    Process& m_process;
+    tk::TComponent& m_timerOwner;
     platform::FolderWatch m_watch;
     // The application owns the timer, and either may go first: the follower never touches the
     // timer again once started, and the timer's handler reaches the follower only through this

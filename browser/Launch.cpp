@@ -1,16 +1,12 @@
-// Starting the application the desktop associates with the selected file, and arming the capture
-// of its window for the file types in the capture list.
+// Starting the application the desktop associates with the selected file. The services hear of
+// the start before and after it, so that the capture of the started window can be armed.
 
-#include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "browser/FileList.h"
 #include "browser/FileRows.h"
 #include "dos/DosPath.h"
 #include "dos/DosText.h"
 #include "platform/Host.h"
-#include "toolkit/Application.h"
-
-#include <algorithm>
-#include <climits>
+#include "toolkit/Services.h"
 
 namespace orvane {
 
@@ -43,28 +39,20 @@ std::string CommandLine(const std::string& command, const std::string& fullPath)
 
 }  // namespace
 
-void TImageForm::ListView1DblClick(TObject*)
+void TFileList::LaunchSelected()
 {
-    const TListItem* selected = ListView1->Selected();
+    const TListItem* selected = m_parts.list.Selected();
     if (!selected)
         return;
-
-    // A hand-edited wait of more than about 24 days is held at the longest interval a timer has.
-    const long long interval = std::clamp(StrToNumber(WaitTime->Caption()) * 1000LL, (long long)INT_MIN,
-                                          (long long)INT_MAX);
-    Timer2->SetInterval(static_cast<int>(interval));
-    m_process.CurrentPath = dos::FlattenPath(m_process.CurrentPath);
-    m_process.CaptureFileName = CaptureFileOf(m_process.CurrentPath);
+    if (m_services.launching)
+        m_services.launching();
 
     const std::string caption = selected->Caption();
     const bool isFolder = selected->SubItem(TypeField) == FolderType;
     const std::string extension = LaunchExtension(caption);
-    // A name without an extension arms no capture: it would match the list's empty cells, and the
-    // picture of that program would be filed under the document clicked before it.
-    const bool capture = !extension.empty() && Listed(*CapNames, extension);
     const std::string fullPath = PathInCurrentFolder(caption);
 
-    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
+    platform::IClassesRoot& fileTypes = m_services.host.FileTypes();
     const std::string extKey = "." + extension;
     std::string command = fileTypes.DefaultValue(extKey + "\\shell\\open\\command").value_or(std::string());
     if (fileTypes.KeyExists(extKey) && !fileTypes.KeyExists(extKey + "\\DefaultIcon")) {
@@ -73,28 +61,18 @@ void TImageForm::ListView1DblClick(TObject*)
     }
     const std::string commandLine = CommandLine(command, fullPath);
 
-    platform::IProcesses& programs = m_process.Host.Programs();
+    platform::IProcesses& programs = m_services.host.Programs();
     platform::StartedProcess started = programs.CreateProcess(commandLine);
     if (started.started) {
         programs.WaitForInputIdle(started, platform::InfiniteWait);
-        if (capture) {
-            Timer2->SetEnabled(true);
-            Mark->SetColor(clBlue);
-        }
+        if (m_services.started)
+            m_services.started(extension);
         return;
     }
     if (isFolder)
-        DirectoryListBox1->SetDirectory(commandLine);
+        m_parts.tree.SetDirectory(commandLine);
     else
-        Application()->MessageBox("アプリケーションを起動できません！", "Error", mbOk);
-}
-
-void TImageForm::ListView1KeyUp(TObject* sender, uint16_t& key, TShiftState)
-{
-    if (key == vk::Return)
-        ListView1DblClick(sender);
-    else
-        ListView1Click(sender);
+        m_services.messageBox("アプリケーションを起動できません！", "Error", mbOk);
 }
 
 }  // namespace orvane

@@ -1,8 +1,7 @@
 // The file list: the rows of the current folder, rebuilt from the file system.
 
-#include "app/ImageForm.h"
-#include "app/Numbers.h"
-#include "app/Process.h"
+#include "browser/FileList.h"
+#include "common/Numbers.h"
 #include "browser/DateText.h"
 #include "browser/FileRows.h"
 #include "dos/DosPath.h"
@@ -11,6 +10,7 @@
 #include "platform/Host.h"
 
 #include <cstring>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -51,32 +51,39 @@ bool ListedAsFolder(unsigned attributes)
 
 }  // namespace
 
-void TImageForm::ListFolder()
+TFileList::TFileList(Parts parts, Choices choices, State state, Services services)
+    : m_parts(parts), m_choices(choices), m_state(state), m_services(std::move(services))
 {
-    m_process.Follower.WatchCurrentFolder();
-    ListView1->SetViewStyle(TViewStyle::vsList);
+}
 
-    ImageList1->Clear();
-    ImageList2->Clear();
+void TFileList::ListFolder()
+{
+    if (m_services.listing)
+        m_services.listing();
+    m_parts.list.SetViewStyle(TViewStyle::vsList);
+
+    m_parts.smallIcons.Clear();
+    m_parts.largeIcons.Clear();
     for (int k = 0; k < BuiltInIconCount; ++k) {
-        ImageList1->AddImage(*ImageList3, k);
-        ImageList2->AddImage(*ImageList4, k);
+        m_parts.smallIcons.AddImage(m_parts.smallBuiltIn, k);
+        m_parts.largeIcons.AddImage(m_parts.largeBuiltIn, k);
     }
-    IconCount->SetCaption(NumberToStr(BuiltInIconCount));
-    for (int row = 0; row < IconList->RowCount(); ++row) {
-        IconList->SetCell(0, row, "");
-        IconList->SetCell(1, row, "");
+    m_parts.iconCount.SetCaption(NumberToStr(BuiltInIconCount));
+    TStringGrid& iconCache = m_parts.iconCache;
+    for (int row = 0; row < iconCache.RowCount(); ++row) {
+        iconCache.SetCell(0, row, "");
+        iconCache.SetCell(1, row, "");
     }
     m_iconRows.Clear();
-    m_iconGridChanges = IconList->CellChanges();
+    m_iconGridChanges = iconCache.CellChanges();
     m_extractedIcons.clear();
 
-    m_process.ListedCount = 0;
+    m_state.listedCount = 0;
     int i = 0;
-    TListItems& items = ListView1->Items();
+    TListItems& items = m_parts.list.Items();
     const int rowsBefore = items.Count();
-    const char separator = m_process.DateSeparator;
-    platform::DirectorySearch search(m_process.Host.Drives(), "*.*", platform::faAnyFile);
+    const char separator = m_state.dateSeparator;
+    platform::DirectorySearch search(m_services.host.Drives(), "*.*", platform::faAnyFile);
     for (platform::FoundFile entry; search.Next(entry);) {
         if (entry.name == "." || entry.name == "..")
             continue;
@@ -113,15 +120,15 @@ void TImageForm::ListFolder()
         ++i;
     }
 
-    m_process.ListedCount = i;
-    items.Truncate(m_process.ListedCount);
+    m_state.listedCount = i;
+    items.Truncate(m_state.listedCount);
 
-    if (m_process.ListedCount > 0) {
-        using Operation = void (TImageForm::*)();
-        const std::pair<TImage*, Operation> keys[] = {{Image6, &TImageForm::SortByName},
-                                                      {Image7, &TImageForm::SortByType},
-                                                      {Image8, &TImageForm::SortByDate},
-                                                      {Image9, &TImageForm::SortBySize}};
+    if (m_state.listedCount > 0) {
+        using Operation = void (TFileList::*)();
+        const std::pair<TImage*, Operation> keys[] = {{&m_choices.byName, &TFileList::SortByName},
+                                                      {&m_choices.byType, &TFileList::SortByType},
+                                                      {&m_choices.byDate, &TFileList::SortByDate},
+                                                      {&m_choices.bySize, &TFileList::SortBySize}};
         for (const auto& [check, operation] : keys) {
             if (check->Visible()) {
                 check->Hide();
@@ -130,23 +137,33 @@ void TImageForm::ListFolder()
             }
         }
     }
-    if (Image10->Visible())
-        ListView1->SetViewStyle(TViewStyle::vsReport);
-    else if (Image11->Visible())
-        ListView1->SetViewStyle(TViewStyle::vsList);
-    else if (Image12->Visible())
-        ListView1->SetViewStyle(TViewStyle::vsIcon);
+    if (m_choices.report.Visible())
+        m_parts.list.SetViewStyle(TViewStyle::vsReport);
+    else if (m_choices.smallIcons.Visible())
+        m_parts.list.SetViewStyle(TViewStyle::vsList);
+    else if (m_choices.largeIcons.Visible())
+        m_parts.list.SetViewStyle(TViewStyle::vsIcon);
 }
 
-std::string TImageForm::PathInCurrentFolder(const std::string& name) const
+void TFileList::ListAgain()
 {
-    return dos::JoinPath(DirectoryListBox1->Directory(), name);
-}
-
-void TImageForm::DirectoryListBox1Change(TObject*)
-{
-    SetCaption(CaptionPrefix + DirectoryListBox1->Directory());
+    TListView& list = m_parts.list;
+    const TListItem* selected = list.Selected();
+    const std::string name = selected ? selected->Caption() : std::string();
     ListFolder();
+    int index = -1;
+    if (!name.empty())
+        for (int row = 0; row < list.Items().Count(); ++row)
+            if (list.Items()[row].Caption() == name) {
+                index = row;
+                break;
+            }
+    list.SetItemIndex(index);
+}
+
+std::string TFileList::PathInCurrentFolder(const std::string& name) const
+{
+    return dos::JoinPath(m_parts.tree.Directory(), name);
 }
 
 }  // namespace orvane

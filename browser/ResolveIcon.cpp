@@ -1,12 +1,10 @@
 // The icons of the file list: the built-in set made at start, and the icon of any other file type
 // found through the file-type registry, kept in a per-listing cache from extension to image.
 
+#include "browser/FileList.h"
 #include "browser/FileRows.h"
-#include "browser/IconRows.h"
-#include "browser/Icons.h"
-#include "app/ImageForm.h"
 #include "graphics/Graphics.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "platform/Host.h"
 #include "dos/DosText.h"
 
@@ -61,19 +59,19 @@ std::unique_ptr<TIcon> BlankIcon()
 
 }  // namespace
 
-void TImageForm::BuildFixedIcons()
+void TFileList::BuildFixedIcons()
 {
-    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
-    const std::string library = m_process.Host.GetSystemDirectory() + "\\shell32.dll";
+    platform::IClassesRoot& fileTypes = m_services.host.FileTypes();
+    const std::string library = m_services.host.GetSystemDirectory() + "\\shell32.dll";
     auto append = [&](std::unique_ptr<TIcon> icon) {
         if (!icon)
             icon = BlankIcon();
-        ImageList3->Add(*icon);
-        ImageList4->Add(*icon);
+        m_parts.smallBuiltIn.Add(*icon);
+        m_parts.largeBuiltIn.Add(*icon);
     };
     // The system library's folder, document and program icons.
     for (int number : {3, 0, 2})
-        append(Extract(m_process.Icons, library, number));
+        append(Extract(m_services.icons, library, number));
 
     for (const char* extension : FixedIconExtensions) {
         std::string className = DefaultValueOf(fileTypes, std::string(".") + extension);
@@ -81,29 +79,29 @@ void TImageForm::BuildFixedIcons()
         std::string iconValue =
             fileTypes.KeyExists(iconKey) ? DefaultValueOf(fileTypes, iconKey) : className;
         IconLocation location = SplitIconValue(iconValue);
-        std::unique_ptr<TIcon> icon = Extract(m_process.Icons, location.path, location.number);
+        std::unique_ptr<TIcon> icon = Extract(m_services.icons, location.path, location.number);
         if (!icon)
-            icon = Extract(m_process.Icons, library, 2);
+            icon = Extract(m_services.icons, library, 2);
         append(std::move(icon));
     }
 }
 
-void TImageForm::ResolveIcon(const std::string& extension, const std::string& name, int row)
+void TFileList::ResolveIcon(const std::string& extension, const std::string& name, int row)
 {
-    const int n = StrToNumber(IconCount->Caption());
+    const int n = StrToNumber(m_parts.iconCount.Caption());
     const std::string lower = dos::AsciiLower(extension);
     const bool ownIcon = lower == "exe" || lower == "ico" || lower == "scr";
-    TListItem& item = ListView1->Items()[row];
+    TListItem& item = m_parts.list.Items()[row];
 
     // One registry look-up per type and listing; files that carry their own icon are never
     // found in the cache. The grid is searched through its index, made again from the grid when
     // anything but this listing has written to it.
     if (!ownIcon && lower != "lnk") {
-        if (IconList->CellChanges() != m_iconGridChanges) {
+        if (m_parts.iconCache.CellChanges() != m_iconGridChanges) {
             m_iconRows.Clear();
             for (int k = BuiltInIconCount; k < n; ++k)
-                m_iconRows.Add(dos::AsciiLower(IconList->Cell(1, k)), k);
-            m_iconGridChanges = IconList->CellChanges();
+                m_iconRows.Add(dos::AsciiLower(m_parts.iconCache.Cell(1, k)), k);
+            m_iconGridChanges = m_parts.iconCache.CellChanges();
         }
         if (int cached = m_iconRows.Find(lower); cached >= 0 && cached < n) {
             item.SetImageIndex(cached);
@@ -111,7 +109,7 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
         }
     }
 
-    platform::IClassesRoot& fileTypes = m_process.Host.FileTypes();
+    platform::IClassesRoot& fileTypes = m_services.host.FileTypes();
     const std::string extKey = "." + extension;
     const bool ownDefaultIcon = fileTypes.KeyExists(extKey + "\\DefaultIcon");
     std::string iconValue = DefaultValueOf(fileTypes, extKey + "\\DefaultIcon");
@@ -121,49 +119,49 @@ void TImageForm::ResolveIcon(const std::string& extension, const std::string& na
     }
     const IconLocation location = SplitIconValue(iconValue);
 
-    // The small image goes to ImageList1 and the large one to ImageList2; `fromLists` when they
-    // are images of the lists themselves.
+    // The small image goes to the small working list and the large one to the large list;
+    // `fromLists` when they are images of the lists themselves.
     const TIcon* small = nullptr;
     const TIcon* large = nullptr;
     bool fromLists = true;
     std::unique_ptr<TIcon> extracted;
     if (name == "Recycled") {
-        small = large = &ImageList1->Image(13);
+        small = large = &m_parts.smallIcons.Image(RecycledIcon);
     } else if (iconValue.empty() && lower != "scr") {
-        small = &ImageList1->Image(DocumentIcon);
-        large = &ImageList2->Image(DocumentIcon);
+        small = &m_parts.smallIcons.Image(DocumentIcon);
+        large = &m_parts.largeIcons.Image(DocumentIcon);
     } else if (ownIcon) {
-        extracted = Extract(m_process.Icons, name, 0);
+        extracted = Extract(m_services.icons, name, 0);
         fromLists = !extracted;
-        small = extracted ? extracted.get() : &ImageList1->Image(ProgramIcon);
-        large = extracted ? extracted.get() : &ImageList2->Image(ProgramIcon);
+        small = extracted ? extracted.get() : &m_parts.smallIcons.Image(ProgramIcon);
+        large = extracted ? extracted.get() : &m_parts.largeIcons.Image(ProgramIcon);
     } else {
         auto [place, added] = m_extractedIcons.try_emplace({location.path, location.number});
         if (added)
-            if (std::unique_ptr<TIcon> icon = Extract(m_process.Icons, location.path, location.number))
-                place->second = ListedIcon{ScaledFor(*ImageList1, *icon), ScaledFor(*ImageList2, *icon)};
+            if (std::unique_ptr<TIcon> icon = Extract(m_services.icons, location.path, location.number))
+                place->second = ListedIcon{ScaledFor(m_parts.smallIcons, *icon), ScaledFor(m_parts.largeIcons, *icon)};
         fromLists = !place->second;
-        small = place->second ? &place->second->small : &ImageList1->Image(DocumentIcon);
-        large = place->second ? &place->second->large : &ImageList2->Image(DocumentIcon);
+        small = place->second ? &place->second->small : &m_parts.smallIcons.Image(DocumentIcon);
+        large = place->second ? &place->second->large : &m_parts.largeIcons.Image(DocumentIcon);
     }
     if (fromLists) {
         // Copied before anything is added to the lists, which may move their images.
         TIcon smallCopy = *small;
         TIcon largeCopy = *large;
-        ImageList1->Add(smallCopy);
-        ImageList2->Add(largeCopy);
+        m_parts.smallIcons.Add(smallCopy);
+        m_parts.largeIcons.Add(largeCopy);
     } else {
-        ImageList1->Add(*small);
-        ImageList2->Add(*large);
+        m_parts.smallIcons.Add(*small);
+        m_parts.largeIcons.Add(*large);
     }
 
-    IconCount->SetCaption(NumberToStr(n + 1));
-    if (IconList->RowCount() <= n)
-        IconList->SetRowCount(IconList->RowCount() + 1);
-    IconList->SetCell(0, n, NumberToStr(n));
-    IconList->SetCell(1, n, extension);
+    m_parts.iconCount.SetCaption(NumberToStr(n + 1));
+    if (m_parts.iconCache.RowCount() <= n)
+        m_parts.iconCache.SetRowCount(m_parts.iconCache.RowCount() + 1);
+    m_parts.iconCache.SetCell(0, n, NumberToStr(n));
+    m_parts.iconCache.SetCell(1, n, extension);
     m_iconRows.Add(lower, n);
-    m_iconGridChanges = IconList->CellChanges();
+    m_iconGridChanges = m_parts.iconCache.CellChanges();
     item.SetImageIndex(n);
 }
 

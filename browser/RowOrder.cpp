@@ -1,6 +1,6 @@
 #include "browser/RowOrder.h"
 
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "dos/DosText.h"
 
 #include <bit>

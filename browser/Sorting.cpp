@@ -1,8 +1,8 @@
 // Sorting the file list by name, type, date or size, folders first in both directions, and its
 // three list styles. The current choices are the visible check images of the menus.
 
-#include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "browser/FileList.h"
+#include "common/Numbers.h"
 #include "browser/FileRows.h"
 #include "browser/RowOrder.h"
 
@@ -25,50 +25,20 @@ const std::string& Field(const TListItem& item, TSortKey key)
 }
 }  // namespace
 
-void TImageForm::BindSortingHandlers()
-{
-    const std::pair<TControl*, void (TImageForm::*)(TObject*)> bindings[] = {
-        {SortFilename, &TImageForm::SortFilenameClick}, {Sfname, &TImageForm::SfnameClick},
-        {SortSize, &TImageForm::SortSizeClick},         {Sfsize, &TImageForm::SfsizeClick},
-        {SortShurui, &TImageForm::SortShuruiClick},     {Sfshurui, &TImageForm::SfshuruiClick},
-        {SortDay, &TImageForm::SortDayClick},           {Sfday, &TImageForm::SfdayClick},
-        {Asort, &TImageForm::AsortClick},               {Zsort, &TImageForm::ZsortClick},
-        {Sfupdn, &TImageForm::SfupdnClick},             {ListView, &TImageForm::ListViewClick},
-        {SIconView, &TImageForm::SIconViewClick},       {LIconView, &TImageForm::LIconViewClick},
-    };
-    for (const auto& [control, handler] : bindings)
-        control->OnClick = [this, handler = handler](TObject* sender) { (this->*handler)(sender); };
-}
-
-void TImageForm::SortFilenameClick(TObject*) { SortByName(); }
-void TImageForm::SfnameClick(TObject*) { SortByName(); }
-void TImageForm::SortSizeClick(TObject*) { SortBySize(); }
-void TImageForm::SfsizeClick(TObject*) { SortBySize(); }
-void TImageForm::SortShuruiClick(TObject*) { SortByType(); }
-void TImageForm::SfshuruiClick(TObject*) { SortByType(); }
-void TImageForm::SortDayClick(TObject*) { SortByDate(); }
-void TImageForm::SfdayClick(TObject*) { SortByDate(); }
-void TImageForm::AsortClick(TObject*) { SortAscending(); }
-void TImageForm::ZsortClick(TObject*) { SortDescending(); }
-void TImageForm::SfupdnClick(TObject*) { ToggleSortOrder(); }
-void TImageForm::ListViewClick(TObject*) { SetReportStyle(); }
-void TImageForm::SIconViewClick(TObject*) { SetListStyle(); }
-void TImageForm::LIconViewClick(TObject*) { SetIconStyle(); }
-
 // The rows are sorted through an index array and then put in that order once. Each row's sort
 // text is made into a key first (a number for the size), so a comparison never walks a text.
-void TImageForm::Resort()
+void TFileList::Resort()
 {
-    const int n = m_process.ListedCount;
+    const int n = m_state.listedCount;
     if (n <= 0)
         return;
-    TListItems& items = ListView1->Items();
+    TListItems& items = m_parts.list.Items();
     std::vector<int> idx(n);
     for (int r = 0; r < n; ++r)
         idx[r] = r;
     // The hidden staging list grows to the list's length and never shrinks, as the program's
     // list of rows always has; the rows themselves are reordered in place.
-    TListItems& staging = ListView2->Items();
+    TListItems& staging = m_parts.staging.Items();
     staging.Reserve(n);
     while (staging.Count() < n)
         staging.Add();
@@ -89,14 +59,14 @@ void TImageForm::Resort()
     while (m < n && items[idx[m]].SubItem(MarkerField) == FolderMarker)
         ++m;
 
-    const TSortDirection direction = m_process.SortDirection;
+    const TSortDirection direction = m_state.sortDirection;
     auto sortGroups = [&](const auto& compare) {
         if (m > 1)
             QuickSortRows(idx, 0, m - 1, direction, compare);
         if (n - m > 1)
             QuickSortRows(idx, m, n - 1, direction, compare);
     };
-    const TSortKey key = m_process.SortKey;
+    const TSortKey key = m_state.sortKey;
     if (key == TSortKey::Size) {
         std::vector<long long> sizes(n);
         for (int r = 0; r < n; ++r)
@@ -109,97 +79,98 @@ void TImageForm::Resort()
     items.Reorder(idx);
 }
 
-void TImageForm::SortByKey(TSortKey key, TImage* check, TButton* button)
+void TFileList::SortByKey(TSortKey key, TImage& check, TButton& button)
 {
-    m_process.SortKey = key;
-    if (check->Visible())
+    m_state.sortKey = key;
+    if (check.Visible())
         return;
-    for (TButton* other : {Sfname, Sfshurui, Sfday, Sfsize})
-        other->Font().SetColor(other == button ? clRed : clWindowText);
-    for (TImage* other : {Image6, Image7, Image8, Image9})
-        other->SetVisible(other == check);
-    ViewSeiretu->Hide();
-    CloseMenus();
+    Choices& c = m_choices;
+    for (TButton* other : {&c.nameButton, &c.typeButton, &c.dateButton, &c.sizeButton})
+        other->Font().SetColor(other == &button ? clRed : clWindowText);
+    for (TImage* other : {&c.byName, &c.byType, &c.byDate, &c.bySize})
+        other->SetVisible(other == &check);
+    c.orderMenu.Hide();
+    m_services.closeMenus();
     Resort();
 }
 
-void TImageForm::SortByName()
+void TFileList::SortByName()
 {
-    SortByKey(TSortKey::Name, Image6, Sfname);
+    SortByKey(TSortKey::Name, m_choices.byName, m_choices.nameButton);
 }
 
-void TImageForm::SortBySize()
+void TFileList::SortBySize()
 {
-    SortByKey(TSortKey::Size, Image9, Sfsize);
+    SortByKey(TSortKey::Size, m_choices.bySize, m_choices.sizeButton);
 }
 
-void TImageForm::SortByType()
+void TFileList::SortByType()
 {
-    SortByKey(TSortKey::Type, Image7, Sfshurui);
+    SortByKey(TSortKey::Type, m_choices.byType, m_choices.typeButton);
 }
 
-void TImageForm::SortByDate()
+void TFileList::SortByDate()
 {
-    SortByKey(TSortKey::Date, Image8, Sfday);
+    SortByKey(TSortKey::Date, m_choices.byDate, m_choices.dateButton);
 }
 
-void TImageForm::SortInDirection(TSortDirection direction, TImage* check, TImage* other)
+void TFileList::SortInDirection(TSortDirection direction, TImage& check, TImage& other)
 {
-    if (check->Visible())
+    if (check.Visible())
         return;
-    m_process.SortDirection = direction;
-    check->Show();
-    other->Hide();
-    SortMethod->Hide();
-    CloseMenus();
+    m_state.sortDirection = direction;
+    check.Show();
+    other.Hide();
+    m_choices.directionMenu.Hide();
+    m_services.closeMenus();
     Resort();
 }
 
-void TImageForm::SortAscending()
+void TFileList::SortAscending()
 {
-    SortInDirection(TSortDirection::Ascending, Image13, Image14);
+    SortInDirection(TSortDirection::Ascending, m_choices.ascending, m_choices.descending);
 }
 
-void TImageForm::SortDescending()
+void TFileList::SortDescending()
 {
-    SortInDirection(TSortDirection::Descending, Image14, Image13);
+    SortInDirection(TSortDirection::Descending, m_choices.descending, m_choices.ascending);
 }
 
-void TImageForm::ToggleSortOrder()
+void TFileList::ToggleSortOrder()
 {
-    if (Image13->Visible())
+    if (m_choices.ascending.Visible())
         SortDescending();
     else
         SortAscending();
 }
 
-void TImageForm::SetStyle(TImage* check, TViewStyle style)
+void TFileList::SetStyle(TImage& check, TViewStyle style)
 {
-    if (check->Visible())
+    if (check.Visible())
         return;
-    for (TImage* other : {Image10, Image11, Image12})
-        if (other != check)
+    for (TImage* other : {&m_choices.report, &m_choices.smallIcons, &m_choices.largeIcons})
+        if (other != &check)
             other->Hide();
-    ViewFile->Hide();
-    CloseMenus();
-    check->Show();
-    ListView1->SetViewStyle(style);
+    m_choices.styleMenu.Hide();
+    m_services.closeMenus();
+    check.Show();
+    m_parts.list.SetViewStyle(style);
 }
 
-void TImageForm::SetReportStyle()
+void TFileList::SetReportStyle()
 {
-    SetStyle(Image10, TViewStyle::vsReport);
+    SetStyle(m_choices.report, TViewStyle::vsReport);
 }
 
 // The menu says small icons, but the style is the list style.
-void TImageForm::SetListStyle()
+void TFileList::SetListStyle()
 {
-    SetStyle(Image11, TViewStyle::vsList);
+    SetStyle(m_choices.smallIcons, TViewStyle::vsList);
 }
 
-void TImageForm::SetIconStyle()
+void TFileList::SetIconStyle()
 {
-    SetStyle(Image12, TViewStyle::vsIcon);
+    SetStyle(m_choices.largeIcons, TViewStyle::vsIcon);
 }
 
 }  // namespace orvane

@@ -4,16 +4,18 @@
 
 #include "capture/CaptureCache.h"
 
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "capture/CaptureNames.h"
 #include "dos/DosPath.h"
 #include "formats/Bmp.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "settings/ExtensionLists.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Services.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -58,6 +60,24 @@ TCaptureCache::TCaptureCache(Parts parts, platform::Host& host, MessageBox messa
 std::string TCaptureCache::FileOf(const std::string& flattenedPath) const
 {
     return dos::AppendToFolder(m_parts.folder.Caption(), flattenedPath + ".bmp");
+}
+
+void TCaptureCache::Prepare(std::string& documentPath, std::string& file)
+{
+    // A hand-edited wait of more than about 24 days is held at the longest interval a timer has.
+    const long long interval = std::clamp(StrToNumber(m_parts.delay.Caption()) * 1000LL, (long long)INT_MIN,
+                                          (long long)INT_MAX);
+    m_parts.timer.SetInterval(static_cast<int>(interval));
+    documentPath = dos::FlattenPath(documentPath);
+    file = FileOf(documentPath);
+}
+
+void TCaptureCache::Arm(const std::string& extension)
+{
+    if (extension.empty() || !ListsExtension(m_parts.types, extension))
+        return;
+    m_parts.timer.SetEnabled(true);
+    m_parts.mark.SetColor(clBlue);
 }
 
 // A capture that cannot be stored (the cache folder was changed to one that does not exist) is

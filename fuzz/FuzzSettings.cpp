@@ -5,7 +5,7 @@
 // same, less the entries the writer leaves out; lines joined again must split the same; and
 // numbers must survive being written and read again.
 
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "settings/SettingsText.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // run, each only where its state is not shown already.
 
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 
 namespace orvane {
 

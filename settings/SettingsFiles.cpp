@@ -3,13 +3,13 @@
 // the settings dialog. Both are read once, when the main window is first shown.
 
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "dos/DosPath.h"
 #include "dos/DosText.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
 #include "settings/SettingsText.h"
-#include "viewers/View.h"
+#include "app/View.h"
 
 #include <algorithm>
 #include <iterator>

@@ -16,8 +16,13 @@
 #               metafile records of formats/, the code page converter and the reader of the
 #               host's files                                the C++ library, Qt and Poppler's Qt
 #                                                           binding
-#   app/ browser/ viewers/ capture/ settings/
-#               the program's windows and handlers, over graphics/, host/ and all below them
+#   common/     what the program's parts share: numbers as text, the form design helpers, the
+#               window's measures, over toolkit/            the C++ library
+#   browser/ viewers/ capture/ settings/
+#               the program's subsystems, each an object that knows nothing of the main window,
+#               over common/, graphics/, host/ and all below them
+#                                                           the C++ library
+#   app/        the program's windows, joining the subsystems
 #                                                           the C++ library
 #   probe/      the scripted program, over the program      the C and C++ libraries, zlib
 #   main/ tools/  the programs that join the back end to the windows: anything
@@ -48,7 +53,7 @@ layer() {
 }
 cpp='[a-z_0-9]+'
 posix="$cpp|[a-z_0-9/]+\.h|X11/.+|gst/.+|gio/.+|glib.*|cairo.*\.h|librsvg/.+|gdk-pixbuf/.+"
-program_folders="app/ browser/ viewers/ capture/ settings/"
+program_folders="app/ browser/ viewers/ capture/ settings/ common/"
 below_program="host/ graphics/ toolkit/ platform/ formats/ dos/"
 program_spaces="orvane tk platform graphics formats dos"
 
@@ -60,15 +65,15 @@ layer graphics "graphics/" "graphics/ toolkit/ platform/ formats/ dos/" "$cpp" "
 layer host "host/" "host/ toolkit/ platform/ formats/ dos/" "$cpp" "orvane tk platform formats dos"
 layer qt "qt/" "qt/ toolkit/ formats/Metafile.h formats/Image.h platform/CodePage.h platform/HostFiles.h dos/" \
     "$cpp|Q[A-Za-z]*|Qt[A-Za-z]*/Q[A-Za-z]*|poppler-qt6\.h" "qtui tk"
-# The program's subsystems: the main window (app/) joins them; a subsystem includes the window
-# and itself, the viewers the file list's row layout, the settings the viewers' kinds. The
-# capture cache is an object of its own that knows nothing of the window (the program's number
-# rules aside).
+# The program: what every part shares (common/), the subsystems over it, each an object of its
+# own that knows nothing of the main window, and the main window (app/) that joins them. The
+# viewers read the file list's row layout; the viewers and the capture read the settings' lists.
+layer common "common/" "common/ toolkit/ dos/" "$cpp" "orvane tk dos"
+layer browser "browser/" "browser/ common/ $below_program" "$cpp" "$program_spaces"
+layer viewers "viewers/" "viewers/ common/ browser/FileRows.h settings/ExtensionLists.h $below_program" "$cpp" "$program_spaces"
+layer capture "capture/" "capture/ common/ settings/ExtensionLists.h $below_program" "$cpp" "$program_spaces"
+layer settings "settings/" "settings/ common/ $below_program" "$cpp" "$program_spaces"
 layer app "app/" "$program_folders $below_program" "$cpp" "$program_spaces"
-layer browser "browser/" "app/ browser/ $below_program" "$cpp" "$program_spaces"
-layer viewers "viewers/" "app/ viewers/ browser/FileRows.h $below_program" "$cpp" "$program_spaces"
-layer capture "capture/" "app/Numbers.h capture/ $below_program" "$cpp" "$program_spaces"
-layer settings "settings/" "app/ settings/ viewers/ $below_program" "$cpp" "$program_spaces"
 layer probe "probe/" "probe/ $program_folders $below_program" "$cpp|[a-z_0-9/]+\.h" "probe $program_spaces"
 layer programs "main/ tools/" "main/ tools/ qt/ probe/ $program_folders $below_program" '.+' \
     "qtui probe $program_spaces"

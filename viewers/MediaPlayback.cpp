@@ -3,8 +3,7 @@
 // player and the lower pane's after, so that when the player raises an error the panels keep
 // exactly that mixed state.
 
-#include "app/ImageForm.h"
-#include "viewers/View.h"
+#include "viewers/Viewers.h"
 
 namespace orvane {
 
@@ -39,36 +38,20 @@ void ShowWaiting(const MediaPanel& media)
 }
 }  // namespace
 
-void TImageForm::U_MidiPlayClick(TObject*)
+void TViewers::Play()
 {
     for (TArrangement before : {TArrangement::Separate, TArrangement::Right})
-        ShowPlaying(Pane(before).media);
-    UnderMediaPlay->Play();
-    ShowPlaying(Pane(TArrangement::Under).media);
+        ShowPlaying(m_services.pane(before).media);
+    m_parts.player.Play();
+    ShowPlaying(m_services.pane(TArrangement::Under).media);
 }
 
-void TImageForm::U_MidiStopClick(TObject*)
+void TViewers::Stop()
 {
     for (TArrangement before : {TArrangement::Separate, TArrangement::Right})
-        ShowWaiting(Pane(before).media);
-    UnderMediaPlay->Stop();
-    ShowWaiting(Pane(TArrangement::Under).media);
-}
-
-// The notice does not say why the playing ended; stopping is right for every reason.
-void TImageForm::UnderMediaPlayNotify(TObject* sender)
-{
-    U_MidiStopClick(sender);
-}
-
-void Tview::MidiPlayClick(TObject* sender)
-{
-    m_process.ImageForm->U_MidiPlayClick(sender);
-}
-
-void Tview::MidiStopClick(TObject* sender)
-{
-    m_process.ImageForm->U_MidiStopClick(sender);
+        ShowWaiting(m_services.pane(before).media);
+    m_parts.player.Stop();
+    ShowWaiting(m_services.pane(TArrangement::Under).media);
 }
 
 }  // namespace orvane

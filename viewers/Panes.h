@@ -5,7 +5,7 @@
 // components, described once here; the current arrangement's set receives the file's content,
 // and every set shows or hides its parts alike.
 
-#include "app/Design.h"
+#include "common/Design.h"
 #include "toolkit/Color.h"
 #include "toolkit/Html.h"
 #include "toolkit/Image.h"

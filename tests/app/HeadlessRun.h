@@ -8,7 +8,7 @@
 #include "tests/TempTree.h"
 #include "toolkit/Application.h"
 #include "toolkit/Headless.h"
-#include "viewers/View.h"
+#include "app/View.h"
 
 #include <unistd.h>
 

@@ -3,8 +3,8 @@
 
 #include "capture/CaptureNames.h"
 #include "dos/DosPath.h"
-#include "settings/CustDialog.h"
-#include "settings/SerchDialog.h"
+#include "app/CustDialog.h"
+#include "app/SerchDialog.h"
 #include "tests/TrailByteCharacters.h"
 #include "tests/app/HeadlessRun.h"
 

@@ -8,11 +8,13 @@
 #include "tests/app/HeadlessRun.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Grids.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -30,8 +32,13 @@ protected:
         auto screen = std::make_unique<platform::FakeScreen>();
         fake = screen.get();
         host.SetScreen(std::move(screen));
-        for (TLabel** label : {&folder, &sizeLimit, &maxWidth, &maxHeight, &sayWhenDone})
+        for (TLabel** label : {&folder, &sizeLimit, &maxWidth, &maxHeight, &sayWhenDone, &delay})
             *label = new TLabel(&form);
+        types = new TStringGrid(&form);
+        types->SetColCount(2);
+        types->SetRowCount(4);
+        types->SetCell(1, 1, "XLS");
+        types->SetCell(1, 2, "DOC");
         picture = new TImage(&form);
         mark = new TPanel(&form);
         timer = new TTimer(&form);
@@ -42,7 +49,8 @@ protected:
         maxHeight->SetCaption("30");
         sayWhenDone->SetCaption("0");
         cache = std::make_unique<TCaptureCache>(
-            TCaptureCache::Parts{*folder, *sizeLimit, *maxWidth, *maxHeight, *sayWhenDone, *picture, *mark, *timer},
+            TCaptureCache::Parts{*folder, *sizeLimit, *maxWidth, *maxHeight, *sayWhenDone, *picture, *mark, *timer, *delay,
+                                 *types},
             host, [this](const std::string& text, const std::string&, unsigned) { said.push_back(text); });
     }
 
@@ -62,6 +70,8 @@ protected:
     TLabel* maxWidth = nullptr;
     TLabel* maxHeight = nullptr;
     TLabel* sayWhenDone = nullptr;
+    TLabel* delay = nullptr;
+    TStringGrid* types = nullptr;
     TImage* picture = nullptr;
     TPanel* mark = nullptr;
     TTimer* timer = nullptr;
@@ -70,6 +80,33 @@ protected:
 };
 
 }  // namespace
+
+// A start arms the capture only for a type the capture list names: a name without an extension
+// would match the list's empty rows and file another program's picture under the last document.
+TEST_F(CaptureCacheTest, AStartArmsTheCaptureOnlyForAListedExtension)
+{
+    delay->SetCaption("3");
+    std::string document = "C:\\work\\a.xls";
+    std::string file;
+    cache->Prepare(document, file);
+    EXPECT_EQ(timer->Interval(), 3000);
+    EXPECT_EQ(document, "C#!work!a.xls");
+    EXPECT_EQ(file, "C:\\cache\\C#!work!a.xls.bmp");
+
+    timer->SetEnabled(false);
+    for (const char* unlisted : {"", "TXT", "xls"}) {
+        cache->Arm(unlisted);
+        EXPECT_FALSE(timer->Enabled()) << unlisted;
+    }
+    cache->Arm("DOC");
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_EQ(mark->Color(), clBlue);
+
+    // A hand-edited wait beyond what a timer can count is held at the longest it can.
+    delay->SetCaption("99999999");
+    cache->Prepare(document, file);
+    EXPECT_EQ(timer->Interval(), INT_MAX);
+}
 
 TEST_F(CaptureCacheTest, ACaptureStoresTheWindowCutToTheLargestPictureAndDisarms)
 {

@@ -12,8 +12,8 @@
 #include "qt/StringGridPeer.h"
 #include "qt/UpDownPeer.h"
 #include "qt/WidgetPeer.h"
-#include "settings/CustDialog.h"
-#include "settings/SerchDialog.h"
+#include "app/CustDialog.h"
+#include "app/SerchDialog.h"
 #include "toolkit/Application.h"
 
 #include "tests/TempTree.h"

@@ -12,7 +12,7 @@
 #include "qt/FormWidget.h"
 #include "qt/WidgetPeer.h"
 #include "toolkit/Application.h"
-#include "viewers/View.h"
+#include "app/View.h"
 
 #include "tests/TempTree.h"
 #include "tests/qt/ScreenApplication.h"

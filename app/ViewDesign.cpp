@@ -2,9 +2,9 @@
 // the media panel, the HTML control, and an editable rich edit, each filling the window; the rich
 // edit, made last, lies on top until a file is shown.
 
-#include "app/Design.h"
+#include "common/Design.h"
 #include "app/ImageForm.h"
-#include "viewers/View.h"
+#include "app/View.h"
 
 namespace orvane {
 
@@ -63,14 +63,22 @@ void Tview::CreateComponents()
 
 void Tview::FormClick(TObject*)
 {
-    TImageForm& main = *m_process.ImageForm;
-    for (TPanel* dropDown : {main.MenuFile, main.FView, main.FTool, main.FHelp})
-        dropDown->Hide();
+    m_process.ImageForm->HideDropDowns(TImageForm::TDropDowns::FirstLevel);
 }
 
 void Tview::Image1Click(TObject* sender)
 {
     FormClick(sender);
+}
+
+void Tview::MidiPlayClick(TObject* sender)
+{
+    m_process.ImageForm->U_MidiPlayClick(sender);
+}
+
+void Tview::MidiStopClick(TObject* sender)
+{
+    m_process.ImageForm->U_MidiStopClick(sender);
 }
 
 }  // namespace orvane

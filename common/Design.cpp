@@ -1,4 +1,4 @@
-#include "app/Design.h"
+#include "common/Design.h"
 
 namespace orvane {
 

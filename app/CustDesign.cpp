@@ -2,8 +2,8 @@
 // control per setting, and the hidden working copies. Positions on a tab are relative to its
 // page, which lies at (4, 24) in the page control.
 
-#include "app/Design.h"
-#include "settings/CustDialog.h"
+#include "common/Design.h"
+#include "app/CustDialog.h"
 
 namespace orvane {
 

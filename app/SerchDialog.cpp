@@ -1,9 +1,9 @@
 // The folder chooser of the settings dialog: a folder list over a drive box in a lowered panel,
 // and OK and Cancel. It starts in the process's current folder, as every new folder list does.
 
-#include "settings/SerchDialog.h"
-#include "app/Design.h"
-#include "settings/CustDialog.h"
+#include "app/SerchDialog.h"
+#include "common/Design.h"
+#include "app/CustDialog.h"
 
 namespace orvane {
 

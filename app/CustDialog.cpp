@@ -2,11 +2,11 @@
 // keeps the combo boxes' choices in Cust_1 ... Cust_7, tidies the extension lists when the user
 // leaves a grid, and on OK hands everything to the store's OK step.
 
-#include "settings/CustDialog.h"
+#include "app/CustDialog.h"
 #include "app/ImageForm.h"
-#include "app/Numbers.h"
+#include "common/Numbers.h"
 #include "dos/DosText.h"
-#include "settings/SerchDialog.h"
+#include "app/SerchDialog.h"
 #include "settings/SettingsText.h"
 #include "toolkit/Application.h"
 

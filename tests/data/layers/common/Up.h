@@ -1,0 +1,2 @@
+#include "browser/FileList.h"
+#include "toolkit/Form.h"
