@@ -85,22 +85,7 @@ void TImageForm::RightDoorMouseMove(TObject*, TShiftState, int x, int)
     UnderView->SetWidth(MainPanel->Width());
     if (m_process.PictureShown != 1)
         return;
-    RScrollBarY->SetLeft(RightView->Width() - ScrollBarThickness);
-    RScrollBarY->SetTop(0);
-    RScrollBarX->SetTop(RightView->Height() - ScrollBarThickness);
-    RScrollBarX->SetLeft(0);
-    RScrollBarX->SetMin(0);
-    RScrollBarX->SetLargeChange(RScrollBarX->Width() / 2);
-    const int pictureWidth = RImage->Picture().Width();
-    if (pictureWidth - RightView->Width() > 0) {
-        RScrollBarX->Show();
-        RScrollBarY->SetHeight(RightView->Height() - ScrollBarThickness);
-        RScrollBarX->SetMax(pictureWidth - RightView->Width());
-    } else {
-        RScrollBarY->SetHeight(RightView->Height());
-        RScrollBarX->Hide();
-    }
-    RScrollBarX->SetWidth(RScrollBarY->Visible() ? RightView->Width() - ScrollBarThickness : RightView->Width());
+    FitDraggedBar(Pane(TArrangement::Right), TScrollBarKind::sbHorizontal);
 }
 
 void TImageForm::DownDoorMouseMove(TObject*, TShiftState, int, int y)
@@ -128,23 +113,7 @@ void TImageForm::DownDoorMouseMove(TObject*, TShiftState, int, int y)
     RightView->SetHeight(MainPanel->Height());
     if (m_process.PictureShown != 1)
         return;
-    UScrollBarY->SetTop(0);
-    UScrollBarY->SetLeft(UnderView->Width() - ScrollBarThickness);
-    UScrollBarY->SetLargeChange(UScrollBarY->Height() / 2);
-    UScrollBarY->SetMin(0);
-    UScrollBarX->SetTop(UnderView->Height() - ScrollBarThickness);
-    UScrollBarX->SetLeft(0);
-    const int pictureHeight = UImage->Picture().Height();
-    if (pictureHeight - UnderView->Height() > 0) {
-        UScrollBarY->Show();
-        UScrollBarX->SetWidth(UnderView->Width() - ScrollBarThickness);
-        UScrollBarY->SetMax(pictureHeight - UnderView->Height());
-    } else {
-        UScrollBarX->SetWidth(UnderView->Width());
-        UScrollBarY->Hide();
-        UImage->SetTop(0);
-    }
-    UScrollBarY->SetHeight(UScrollBarX->Visible() ? UnderView->Height() - ScrollBarThickness : UnderView->Height());
+    FitDraggedBar(Pane(TArrangement::Under), TScrollBarKind::sbVertical);
 }
 
 // The band jumps between its three heights while the door is dragged.
@@ -183,8 +152,7 @@ void TImageForm::DirButtonMouseMove(TObject*, TShiftState, int x, int)
 // the pointer over it until the next mouse-up.
 void TImageForm::RightDoorClick(TObject*)
 {
-    for (TPanel* dropDown : {MenuFile, FView, FTool, FHelp})
-        dropDown->Hide();
+    HideDropDowns(TDropDowns::FirstLevel);
     m_process.DragFlag.RightDoor = 1;
 }
 

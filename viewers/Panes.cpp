@@ -52,14 +52,23 @@ void FitBar(const TViewerPane& pane, TScrollBarKind kind, TBarFit fit)
     if (overflow > 0) {
         bar.Show();
         setAcrossLength(acrossLength - ScrollBarThickness);
-        if (fit == TBarFit::PaneSize)
+        if (fit != TBarFit::NewPicture)
             bar.SetMax(overflow);
     } else {
         setAcrossLength(acrossLength);
         bar.Hide();
-        if (fit == TBarFit::PaneSize)
+        if (fit == TBarFit::PaneSize || (fit == TBarFit::DoorDrag && vertical))
             vertical ? picture.SetTop(0) : picture.SetLeft(0);
     }
+}
+
+// Where the two bars lie: along the pane's bottom and its right edge.
+void PlaceBars(const TViewerPane& pane)
+{
+    pane.horizontal->SetLeft(0);
+    pane.horizontal->SetTop(pane.surface->Height() - ScrollBarThickness);
+    pane.vertical->SetLeft(pane.surface->Width() - ScrollBarThickness);
+    pane.vertical->SetTop(0);
 }
 
 }  // namespace
@@ -68,11 +77,8 @@ void FitBars(const TViewerPane& pane, TBarFit fit, TFirstBar first)
 {
     TScrollBar& horizontal = *pane.horizontal;
     TScrollBar& vertical = *pane.vertical;
-    const int W = pane.surface->Width(), H = pane.surface->Height();
-    horizontal.SetLeft(0);
-    horizontal.SetTop(H - ScrollBarThickness);
-    vertical.SetLeft(W - ScrollBarThickness);
-    vertical.SetTop(0);
+    const int W = pane.surface->Width();
+    PlaceBars(pane);
     if (fit == TBarFit::PaneSize) {
         horizontal.SetMin(0);
         vertical.SetMin(0);
@@ -89,6 +95,20 @@ void FitBars(const TViewerPane& pane, TBarFit fit, TFirstBar first)
         FitBar(pane, TScrollBarKind::sbVertical, fit);
         FitBar(pane, TScrollBarKind::sbHorizontal, fit);
     }
+}
+
+void FitDraggedBar(const TViewerPane& pane, TScrollBarKind kind)
+{
+    const bool vertical = kind == TScrollBarKind::sbVertical;
+    TScrollBar& bar = vertical ? *pane.vertical : *pane.horizontal;
+    const TScrollBar& across = vertical ? *pane.horizontal : *pane.vertical;
+    PlaceBars(pane);
+    bar.SetMin(0);
+    bar.SetLargeChange((vertical ? bar.Height() : bar.Width()) / 2);
+    FitBar(pane, kind, TBarFit::DoorDrag);
+    const int paneLength = vertical ? pane.surface->Height() : pane.surface->Width();
+    const int length = across.Visible() ? paneLength - ScrollBarThickness : paneLength;
+    vertical ? bar.SetHeight(length) : bar.SetWidth(length);
 }
 
 void PanPicture(const TViewerPane& pane, TScrollBar& bar)

@@ -53,7 +53,11 @@ struct TViewerPane {
 // Why a docked pane's bars are fitted: for a picture just shown (the bars go back to its
 // top-left corner), or for a pane whose size changed (the bars' ranges and pages follow the pane,
 // and a picture that no longer overflows an edge goes back to it).
-enum class TBarFit { NewPicture, PaneSize };
+//
+// A door being dragged re-cuts a pane too, but fits only the bar along the length it changes
+// (DoorDrag): as for a new pane size, except that a picture no longer wider than the pane keeps its
+// place sideways, as it always has.
+enum class TBarFit { NewPicture, PaneSize, DoorDrag };
 // Which bar is fitted first. It matters only where a shorter range moves a bar's position back:
 // that pans at once, and the pan sizes the bar by whether the other one shows at that moment.
 // The lower pane has always fitted its vertical bar first and the right pane its horizontal one.
@@ -63,6 +67,12 @@ enum class TFirstBar { Horizontal, Vertical };
 // the vertical one along its right edge, each shown only where the picture overflows the pane
 // and 10 pixels shorter while the other one shows.
 void FitBars(const TViewerPane& pane, TBarFit fit, TFirstBar first);
+
+// Fits the one bar of a docked pane along the length a dragged door changes: the two bars are
+// placed, the bar's large change is half its length before the drag, the bar shows only where the
+// picture overflows, the bar across it leaves room for it, and then its own length leaves room for
+// the bar across it.
+void FitDraggedBar(const TViewerPane& pane, tk::TScrollBarKind kind);
 
 // Pans the picture to the position of one of the pane's bars (its OnChange). The maximum is set
 // here, so a new picture (position back at 0) first runs against the old maximum; from the first
