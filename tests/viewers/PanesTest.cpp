@@ -128,3 +128,43 @@ TEST_F(Panes, TheRichEditsAreReadOnlyAndCloseTheMenusWhenPressedOrChanged)
     form.RRichEdit->Lines().SetText("changed");
     EXPECT_EQ(run.process.MenuMode, 0);
 }
+
+// Dragging a door fits only the bar along what it changes. The lower pane's picture goes back to
+// the top once it fits; the right pane's keeps its place sideways, as it always has.
+TEST_F(Panes, ADraggedDoorFitsTheBarAlongItAndLeavesRoomForTheOther)
+{
+    TImageForm& form = run.Form();
+    run.process.PictureShown = 1;
+    ShowPicture(*form.UImage, 600, 400);
+    form.UScrollBarX->Show();
+    form.UScrollBarY->SetHeight(80);
+    form.UnderView->SetWidth(481);
+    run.process.DragFlag.DownDoor = 1;
+    form.DownDoorMouseMove(form.DownDoor, {}, 0, 0);
+    const int paneHeight = form.UnderView->Height();
+    ASSERT_LT(paneHeight, 400);
+    EXPECT_TRUE(form.UScrollBarY->Visible());
+    EXPECT_EQ(form.UScrollBarY->Max(), 400 - paneHeight);
+    EXPECT_EQ(form.UScrollBarY->LargeChange(), 40) << "half the bar's length before the drag";
+    EXPECT_EQ(form.UScrollBarY->Height(), paneHeight - 10);
+    EXPECT_EQ(form.UScrollBarY->Left(), 471);
+    EXPECT_EQ(form.UScrollBarX->Width(), 471);
+
+    form.UImage->SetTop(-30);
+    ShowPicture(*form.UImage, 600, 20);
+    form.DownDoorMouseMove(form.DownDoor, {}, 0, 0);
+    EXPECT_FALSE(form.UScrollBarY->Visible());
+    EXPECT_EQ(form.UImage->Top(), 0);
+    EXPECT_EQ(form.UScrollBarX->Width(), 481);
+    run.process.DragFlag.DownDoor = 0;
+
+    form.RightDoor->SetLeft(form.ClientWidth() - 200);
+    ShowPicture(*form.RImage, 30, 20);
+    form.RImage->SetLeft(-25);
+    form.RScrollBarX->Show();
+    run.process.DragFlag.RightDoor = 1;
+    form.RightDoorMouseMove(form.RightDoor, {}, 0, 0);
+    EXPECT_FALSE(form.RScrollBarX->Visible());
+    EXPECT_EQ(form.RImage->Left(), -25);
+    EXPECT_EQ(form.RScrollBarY->Height(), form.RightView->Height());
+}
