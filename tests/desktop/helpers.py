@@ -1,7 +1,11 @@
 """What every step of the desktop suite shares: the session with the running orvane (its
-windows, screenshots and the step's artefacts) and what the main window shows that several steps
-look at (the folder tree and the list, the panel menus, the sort buttons, the viewer panes, the
-doors).
+windows, where its named controls are, screenshots and the step's artefacts) and what the main
+window shows that several steps look at (the folder tree and the list, the panel menus, the
+sort buttons, the viewer panes, the doors).
+
+The steps find the main window's controls by their names (controls.py) and compute places
+inside them only where a step is about a place: a colour at a point of a pane, a door dragged
+by some pixels.
 """
 
 import os
@@ -9,6 +13,7 @@ import time
 
 import desktop
 import fixture
+from controls import ControlMap
 from desktop import Failure, click_at, drag, grab, keys, near, pointer_to, type_text, wait_until
 from fixture import MAIN_BOUNDS
 
@@ -28,25 +33,24 @@ PURPLE = (128, 0, 128)
 W, H = MAIN_BOUNDS[2] - 8, MAIN_BOUNDS[3] - 23
 FW, FH = MAIN_BOUNDS[2], MAIN_BOUNDS[3]
 
-# The menu captions (left, width) on the top band, 18 pixels high from y 3, and where their
-# drop-downs open.
-CAPTIONS = {"file": (6, 65), "view": (72, 86), "tool": (158, 64), "help": (224, 56)}
-DROP_DOWNS = {"file": (9, 21), "view": (75, 21), "tool": (161, 21), "help": (227, 21)}
-# Items of each drop-down: name -> (left, top, width) within it; items are 20 high.
+# The panel menus by the names of their controls: the caption of each menu on the top band, its
+# drop-down and the drop-down's items.
+CAPTIONS = {"file": "PanelFile", "view": "PanelView", "tool": "PanelTool", "help": "PanelHelp"}
+DROP_DOWNS = {"file": "MenuFile", "view": "FView", "tool": "FTool", "help": "FHelp"}
 ITEMS = {
-    "file": {"option": (3, 2, 84), "close": (3, 21, 84)},
-    "view": {"separate": (3, 2, 84), "under": (3, 22, 84), "right": (3, 42, 84)},
-    "tool": {"style": (3, 2, 84), "order": (8, 22, 79), "direction": (3, 42, 84)},
-    "help": {"help": (7, 5, 78), "version": (6, 26, 78)},
+    "file": {"option": "Option", "close": "FClose"},
+    "view": {"separate": "FBunri", "under": "FUnder", "right": "FRight"},
+    "tool": {"style": "FTol", "order": "Fseiretu", "direction": "Fsort"},
+    "help": {"help": "Help", "version": "FHp"},
 }
-# The second-level drop-downs of the tool menu, where they open and their items.
+# The second-level drop-downs that the tool menu's items open, and their items.
 SECOND_LEVEL = {
-    "style": ((246, 23), {"report": (3, 4), "list": (3, 24), "icon": (3, 44)}),
-    "order": ((251, 43), {"name": (3, 3), "type": (3, 23), "date": (3, 43), "size": (3, 63)}),
-    "direction": ((246, 63), {"ascending": (3, 3), "descending": (3, 24)}),
+    "style": ("ViewFile", {"report": "ListView", "list": "SIconView", "icon": "LIconView"}),
+    "order": ("ViewSeiretu", {"name": "SortFilename", "type": "SortShurui", "date": "SortDay", "size": "SortSize"}),
+    "direction": ("SortMethod", {"ascending": "Asort", "descending": "Zsort"}),
 }
-# The sort buttons on the top band: left edge of each 28 x 18 button.
-SORT_BUTTONS = {"name": 284, "type": 312, "date": 340, "size": 369, "toggle": 406}
+# The sort buttons on the top band.
+SORT_BUTTONS = {"name": "Sfname", "type": "Sfshurui", "date": "Sfday", "size": "Sfsize", "toggle": "Sfupdn"}
 
 # What each key makes first and last among the files of the sorting folder, ascending.
 SORT_ENDS = {"name": ("a.log", "d.dat"), "type": ("c.csv", "b.txt"), "size": ("b.txt", "a.log"),
@@ -59,6 +63,7 @@ class Session:
         self.out = args.out
         self.shots = os.path.join(args.out, "shots")
         self.world = fixture.World(os.path.join(args.out, "world"), args.source, args.test_window)
+        self.controls = ControlMap(os.path.join(args.out, "controls"))
         self.process = None
         self.main = None
         self.view = None
@@ -67,9 +72,35 @@ class Session:
         self.last_shot = None
         self.render_path = args.render
         self.band = 50
-        self.layout = {"pane": self.under_pane()}
+        self.layout = {}
         self.origins = {}
+        self.named = None
         self.viewer_moved = False
+
+    # --- Windows, controls, pointer and screenshots --------------------------------------------------
+
+    def forget_places(self):
+        """Windows and controls may move after the user's next action or while the program works."""
+        self.origins.clear()
+        self.named = None
+
+    def control(self, name, form="ImageForm"):
+        """A named control of a form: window (X id), x, y (in the client area), w, h, shown."""
+        if self.named is None:
+            self.named = self.controls.read()
+        found = self.named.get(f"{form}.{name}")
+        if found is None:
+            raise Failure(f"the program has no control {form}.{name}")
+        return found
+
+    def rect(self, name, form="ImageForm"):
+        """A named control's rectangle in its window's client area: left, top, width, height."""
+        found = self.control(name, form)
+        return found.x, found.y, found.w, found.h
+
+    def centre(self, name, form="ImageForm"):
+        left, top, width, height = self.rect(name, form)
+        return left + width // 2, top + height // 2
 
     def origin(self, window=None):
         """The client area's top-left corner on the screen; asked of the X server once per
@@ -88,15 +119,15 @@ class Session:
         return left + x, top + y
 
     def click(self, x, y, button=1, repeat=1, window=None):
-        self.origins.clear()
+        self.forget_places()
         click_at(*self.at(x, y, window), button=button, repeat=repeat)
 
     def hover(self, x, y, window=None):
-        self.origins.clear()
+        self.forget_places()
         pointer_to(*self.at(x, y, window))
 
     def drag(self, x0, y0, x1, y1, window=None):
-        self.origins.clear()
+        self.forget_places()
         drag(*self.at(x0, y0, window), *self.at(x1, y1, window))
 
     def caption(self):
@@ -115,7 +146,7 @@ class Session:
     def look(self, what, condition, timeout=20):
         """Takes screenshots until condition(shot) holds; keeps the last one."""
         def attempt():
-            self.origins.clear()
+            self.forget_places()
             self.last_shot = grab()
             return condition(self.last_shot)
         begun = time.monotonic()
@@ -134,21 +165,26 @@ class Session:
         if not condition:
             raise Failure(message)
 
+    # --- Folder tree and file list ---------------------------------------------------------------------
+
     def tree_line(self, index):
         """Client position of a line of the folder tree."""
-        return 40, self.band + 14 + 16 * index
+        left, top, _, _ = self.rect("DirectoryListBox1")
+        return left + 38, top + 10 + 16 * index
 
     def tree_lines(self, shot):
         """How many lines of the folder tree carry a (yellow) folder icon, from the top."""
+        left, top, _, _ = self.rect("DirectoryListBox1")
         lines = 0
-        while lines < 14 and self.count(shot, 6, self.band + 6 + 16 * lines, 20, 16, (255, 255, 0), 40) > 8:
+        while lines < 14 and self.count(shot, left + 4, top + 2 + 16 * lines, 20, 16, (255, 255, 0), 40) > 8:
             lines += 1
         return lines
 
     def list_rows(self, shot):
         """How many rows of the list style's first column carry an icon, from the top."""
+        left, top, _, _ = self.rect("ListView1")
         rows = 0
-        while rows < 9 and self.count(shot, 132, self.band + 6 + 18 * rows, 16, 18, WHITE, 0) < 16 * 18 - 8:
+        while rows < 9 and self.count(shot, left + 5, top + 2 + 18 * rows, 16, 18, WHITE, 0) < 16 * 18 - 8:
             rows += 1
         return rows
 
@@ -161,22 +197,51 @@ class Session:
             self.look(f"{tree} lines in the tree and {rows} rows in the list",
                       lambda s: self.tree_lines(s) == tree and self.list_rows(s) == rows)
 
+    def list_area(self):
+        """The file list's rectangle below the header, in the list style: left, top, width, height."""
+        left, top, width, _ = self.rect("ListView1")
+        return left + 3, top + 2, width - 7, 180
+
+    def empty_list_place(self):
+        """A place in the list below its rows, in the part the detached viewer does not cover."""
+        if "list_click" in self.layout:
+            return self.layout["list_click"]
+        left, top, width, height = self.list_area()
+        return left + width - 20, top + height - 10
+
+    def select(self, prefix, name, folder="samples"):
+        """Selects a file of the list by typing the start of its name; the caption names it."""
+        self.click(*self.empty_list_place())
+        keys("Home")
+        # Letters typed within the keyboard search interval of the last ones would add to them.
+        wait_until("the list's keyboard search over", lambda: time.monotonic() - desktop.last_typed() > 0.5)
+        type_text(prefix)
+        self.wait_caption(f"Orvane - C:\\{folder}\\{name}")
+
+    # --- Sorting ---------------------------------------------------------------------------------------
+
     def check_order(self, first, last):
         """Home and Down select the first file after the folder, End the last one; each shows its
         name in the caption."""
-        self.click(W // 2, 190)
+        self.click(*self.empty_list_place())
         keys("Home", "Down")
         self.wait_caption(f"Orvane - C:\\sorting\\{first}")
         keys("End")
         self.wait_caption(f"Orvane - C:\\sorting\\{last}")
 
     def red_button(self, shot, key):
-        return self.count(shot, SORT_BUTTONS[key], 0, 28, 18, RED, 60) > 10
+        """Whether the sort button's caption is red, as the button of the list's order is."""
+        return self.count(shot, *self.rect(SORT_BUTTONS[key]), RED, 60) > 10
+
+    def click_sort_button(self, key):
+        self.click(*self.centre(SORT_BUTTONS[key]))
+
+    # --- Panel menus -----------------------------------------------------------------------------------
 
     def caption_edge(self, shot, menu):
         """The colour of a menu caption's top edge: white raised, shadow lowered, face at rest."""
-        left, width = CAPTIONS[menu]
-        return self.pixel(shot, left + width // 2, 3)
+        left, top, width, _ = self.rect(CAPTIONS[menu])
+        return self.pixel(shot, left + width // 2, top)
 
     def drop_down_shown(self, shot, left, top, width, height):
         """A drop-down covers the white list and tree below the top band with its face colour (and
@@ -188,18 +253,14 @@ class Session:
                           lambda c: near(c, FACE, 4) or near(c, NAVY, 4)) > area * 0.6
 
     def menu_shown(self, shot, menu):
-        size = {"file": (90, 44), "view": (90, 67), "tool": (90, 65), "help": (90, 50)}[menu]
-        return self.drop_down_shown(shot, *DROP_DOWNS[menu], *size)
+        return self.drop_down_shown(shot, *self.rect(DROP_DOWNS[menu]))
 
     def second_shown(self, shot, level):
-        (left, top), _ = SECOND_LEVEL[level]
-        size = {"style": (89, 67), "order": (89, 86), "direction": (84, 46)}[level]
-        return self.drop_down_shown(shot, left, top, *size)
+        return self.drop_down_shown(shot, *self.rect(SECOND_LEVEL[level][0]))
 
     def item_place(self, menu, item):
-        left, top = DROP_DOWNS[menu]
-        ileft, itop, width = ITEMS[menu][item]
-        return left + ileft, top + itop, width
+        left, top, width, _ = self.rect(ITEMS[menu][item])
+        return left, top, width
 
     def hover_item(self, menu, item):
         left, top, width = self.item_place(menu, item)
@@ -210,17 +271,26 @@ class Session:
         self.click(left + width // 2, top + 10)
 
     def second_item(self, level, item):
-        (left, top), items = SECOND_LEVEL[level]
-        return left + items[item][0], top + items[item][1]
+        left, top, _, _ = self.rect(SECOND_LEVEL[level][1][item])
+        return left, top
+
+    def click_second_item(self, level, item, hover_first=False):
+        place = [v + d for v, d in zip(self.second_item(level, item), (30, 10))]
+        if hover_first:
+            self.hover(*place)
+        self.click(*place)
 
     def ticked(self, shot, left, top):
         """The tick of an item whose check image sits at (2, 1) of the item: its long stroke."""
         return self.pixel(shot, left + 2 + 6, top + 1 + 10) == BLACK
 
+    def hover_caption(self, menu):
+        left, top, _, _ = self.rect(CAPTIONS[menu])
+        self.hover(left + 20, top + 9)
+
     def open_menu(self, menu):
         """A click on the caption opens its drop-down and lowers the caption."""
-        left, width = CAPTIONS[menu]
-        self.click(left + width // 2, 12)
+        self.click(*self.centre(CAPTIONS[menu]))
         return self.look(f"the {menu} menu open",
                          lambda s: self.menu_shown(s, menu) and self.caption_edge(s, menu) == SHADOW)
 
@@ -232,40 +302,26 @@ class Session:
 
     def order_strip_shown(self, shot):
         """The bottom of the sort key menu, which no other second level covers."""
-        return self.count(shot, 253, 112, 84, 14, FACE, 4) > 84 * 14 * 0.6
+        left, top, width, height = self.rect(SECOND_LEVEL["order"][0])
+        return self.count(shot, left + 2, top + height - 17, width - 5, 14, FACE, 4) > (width - 5) * 14 * 0.6
 
     def choose_second(self, level, item):
         """Opens the tool menu and the second level and clicks the item; the menus close."""
         self.open_menu("tool")
         self.open_second_level(level)
-        self.click(*[v + d for v, d in zip(self.second_item(level, item), (30, 10))])
+        self.click_second_item(level, item)
         self.look("the menus closed", lambda s: not self.menu_shown(s, "tool") and not self.second_shown(s, level))
 
-    def list_area(self):
-        """The file list's rectangle below the header, in the list style: left, top, width, height."""
-        top = self.band + 6
-        return 130, top, W - 134, 180
-
-    def select(self, prefix, name, folder="samples"):
-        """Selects a file of the list by typing the start of its name; the caption names it."""
-        self.click(*self.empty_list_place())
-        keys("Home")
-        # Letters typed within the keyboard search interval of the last ones would add to them.
-        wait_until("the list's keyboard search over", lambda: time.monotonic() - desktop.last_typed() > 0.5)
-        type_text(prefix)
-        self.wait_caption(f"Orvane - C:\\{folder}\\{name}")
-
-    def empty_list_place(self):
-        left, top, width, height = self.list_area()
-        if "list_click" in self.layout:
-            return self.layout["list_click"]
-        if "list_right" in self.layout:
-            width = self.layout["list_right"] - left - 4
-        return left + width - 20, top + height - 10
+    # --- Viewer panes ----------------------------------------------------------------------------------
 
     def pane(self):
-        """The viewer pane of the current arrangement: left, top, width, height."""
-        return self.layout["pane"]
+        """The viewer pane of the current arrangement, below or right of the list: left, top, width,
+        height."""
+        for name in ("UnderView", "RightView"):
+            found = self.control(name)
+            if found.shown:
+                return found.x, found.y, found.w, found.h
+        raise Failure("neither viewer pane of the main window is shown")
 
     def pane_point(self, x, y):
         left, top, _, _ = self.pane()
@@ -314,27 +370,23 @@ class Session:
         """Playing or Waiting from the media panel's status colour, with the red caption of the
         button that can be pressed (play while waiting, stop while playing); the panel of the
         pane, or of the detached viewer when it is given."""
-        left, top = (0, 0) if window else self.pane_point(1, 0)
+        if window:
+            form, panel = "view", ""
+        else:
+            form, panel = "ImageForm", "U_" if self.control("UnderView").shown else "R_"
+        left, top, _, _ = self.rect(panel + "Midi", form)
         status = (left + 50, top + 4, 88, 24)
         playing = self.count(shot, *status, FUCHSIA, 60, window=window) > 15
         waiting = self.count(shot, *status, GREEN, 40, window=window) > 15
-        play_red = self.count(shot, left + 3, top + 3, 25, 24, RED, 60, window=window) > 3
-        stop_red = self.count(shot, left + 27, top + 3, 25, 24, RED, 60, window=window) > 3
+        play_red = self.count(shot, *self.rect(panel + "MidiPlay", form), RED, 60, window=window) > 3
+        stop_red = self.count(shot, *self.rect(panel + "MidiStop", form), RED, 60, window=window) > 3
         if playing and not waiting and stop_red and not play_red:
             return "playing"
         if waiting and not playing and play_red and not stop_red:
             return "waiting"
         return None
 
-    def under_pane(self):
-        """The pane below the list as the under arrangement cuts it: the list panel a third of the
-        window's outer height."""
-        down_door = FH // 3 + self.band + 3
-        return 1, down_door + 3, W - 1, H - FH // 3 - self.band - 6
-
-    def right_pane(self, right_door=None):
-        right_door = right_door or FW - FW // 3
-        return right_door + 3, self.band + 3, W - right_door - 3, H - self.band - 3
+    # --- Doors and grips --------------------------------------------------------------------------------
 
     def door_x(self, shot, y, x0, x1):
         """Where a 3-pixel door runs down through row y: its raised white, face, shadow columns."""

@@ -2,8 +2,8 @@
 """The desktop suite: the real orvane on an X display with a window manager, driven with the mouse
 and the keyboard the way a user works with it, one module of steps/ per user step, run here in
 their order. Each step waits for what it must bring about, keeps a screenshot in the artefact
-folder and checks on it what must be there: colours at known places, window geometry, the
-files the program writes. helpers.py holds what the steps share.
+folder and checks on it what must be there: colours at places of the program's named controls,
+window geometry, the files the program writes. helpers.py holds what the steps share.
 
     suite.py --orvane PATH --test-window PATH --render PATH --source DIR --out DIR [--steps A,B]
 

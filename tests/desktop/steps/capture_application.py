@@ -6,7 +6,7 @@ import shutil
 import signal
 
 from desktop import Failure, find_windows, keys, load_picture, near, wait_until
-from helpers import BLACK, BLUE, W
+from helpers import BLACK, BLUE
 
 
 def capture_application(suite):
@@ -61,7 +61,8 @@ def capture_application(suite):
 
 
 def mark_count(suite, shot, colour):
-    return suite.count(shot, W - 50, 0, 50, suite.band - 2, colour, 8)
+    left, top, width, _ = suite.rect("Mark")
+    return suite.count(shot, left, top, width, suite.band - 2, colour, 8)
 
 
 def load_capture(suite, path):

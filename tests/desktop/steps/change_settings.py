@@ -29,19 +29,22 @@ def change_settings(suite):
     # The capture sheet: the wait edit reads 3; a click on the up-down's lower arrow makes it 2.
     suite.look("the capture sheet", lambda s: not dialog_shows_start_sheet(suite, s, dialog))
     suite.keep("capture-sheet")
-    suite.click(224, 55, window=dialog)
+    left, top, width, height = suite.rect("UpDown1", "Cust")
+    suite.click(left + width // 2, top + 15, window=dialog)
     # The start sheet, by its tab.
-    suite.click(259, 18, window=dialog)
+    click_start_tab(suite, dialog)
     suite.look("the start sheet", lambda s: dialog_shows_start_sheet(suite, s, dialog))
     # Combo boxes take the next item from the Down key.
-    for (y, downs) in ((79, 3), (107, 1), (163, 1)):
-        suite.click(160, y, window=dialog)
+    for (box, downs) in (("SeFile", 3), ("SortFile", 1), ("ViewSet", 1)):
+        left, top, _, _ = suite.rect(box, "Cust")
+        suite.click(left + 38, top + 11, window=dialog)
         keys(*["Down"] * downs)
-    suite.click(219, 136, window=dialog)
+    left, top, _, _ = suite.rect("InfoBar", "Cust")
+    suite.click(left + 7, top + 9, window=dialog)
     suite.look("the info bar unchecked (no tick in its box)",
-              lambda s: suite.count(s, 216, 132, 7, 7, BLACK, 60, window=dialog) < 3)
+              lambda s: suite.count(s, left + 4, top + 5, 7, 7, BLACK, 60, window=dialog) < 3)
     suite.keep("start-sheet")
-    suite.click(197, 266, window=dialog)
+    suite.click(*suite.centre("OkButton", "Cust"), window=dialog)
     wait_until("the settings dialog closed", lambda: not dialog.viewable())
     with open(os.path.join(suite.world.work, "TavoCust.cnf"), "rb") as file:
         written = file.read().split(b"\r\n")
@@ -49,8 +52,6 @@ def change_settings(suite):
     got = {line: written[line - 1] if len(written) >= line else None for line in expected}
     suite.expect(got == expected, f"TavoCust.cnf lines {got}, expected {expected}")
     suite.band = 25
-    suite.layout["pane"] = suite.right_pane()
-    suite.layout["list_right"] = FW - FW // 3
     right = FW - FW // 3
     suite.look("the size button red, the right door and the one-line band with its grips",
               lambda s: suite.red_button(s, "size") and not suite.red_button(s, "name")
@@ -64,10 +65,11 @@ def change_settings(suite):
     suite.click_item("file", "option")
     dialog = wait_until("the settings dialog again", lambda: find_windows("^Orvane\u3000環境設定$"))[0]
     wait_until("the settings dialog on the screen", dialog.geometry)
-    suite.click(259, 18, window=dialog)
+    click_start_tab(suite, dialog)
     suite.look("the start sheet", lambda s: dialog_shows_start_sheet(suite, s, dialog))
-    suite.click(160, 79, window=dialog)
-    x, y = suite.at(124, 71, dialog)
+    left, top, _, _ = suite.rect("SeFile", "Cust")
+    suite.click(left + 38, top + 11, window=dialog)
+    x, y = suite.at(left + 2, top + 3, dialog)
     shown = grab().region(x, y, 110, 16).data
     keys("Up")
     suite.look("the sort key box showing another key", lambda s: s.region(x, y, 110, 16).data != shown)
@@ -83,4 +85,12 @@ def change_settings(suite):
 def dialog_shows_start_sheet(suite, shot, dialog):
     """The start sheet's first two combo boxes (white) where the capture sheet has the
     up-downs of its first two edits."""
-    return all(suite.count(shot, 220, y, 12, 12, WHITE, 4, window=dialog) > 12 * 12 * 0.9 for y in (44, 72))
+    boxes = [suite.rect(box, "Cust") for box in ("FileView", "SeFile")]
+    return all(suite.count(shot, left + 98, top + 4, 12, 12, WHITE, 4, window=dialog) > 12 * 12 * 0.9
+               for left, top, _, _ in boxes)
+
+
+def click_start_tab(suite, dialog):
+    """The start sheet's tab, the last of the page control's row of tabs."""
+    left, top, _, _ = suite.rect("PageControl1", "Cust")
+    suite.click(left + 251, top + 10, window=dialog)

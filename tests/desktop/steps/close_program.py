@@ -17,7 +17,7 @@ def close_program(suite):
     left, top, width, height = suite.main.geometry()
     fleft, fright, ftop, fbottom = suite.main.frame_extents()
     # The viewer's door keeps its distance from the right or the bottom edge.
-    if "list_right" in suite.layout:
+    if suite.control("RightView").shown:
         door = lambda s: suite.door_x(s, 150, 300, W + 60)
         grown = 60
     else:

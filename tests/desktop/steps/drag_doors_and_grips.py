@@ -10,7 +10,7 @@ def drag_doors_and_grips(suite):
     suite.step_name = "doors"
     row = 150
     suite.look("the centre door", lambda s: suite.door_x(s, row, 100, 300) == 125)
-    drag_door_x(suite, "the centre door", row, 125, 205, 205, (100, 400))
+    drag_door_x(suite, "the centre door", row, suite.rect("CenterDoor")[0], 205, 205, (100, 400))
     suite.keep("centre-door")
     drag_door_x(suite, "the centre door at its left stop", row, 205, 3, 1 + 10, (2, 400))
     suite.keep("centre-door-stop")
@@ -19,16 +19,14 @@ def drag_doors_and_grips(suite):
     column = 400
     down = FH // 3 + suite.band + 3
     suite.look("the lower door", lambda s: suite.door_y(s, column, 150, 300) == down)
-    drag_door_y(suite, "the lower door", column, down, down - 60, down - 60, (100, 400))
-    suite.layout["pane"] = (1, down - 57, W - 1, H - (down - 60) - 3)
+    drag_door_y(suite, "the lower door", column, suite.rect("DownDoor")[1], down - 60, down - 60, (100, 400))
     suite.look("the picture at the pane's new corner", lambda s: suite.picture_at(s, *suite.pane_point(0, 0)))
     suite.keep("lower-door")
     drag_door_y(suite, "the lower door at its bottom stop", column, down - 60, H - 2, H - 25, (100, H))
     suite.keep("lower-door-stop")
     drag_door_y(suite, "the lower door back", column, H - 25, down, down, (100, H))
-    suite.layout["pane"] = (1, down + 3, W - 1, H - down - 3)
 
-    drag_door_y(suite, "the top band at one line", column, 50, 27, 25, (10, 100))
+    drag_door_y(suite, "the top band at one line", column, suite.rect("UpDoor")[1], 27, 25, (10, 100))
     suite.band = 25
     grips = suite.look("the two grips of the one-line band",
                       lambda s: suite.grip_x(s, 600, W - 50) == [W - 80 - 30 + 4, W - 80 + 4])
@@ -57,8 +55,7 @@ def drag_doors_and_grips(suite):
     suite.click_item("view", "right")
     right = FW - FW // 3
     suite.look("the right door", lambda s: suite.door_x(s, row, 300, W) == right)
-    drag_door_x(suite, "the right door", row, right, right - 80, right - 80, (300, W))
-    suite.layout["pane"] = suite.right_pane(right - 80)
+    drag_door_x(suite, "the right door", row, suite.rect("RightDoor")[0], right - 80, right - 80, (300, W))
     suite.look("the picture at the right pane's new corner", lambda s: suite.picture_at(s, *suite.pane_point(0, 0)))
     suite.keep("right-door")
     drag_door_x(suite, "the right door shut", row, right - 80, W - 5, W - 3, (300, W))
@@ -66,7 +63,6 @@ def drag_doors_and_grips(suite):
     drag_door_x(suite, "the right door back", row, W - 3, right, right, (300, W))
     suite.open_menu("view")
     suite.click_item("view", "under")
-    suite.layout["pane"] = suite.under_pane()
     suite.look("the picture below the list", lambda s: suite.picture_at(s, *suite.pane_point(0, 0)))
 
 

@@ -105,9 +105,12 @@ def dialog_sheet(suite, shot, dialog):
     """Which sheet of the settings dialog shows, told by white that only it has there: the
     capture sheet's grid of types, the view sheet's grid of text types, the cache sheet's
     size edit, the start sheet's first two boxes."""
-    white = lambda x, y, w, h: suite.count(shot, x, y, w, h, WHITE, 4, window=dialog) > w * h * 0.9
-    sheets = {"capture": white(235, 205, 45, 10), "view": white(85, 125, 30, 20),
-              "cache": white(45, 122, 20, 12), "start": white(220, 44, 12, 12) and white(220, 72, 12, 12)}
+    def white(control, x, y, w, h):
+        left, top, _, _ = suite.rect(control, "Cust")
+        return suite.count(shot, left + x, top + y, w, h, WHITE, 4, window=dialog) > w * h * 0.9
+    sheets = {"capture": white("CapNames", 67, 39, 45, 10), "view": white("TextNames", 65, 63, 30, 20),
+              "cache": white("CashSize", 25, 4, 20, 12),
+              "start": white("FileView", 98, 4, 12, 12) and white("SeFile", 98, 4, 12, 12)}
     shown = [name for name, seen in sheets.items() if seen]
     return shown[0] if len(shown) == 1 else None
 
@@ -144,9 +147,10 @@ def keyboard_in_the_settings(suite):
     # the settings as they were.
     turn_sheet(suite, dialog, "ctrl+Tab", "view")
     turn_sheet(suite, dialog, "ctrl+Tab", "cache")
-    x, y = suite.at(22, 64, dialog)
+    edit_left, edit_top, _, _ = suite.rect("CashDir", "Cust")
+    x, y = suite.at(edit_left + 2, edit_top + 2, dialog)
     folder_edit = grab().region(x, y, 200, 17).data
-    suite.click(262, 72, window=dialog)
+    suite.click(*suite.centre("SerchDir", "Cust"), window=dialog)
     chooser = wait_until("the folder chooser", lambda: find_windows("^ﾌｫﾙﾀﾞ参照\u3000Orvane$"))[0]
     wait_until("the folder chooser on the screen", chooser.geometry)
     suite.keep("folder-chooser", grab())
@@ -164,11 +168,12 @@ def keyboard_in_the_settings(suite):
     # In the capture types' grid: a type typed into the first free row, Tab to OK, Shift+Tab
     # back into the grid, a second type in the row below, Tab to OK and Enter.
     dialog = open_settings(suite)
-    suite.click(257, 210, window=dialog)
+    grid_left, grid_top, _, _ = suite.rect("CapNames", "Cust")
+    suite.click(grid_left + 89, grid_top + 44, window=dialog)
     type_text("qqq")
     keys("Tab")
     suite.look("the grid left: the typed type's row marked as the user's",
-              lambda s: suite.count(s, 172, 203, 54, 14, BLACK, 60, window=dialog) > 10)
+              lambda s: suite.count(s, grid_left + 4, grid_top + 37, 54, 14, BLACK, 60, window=dialog) > 10)
     suite.keep("tab-out-of-grid")
     keys("shift+Tab", "Down")
     type_text("rrr")

@@ -1,7 +1,7 @@
 """The panel menus: captions, drop-downs, items, ticks and the second levels."""
 
 from desktop import find_windows, wait_until
-from helpers import FACE, WHITE, SHADOW, BLACK, NAVY, W, CAPTIONS, SORT_ENDS
+from helpers import FACE, WHITE, SHADOW, BLACK, NAVY, CAPTIONS, SORT_ENDS
 
 
 def menus_by_hover_and_click(suite):
@@ -9,13 +9,13 @@ def menus_by_hover_and_click(suite):
     drop-down, and in menu mode hovering another caption opens that one; items light up under
     the pointer; the tick marks the current choice; the second levels sort the list."""
     suite.step_name = "menus"
-    suite.hover(CAPTIONS["view"][0] + 20, 12)
+    suite.hover_caption("view")
     shot = suite.look("the viewer caption raised", lambda s: suite.caption_edge(s, "view") == WHITE)
     suite.expect(not suite.menu_shown(shot, "view"), "hovering a caption outside menu mode opened its menu")
     suite.keep("caption-raised")
     suite.open_menu("file")
     suite.keep("file-menu")
-    suite.hover(CAPTIONS["view"][0] + 20, 12)
+    suite.hover_caption("view")
     shot = suite.look("the viewer menu open by hovering, the file menu closed",
                      lambda s: suite.menu_shown(s, "view") and not suite.menu_shown(s, "file")
                      and suite.caption_edge(s, "view") == SHADOW and suite.caption_edge(s, "file") == FACE)
@@ -32,9 +32,9 @@ def menus_by_hover_and_click(suite):
     suite.keep("item-lit")
     # The file list is work area: every drop-down closes, menu mode stays on, so the help
     # caption opens its menu at once.
-    suite.hover(W // 2, 200)
+    suite.hover(*suite.centre("ListView1"))
     suite.look("the menus closed over the list", lambda s: not suite.menu_shown(s, "view"))
-    suite.hover(CAPTIONS["help"][0] + 20, 12)
+    suite.hover_caption("help")
     suite.look("the help menu open by hovering", lambda s: suite.menu_shown(s, "help"))
     suite.hover_item("help", "version")
     suite.keep("help-menu")
@@ -48,15 +48,14 @@ def menus_by_hover_and_click(suite):
               lambda s: suite.count(s, 0, 0, 239, 127, FACE, 4, window=about) > 239 * 127 // 3
               and suite.count(s, 60, 15, 160, 50, BLACK, 60, window=about) > 40)
     suite.keep("version-dialog")
-    suite.click(89 + 32, 96 + 12, window=about)
+    suite.click(*suite.centre("OkButton", "VerForm"), window=about)
     wait_until("the version dialog closed", lambda: not about.viewable())
     # The tool menu's second levels: the tick follows the sort key and the direction.
     suite.open_menu("tool")
     shot = suite.open_second_level("order")
     suite.expect(suite.ticked(shot, *suite.second_item("order", "name")), "sorting by name is not ticked")
     suite.keep("order-menu")
-    suite.hover(*[v + d for v, d in zip(suite.second_item("order", "date"), (30, 10))])
-    suite.click(*[v + d for v, d in zip(suite.second_item("order", "date"), (30, 10))])
+    suite.click_second_item("order", "date", hover_first=True)
     suite.look("the date button red", lambda s: suite.red_button(s, "date"))
     suite.check_order(*SORT_ENDS["date"])
     suite.open_menu("tool")
@@ -66,7 +65,7 @@ def menus_by_hover_and_click(suite):
     suite.keep("order-ticked")
     suite.open_second_level("direction")
     suite.keep("direction-menu")
-    suite.click(*[v + d for v, d in zip(suite.second_item("direction", "descending"), (30, 10))])
+    suite.click_second_item("direction", "descending")
     suite.look("the menus closed", lambda s: not suite.second_shown(s, "direction"))
     suite.check_order(*reversed(SORT_ENDS["date"]))
     suite.open_menu("tool")
@@ -74,17 +73,16 @@ def menus_by_hover_and_click(suite):
     suite.expect(suite.ticked(shot, *suite.second_item("direction", "descending"))
                 and not suite.ticked(shot, *suite.second_item("direction", "ascending")),
                 "the direction tick did not follow")
-    suite.click(*[v + d for v, d in zip(suite.second_item("direction", "ascending"), (30, 10))])
+    suite.click_second_item("direction", "ascending")
     suite.check_order(*SORT_ENDS["date"])
     suite.choose_second("order", "name")
     suite.check_order(*SORT_ENDS["name"])
     # A click on the open caption closes its menu and ends menu mode.
     suite.open_menu("file")
-    left, width = CAPTIONS["file"]
-    suite.click(left + width // 2, 12)
+    suite.click(*suite.centre(CAPTIONS["file"]))
     suite.look("the file menu closed", lambda s: not suite.menu_shown(s, "file"))
-    suite.hover(CAPTIONS["view"][0] + 20, 12)
+    suite.hover_caption("view")
     shot = suite.look("the viewer caption raised", lambda s: suite.caption_edge(s, "view") == WHITE)
     suite.expect(not suite.menu_shown(shot, "view"), "menu mode went on after its caption closed it")
     suite.keep("menus-closed")
-    suite.hover(W // 2, 200)
+    suite.hover(*suite.centre("ListView1"))

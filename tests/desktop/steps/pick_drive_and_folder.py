@@ -22,7 +22,8 @@ def pick_drive_and_folder(suite):
     suite.open_folder(3, "Orvane - C:\\sorting", tree=3, rows=5)
     suite.keep("sorting-folder")
     # A double-click on a folder's row in the list (it starts nothing) enters the folder.
-    suite.click(180, suite.band + 6 + 9, repeat=2)
+    list_left, list_top, _, _ = suite.rect("ListView1")
+    suite.click(list_left + 53, list_top + 11, repeat=2)
     suite.wait_caption("Orvane - C:\\sorting\\zeta")
     suite.look("the empty folder zeta", lambda s: suite.tree_lines(s) == 3 and suite.list_rows(s) == 0)
     suite.keep("folder-row-entered")
@@ -32,9 +33,12 @@ def pick_drive_and_folder(suite):
 def pick_drive(suite, letter, caption):
     """Opens the drive box and picks the drive by its letter."""
     below = grab()
-    suite.click(70, 36)
+    left, top, _, _ = suite.rect("DriveComboBox2")
+    suite.click(left + 64, top + 8)
+    # The list opens below the box, over the folder tree.
+    below_box = (left + 14, top + 18, 100, 40)
     suite.look("the drive box's list open",
-              lambda s: suite.count(s, 20, 46, 100, 40, FACE, 0) != suite.count(below, 20, 46, 100, 40, FACE, 0))
+              lambda s: suite.count(s, *below_box, FACE, 0) != suite.count(below, *below_box, FACE, 0))
     type_text(letter)
     keys("Return")
     suite.wait_caption(caption)

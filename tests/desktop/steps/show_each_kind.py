@@ -68,15 +68,17 @@ def scroll_tall_picture(suite):
     the bar's old range) pans the picture until its bottom edge meets the pane's."""
     suite.select("ta", "tall.bmp")
     left, top, width, height = suite.pane()
-    bar_x = left + width - 5
     suite.look("the tall picture from its top, with the vertical bar",
               lambda s: band_at(suite, s, left + 20, top + 1) == 0
               and suite.count(s, left + width - 10, top, 10, height, FACE, 24) > height * 3)
     suite.keep("tall-picture")
+    # The middle of the part of the bar that the pane shows.
+    bar_left, bar_top, bar_width, bar_height = suite.rect("UScrollBarY")
+    bar_x = (max(bar_left, left) + min(bar_left + bar_width, left + width)) // 2
     last = len(fixture.TALL_BANDS) - 1
     bottom = lambda s: band_at(suite, s, left + 20, top + height - 2)
     for _ in range(2):
-        suite.drag(bar_x, top + 20, bar_x, top + height + 40)
+        suite.drag(bar_x, bar_top + 20, bar_x, bar_top + bar_height + 40)
         try:
             suite.look("the picture's last band at the pane's bottom", lambda s: bottom(s) == last, timeout=3)
             break

@@ -10,15 +10,15 @@ def sort_by_each_key(suite):
     others black."""
     suite.step_name = "sort"
     for key in ("type", "size", "date", "name"):
-        suite.click(SORT_BUTTONS[key] + 14, 8)
+        suite.click_sort_button(key)
         shot = suite.look(f"the {key} button in red",
                          lambda s: suite.red_button(s, key)
                          and not any(suite.red_button(s, k) for k in SORT_BUTTONS if k != key))
         suite.keep(f"{key}-ascending", shot)
         first, last = SORT_ENDS[key]
         suite.check_order(first, last)
-        suite.click(SORT_BUTTONS["toggle"] + 14, 8)
+        suite.click_sort_button("toggle")
         suite.check_order(last, first)
         suite.keep(f"{key}-descending", grab())
-        suite.click(SORT_BUTTONS["toggle"] + 14, 8)
+        suite.click_sort_button("toggle")
         suite.check_order(first, last)

@@ -13,8 +13,9 @@ def start_program(suite):
     settings file put it, at its client size, with the crawling title mark."""
     suite.world.make()
     log = open(os.path.join(suite.out, "orvane.log"), "w")
-    suite.process = subprocess.Popen([suite.orvane_path], cwd=suite.world.work, env=suite.world.environment(),
-                                    stdout=log, stderr=subprocess.STDOUT)
+    environment = {**suite.world.environment(), **suite.controls.environment()}
+    suite.process = subprocess.Popen([suite.orvane_path], cwd=suite.world.work, env=environment,
+                                     stdout=log, stderr=subprocess.STDOUT)
     windows = wait_until("the main window", lambda: find_windows(r"^Orvane - C:\\work$"), timeout=30)
     suite.main = windows[0]
     geometry = wait_until("the main window on the screen", suite.main.geometry)
@@ -23,7 +24,7 @@ def start_program(suite):
     suite.expect((geometry[0] - left, geometry[1] - top) == (MAIN_BOUNDS[1], MAIN_BOUNDS[0]),
                 f"main window frame at {(geometry[0] - left, geometry[1] - top)}, expected "
                 f"{(MAIN_BOUNDS[1], MAIN_BOUNDS[0])}")
-    mark_left = W - 50
+    mark_left, _, _, _ = suite.rect("Mark")
     shot = suite.look("the black title mark with the fuchsia title",
                      lambda s: suite.count(s, mark_left, 0, 50, 50, BLACK, 8) > 500
                      and suite.count(s, mark_left, 0, 50, 50, FUCHSIA, 40) > 20)

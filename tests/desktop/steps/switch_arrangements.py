@@ -12,7 +12,6 @@ def switch_arrangements(suite):
     suite.show_picture()
     suite.open_menu("view")
     suite.click_item("view", "right")
-    suite.layout["pane"] = suite.right_pane()
     suite.look("the picture right of the list", lambda s: suite.picture_at(s, *suite.pane_point(0, 0)))
     suite.keep("right")
     suite.open_menu("view")
@@ -47,7 +46,8 @@ def switch_arrangements(suite):
     del suite.layout["list_click"]
     # A click on the main window (on the empty part of the folder tree) raises it, but the
     # viewer stays above it where they overlap.
-    suite.click(60, 200)
+    tree_left, tree_top, _, _ = suite.rect("DirectoryListBox1")
+    suite.click(tree_left + 58, tree_top + 146)
     wait_until("the main window active", lambda: (active_window() or Window(0)).id == suite.main.id)
     order = stacking_order()
     suite.expect(order.index(suite.view.id) > order.index(suite.main.id), "the main window went over the viewer")
@@ -64,6 +64,5 @@ def switch_arrangements(suite):
     suite.open_menu("view")
     suite.click_item("view", "under")
     wait_until("the detached viewer hidden", lambda: not suite.view.viewable())
-    suite.layout["pane"] = suite.under_pane()
     suite.look("the picture below the list again", lambda s: suite.picture_at(s, *suite.pane_point(0, 0)))
     suite.keep("under")

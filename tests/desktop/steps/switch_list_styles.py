@@ -23,7 +23,7 @@ def switch_list_styles(suite):
     suite.open_menu("tool")
     shot = suite.open_second_level("style")
     suite.expect(suite.ticked(shot, *suite.second_item("style", "icon")), "the large icons are not ticked")
-    suite.click(*[v + d for v, d in zip(suite.second_item("style", "list"), (30, 10))])
+    suite.click_second_item("style", "list")
     suite.look("the program's small icon again", lambda s: 150 <= purple_in_list(suite, s) <= 260)
     suite.keep("list-again")
 
