@@ -68,6 +68,7 @@ void QtBackend::Install(tk::TApplication& application)
     application.SetPictureDecoder(&m_pictureDecoder);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         application.SetDesktopSize(screen->geometry().width(), screen->geometry().height());
+    m_controlMap = ControlMap::FromEnvironment(application);
 }
 
 std::unique_ptr<tk::TFormPeer> QtBackend::CreatePeer(tk::TForm& form)

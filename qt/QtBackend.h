@@ -5,6 +5,7 @@
 // metafiles), over Qt Widgets.
 // Make one after the QApplication and keep it until the tk::TApplication that uses it is gone.
 
+#include "qt/ControlMap.h"
 #include "qt/FlushQueue.h"
 #include "qt/InputRouter.h"
 #include "qt/MetafileRenderer.h"
@@ -101,6 +102,8 @@ private:
     // an auto-sized label measures its caption on every change, and making the font and its
     // metrics costs far more than the measuring.
     std::map<std::tuple<std::string, int, unsigned>, QFontMetrics> m_metrics;
+    // The test-only answer to where the named controls are (ControlMap.h); none normally.
+    std::unique_ptr<ControlMap> m_controlMap;
     bool m_running = false;
     bool m_quitRequested = false;
 };
