@@ -4,6 +4,7 @@
 #include "browser/FileRows.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/Application.h"
 #include "viewers/View.h"
 
@@ -20,6 +21,8 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
         [this](const std::string& text, const std::string& caption, unsigned flags) {
             Application()->MessageBox(text, caption, flags);
         });
+    m_settings = std::make_unique<TSettingsStore>(TSettingsStore::PartsOf(*this), m_process.Host, [this] { Ini(); });
+    m_process.Settings = m_settings.get();
     BindSortingHandlers();
     BindMenuStateHandlers();
     BindDoorHandlers();
@@ -34,6 +37,13 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     OnResize = [this](TObject* sender) { FormResize(sender); };
     Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
     Timer2->OnTimer = [this](TObject* sender) { Timer2Timer(sender); };
+}
+
+// The process's pointer to the store goes with the store.
+TImageForm::~TImageForm()
+{
+    if (m_process.Settings == m_settings.get())
+        m_process.Settings = nullptr;
 }
 
 // The machine's start values go into the settings store before the settings files are read.

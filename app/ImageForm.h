@@ -28,11 +28,14 @@
 
 namespace orvane {
 
+class TSettingsStore;
+
 // The main window: a top band with the menu captions, info bar, drive box and title mark; below
 // it the folder tree and file list, and the two docked viewer panes, cut apart by thin doors.
 class TImageForm : public tk::TForm {
 public:
     TImageForm(tk::TComponent* owner, Process& process);
+    ~TImageForm() override;
 
     // The text that starts every caption naming a folder or file.
     std::string CaptionPrefix;
@@ -329,7 +332,8 @@ public:
     void LIconViewClick(tk::TObject* sender);
 
     // The settings files in the start folder: the window positions (TavoCust2.cnf) and the
-    // settings (TavoCust.cnf).
+    // settings (TavoCust.cnf), read and written by the settings store.
+    TSettingsStore& Settings() const { return *m_settings; }
     void PrepareSettingsGrids();
     void ReadWindowPositions();
     void ReadSettings();
@@ -384,7 +388,6 @@ private:
     void SortInDirection(TSortDirection direction, tk::TImage* check, tk::TImage* other);
     void SetStyle(tk::TImage* check, tk::TViewStyle style);
     void Resort();
-    std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
     // Beside the icon cache grid: the first row of each extension (ASCII letters folded) it holds,
@@ -394,6 +397,8 @@ private:
     IconRows m_iconRows;
     // The disk cache of captured windows, made once the components it works with are.
     std::unique_ptr<TCaptureCache> m_capture;
+    // The settings store over the hidden settings panel, made once its labels are.
+    std::unique_ptr<TSettingsStore> m_settings;
     uint64_t m_iconGridChanges = 0;
     // The icons this listing has extracted from the places DefaultIcon values name (a path and a
     // number; null where none came out): the desktop's types share a few dozen theme pictures, so

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Process.h"
+#include "settings/SettingsSchema.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
@@ -123,6 +124,10 @@ private:
     void CreateStartSheet();
     void CreateDatas();
     void BindHandlers();
+    // The dialog's component of the name and kind; null where it has none.
+    template <class Component>
+    Component* Named(const std::string& name) const;
+    tk::TLabel& WorkingCopy(const TSettingField& field) const;
     std::vector<Choice> Choices() const;
     void ChoiceChange(tk::TComboBox* box);
     void CopyStoreToWorkingCopies();
