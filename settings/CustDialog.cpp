@@ -6,6 +6,7 @@
 
 #include "settings/CustDialog.h"
 #include "app/Numbers.h"
+#include "app/Process.h"
 #include "dos/DosText.h"
 #include "settings/SerchDialog.h"
 #include "settings/SettingsStore.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/Process.h"
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/ComCtrls.h"
@@ -11,6 +10,8 @@
 #include <vector>
 
 namespace orvane {
+
+struct Process;
 
 // The settings dialog: every setting of the store on four tabs. It works on copies (the hidden
 // Datas panel and Cust_1 ... Cust_7); only OK writes the settings file, stores and applies them.
