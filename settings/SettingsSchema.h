@@ -56,8 +56,10 @@ enum class TSettingControl { None, Edit, ComboBox, CheckBox };
 
 struct TSettingField {
     TSetting setting;
+    // The store's label; the dialog's control of the same name and its working copy "D" + name.
     const char* name;
     TSettingLine line;
+    // The label's caption when the window is made, before the start values and the file.
     const char* formValue;
     TSettingKind kind;
     TSettingControl control;
