@@ -1,12 +1,15 @@
-// The settings dialog at work: it fills itself from the main window's store each time it opens,
-// keeps the combo boxes' choices in Cust_1 ... Cust_7, tidies the extension lists when the user
-// leaves a grid, and on OK hands everything to the store's OK step.
+// The settings dialog at work: it fills itself from the settings store each time it opens, keeps
+// the combo boxes' choices in Cust_1 ... Cust_7, tidies the extension lists when the user leaves a
+// grid, and on OK hands everything to the store's OK step. Its controls and working copies carry
+// the names of the settings schema's rows (a working copy "D" and the name), so it walks the
+// schema instead of naming each setting.
 
 #include "app/CustDialog.h"
-#include "app/ImageForm.h"
+#include "app/Process.h"
 #include "common/Numbers.h"
 #include "dos/DosText.h"
 #include "app/SerchDialog.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsText.h"
 #include "toolkit/Application.h"
 
@@ -18,7 +21,9 @@ using namespace tk;
 
 namespace {
 
-const char* const UserEntryState = "ﾕｰｻﾞｰ済";
+// The process-wide indexes of the combo boxes, in the order of the schema's choices.
+int Process::* const ChoiceIndexes[] = {&Process::Cust_1, &Process::Cust_2, &Process::Cust_3, &Process::Cust_4,
+                                        &Process::Cust_5, &Process::Cust_6, &Process::Cust_7};
 
 // Rows a grid holds: those within its size and any beyond it that hold a cell.
 int RowsHeld(const TStringGrid& grid)
@@ -38,8 +43,8 @@ int EndOfEntries(const TStringGrid& grid)
 
 void SetHeader(TStringGrid& grid)
 {
-    grid.SetCell(0, 0, "状態");
-    grid.SetCell(1, 0, "拡張子");
+    grid.SetCell(0, 0, ListStateHeader);
+    grid.SetCell(1, 0, ListExtensionHeader);
 }
 
 // Rows 1 and on of one grid into the same rows of another, both columns.
@@ -80,13 +85,29 @@ std::vector<TListEntry> ListEntries(const TStringGrid& grid)
 
 }  // namespace
 
+template <class Component>
+Component* TCust::Named(const std::string& name) const
+{
+    for (TComponent* component : Components())
+        if (component->Name() == name)
+            if (auto* found = dynamic_cast<Component*>(component))
+                return found;
+    return nullptr;
+}
+
+// The working copy of a setting; every setting of the schema has one.
+TLabel& TCust::WorkingCopy(const TSettingField& field) const
+{
+    return *Named<TLabel>(std::string("D") + field.name);
+}
+
 // The dialog and the OK step clamp the capture size with the desktop's size as it was when the
 // dialog was made.
 void TCust::FormCreate(TObject*)
 {
-    if (TImageForm* store = m_process.ImageForm) {
-        UpDown3->SetMax(StrToNumber(store->CapW_Max->Caption()));
-        UpDown2->SetMax(StrToNumber(store->CapH_Max->Caption()));
+    if (const TSettingsStore* store = m_process.Settings) {
+        UpDown3->SetMax(store->Number(TSetting::CapW_Max));
+        UpDown2->SetMax(store->Number(TSetting::CapH_Max));
     }
 }
 
@@ -104,36 +125,29 @@ void TCust::FormShow(TObject*)
         m_process.*choice.index = index;
         choice.box->SetItemIndex(index);
     }
-    MenuBar->SetChecked(DMenuBar->Caption() == "1");
-    InfoBar->SetChecked(DInfoBar->Caption() == "1");
+    for (const TSettingField& field : SettingsSchema)
+        if (field.control == TSettingControl::CheckBox)
+            Named<TCheckBox>(field.name)->SetChecked(WorkingCopy(field).Caption() == "1");
 }
 
 std::vector<TCust::Choice> TCust::Choices() const
 {
-    return {
-        {CapGetCol, &Process::Cust_1, DCapGetCol}, {CapMessage, &Process::Cust_2, DCapMessage},
-        {ETCtype, &Process::Cust_3, DETCtype},     {FileView, &Process::Cust_4, DFileView},
-        {SortFile, &Process::Cust_5, DSortFile},   {ViewSet, &Process::Cust_6, DViewSet},
-        {SeFile, &Process::Cust_7, DSeFile},
-    };
+    std::vector<Choice> choices;
+    for (const TSettingField& field : SettingsSchema)
+        if (field.control == TSettingControl::ComboBox)
+            choices.push_back({Named<TComboBox>(field.name), ChoiceIndexes[field.choice], &WorkingCopy(field)});
+    return choices;
 }
 
 void TCust::CopyStoreToWorkingCopies()
 {
-    TImageForm* store = m_process.ImageForm;
+    const TSettingsStore* store = m_process.Settings;
     if (!store)
         return;
-    const std::pair<TLabel*, TLabel*> copies[] = {
-        {store->WaitTime, DWaitTime}, {store->CapW, DCapW},         {store->CapH, DCapH},
-        {store->CapGetCol, DCapGetCol}, {store->CapMessage, DCapMessage}, {store->ETCtype, DETCtype},
-        {store->CashDir, DCashDir},   {store->CashSize, DCashSize}, {store->IconCount, DIconCount},
-        {store->FileView, DFileView}, {store->SeFile, DSeFile},     {store->SortFile, DSortFile},
-        {store->MenuBar, DMenuBar},   {store->InfoBar, DInfoBar},   {store->ViewSet, DViewSet},
-        {store->CapW_Max, DCapW_Max}, {store->CapH_Max, DCapH_Max}, {store->CPath, DCPath},
-    };
-    for (const auto& [from, to] : copies)
-        to->SetCaption(from->Caption());
-    const std::pair<TStringGrid*, TStringGrid*> grids[] = {{store->CapNames, DCapNames}, {store->TextNames, DTextNames}};
+    for (const TSettingField& field : SettingsSchema)
+        WorkingCopy(field).SetCaption(store->Text(field.setting));
+    const std::pair<const TStringGrid*, TStringGrid*> grids[] = {{&store->CapNames(), DCapNames},
+                                                                 {&store->TextNames(), DTextNames}};
     for (const auto& [from, to] : grids) {
         SetHeader(*to);
         to->SetRowCount(RowsHeld(*from));
@@ -156,20 +170,16 @@ void TCust::FillGrids()
 
 void TCust::KeepEditTexts()
 {
-    DWaitTime->SetCaption(WaitTime->Text());
-    DCapW->SetCaption(CapW->Text());
-    DCapH->SetCaption(CapH->Text());
-    DCashDir->SetCaption(CashDir->Text());
-    DCashSize->SetCaption(CashSize->Text());
+    for (const TSettingField& field : SettingsSchema)
+        if (field.control == TSettingControl::Edit)
+            WorkingCopy(field).SetCaption(Named<TEdit>(field.name)->Text());
 }
 
 void TCust::RestoreEditTexts()
 {
-    WaitTime->SetText(DWaitTime->Caption());
-    CapW->SetText(DCapW->Caption());
-    CapH->SetText(DCapH->Caption());
-    CashDir->SetText(DCashDir->Caption());
-    CashSize->SetText(DCashSize->Caption());
+    for (const TSettingField& field : SettingsSchema)
+        if (field.control == TSettingControl::Edit)
+            Named<TEdit>(field.name)->SetText(WorkingCopy(field).Caption());
 }
 
 // Only a text equal to one of the box's items, byte for byte, changes the choice.
@@ -263,18 +273,16 @@ void TCust::SerchDirClick(TObject*)
 TSettingsValues TCust::Values() const
 {
     TSettingsValues values;
-    values.waitTime = WaitTime->Text();
-    values.capH = CapH->Text();
-    values.capW = CapW->Text();
-    const int chosen[] = {m_process.Cust_1, m_process.Cust_2, m_process.Cust_3, m_process.Cust_4,
-                          m_process.Cust_5, m_process.Cust_6, m_process.Cust_7};
-    std::copy(std::begin(chosen), std::end(chosen), values.choices);
-    values.menuBar = MenuBar->Checked();
-    values.infoBar = InfoBar->Checked();
+    for (const TSettingField& field : SettingsSchema) {
+        if (field.control == TSettingControl::Edit)
+            values.*field.text = Named<TEdit>(field.name)->Text();
+        if (field.control == TSettingControl::CheckBox)
+            values.*field.flag = Named<TCheckBox>(field.name)->Checked();
+        if (field.control == TSettingControl::ComboBox)
+            values.choices[field.choice] = m_process.*ChoiceIndexes[field.choice];
+    }
     values.capNames = ListEntries(*CapNames);
     values.textNames = ListEntries(*TextNames);
-    values.cashDir = CashDir->Text();
-    values.cashSize = CashSize->Text();
     values.capWMax = UpDown3->Max();
     values.capHMax = UpDown2->Max();
     values.cPath = DCPath->Caption();
@@ -287,7 +295,7 @@ bool TCust::AcceptCacheFolder()
 {
     if (!dos::IsBlank(CashDir->Text()))
         return true;
-    const std::string previous = m_process.ImageForm ? m_process.ImageForm->CashDir->Caption() : DCashDir->Caption();
+    const std::string previous = m_process.Settings ? m_process.Settings->Text(TSetting::CashDir) : DCashDir->Caption();
     CashDir->SetText(previous);
     Application()->MessageBox("ﾃﾞｨｽｸｷｬｯｼｭﾃﾞｨﾚｸﾄﾘが空です。\n元のﾌｫﾙﾀﾞ " + previous + " に戻しました。",
                               "Orvane　環境設定", mbOk | mbIconWarning);
@@ -302,8 +310,8 @@ void TCust::OkButtonClick(TObject*)
         return;
     TSettingsValues values = Values();
     std::string reason;
-    if (m_process.ImageForm && !m_process.ImageForm->StoreSettings(values, &reason)) {
-        Application()->MessageBox("設定ファイルに書き込めませんでした。\n" + values.cPath + "\\TavoCust.cnf\n" + reason +
+    if (m_process.Settings && !m_process.Settings->StoreSettings(values, &reason)) {
+        Application()->MessageBox("設定ファイルに書き込めませんでした。\n" + SettingsFilePath(values.cPath, SettingsFileName) + "\n" + reason +
                                       "\n設定は変更されていません。",
                                   "Orvane　環境設定", mbOk | mbIconError);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Process.h"
+#include "settings/SettingsSchema.h"
 #include "settings/SettingsValues.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Form.h"
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace orvane {
+
+struct Process;
 
 // The settings dialog: every setting of the store on four tabs. It works on copies (the hidden
 // Datas panel and Cust_1 ... Cust_7); only OK writes the settings file, stores and applies them.
@@ -123,6 +125,10 @@ private:
     void CreateStartSheet();
     void CreateDatas();
     void BindHandlers();
+    // The dialog's component of the name and kind; null where it has none.
+    template <class Component>
+    Component* Named(const std::string& name) const;
+    tk::TLabel& WorkingCopy(const TSettingField& field) const;
     std::vector<Choice> Choices() const;
     void ChoiceChange(tk::TComboBox* box);
     void CopyStoreToWorkingCopies();

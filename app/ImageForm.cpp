@@ -4,6 +4,7 @@
 #include "browser/FileRows.h"
 #include "platform/Files.h"
 #include "platform/Host.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/Application.h"
 #include "app/View.h"
 #include "viewers/Viewers.h"
@@ -48,6 +49,8 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
             .current = [this] { return CurrentArrangement(); },
             .window = [this]() -> TForm& { return *m_process.view; },
         });
+    m_settings = std::make_unique<TSettingsStore>(TSettingsStore::PartsOf(*this), m_process.Host, [this] { Ini(); });
+    m_process.Settings = m_settings.get();
     BindSortingHandlers();
     BindMenuStateHandlers();
     BindDoorHandlers();
@@ -64,9 +67,12 @@ TImageForm::TImageForm(TComponent* owner, Process& process) : TForm(owner), m_pr
     Timer2->OnTimer = [this](TObject* sender) { Timer2Timer(sender); };
 }
 
+// The process's pointers to the window's subsystems go with them.
 TImageForm::~TImageForm()
 {
     m_process.Follower.OnChange = nullptr;
+    if (m_process.Settings == m_settings.get())
+        m_process.Settings = nullptr;
 }
 
 // The machine's start values go into the settings store before the settings files are read.

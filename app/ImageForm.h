@@ -26,6 +26,8 @@
 
 namespace orvane {
 
+class TSettingsStore;
+
 // The main window: a top band with the menu captions, info bar, drive box and title mark; below
 // it the folder tree and file list, and the two docked viewer panes, cut apart by thin doors.
 class TImageForm : public tk::TForm {
@@ -331,7 +333,8 @@ public:
     void LIconViewClick(tk::TObject* sender);
 
     // The settings files in the start folder: the window positions (TavoCust2.cnf) and the
-    // settings (TavoCust.cnf).
+    // settings (TavoCust.cnf), read and written by the settings store.
+    TSettingsStore& Settings() const { return *m_settings; }
     void PrepareSettingsGrids();
     void ReadWindowPositions();
     void ReadSettings();
@@ -362,7 +365,6 @@ private:
     void MarkArrangement(TArrangement arrangement);
     void ShowArrangement(TArrangement arrangement);
     void BindSortingHandlers();
-    std::string SettingsFilePath(const char* fileName) const;
 
     Process& m_process;
     // The file list: listing, icons, order and style, and starting applications.
@@ -371,6 +373,8 @@ private:
     std::unique_ptr<TCaptureCache> m_capture;
     // Showing the selected file in the panes, and its sound and video.
     std::unique_ptr<TViewers> m_viewers;
+    // The settings store over the hidden settings panel, made once its labels are.
+    std::unique_ptr<TSettingsStore> m_settings;
 };
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 
 #include "common/Design.h"
 #include "app/ImageForm.h"
+#include "settings/SettingsSchema.h"
 
 namespace orvane {
 
@@ -351,27 +352,28 @@ void TImageForm::CreateDatas()
     struct LabelDesign {
         TLabel* TImageForm::*member;
         const char* name;
-        const char* caption;
+        // Null for a setting: its caption is the settings schema's form value.
+        const char* caption = nullptr;
     };
     const LabelDesign labels[] = {
-        {&TImageForm::WaitTime, "WaitTime", "10"},
-        {&TImageForm::CapH, "CapH", "480"},
-        {&TImageForm::CapW, "CapW", "600"},
-        {&TImageForm::CapGetCol, "CapGetCol", "0"},
-        {&TImageForm::CapMessage, "CapMessage", "0"},
-        {&TImageForm::ETCtype, "ETCtype", "0"},
-        {&TImageForm::FileView, "FileView", "1"},
-        {&TImageForm::SortFile, "SortFile", "0"},
-        {&TImageForm::ViewSet, "ViewSet", "1"},
-        {&TImageForm::SeFile, "SeFile", "0"},
-        {&TImageForm::MenuBar, "MenuBar", "1"},
-        {&TImageForm::InfoBar, "InfoBar", "1"},
-        {&TImageForm::CashDir, "CashDir", "C:\\"},
-        {&TImageForm::CashSize, "CashSize", "10"},
-        {&TImageForm::CapW_Max, "CapW_Max", "600"},
-        {&TImageForm::CapH_Max, "CapH_Max", "480"},
-        {&TImageForm::CPath, "CPath", "CPath"},
-        {&TImageForm::IconCount, "IconCount", "0"},
+        {&TImageForm::WaitTime, "WaitTime"},
+        {&TImageForm::CapH, "CapH"},
+        {&TImageForm::CapW, "CapW"},
+        {&TImageForm::CapGetCol, "CapGetCol"},
+        {&TImageForm::CapMessage, "CapMessage"},
+        {&TImageForm::ETCtype, "ETCtype"},
+        {&TImageForm::FileView, "FileView"},
+        {&TImageForm::SortFile, "SortFile"},
+        {&TImageForm::ViewSet, "ViewSet"},
+        {&TImageForm::SeFile, "SeFile"},
+        {&TImageForm::MenuBar, "MenuBar"},
+        {&TImageForm::InfoBar, "InfoBar"},
+        {&TImageForm::CashDir, "CashDir"},
+        {&TImageForm::CashSize, "CashSize"},
+        {&TImageForm::CapW_Max, "CapW_Max"},
+        {&TImageForm::CapH_Max, "CapH_Max"},
+        {&TImageForm::CPath, "CPath"},
+        {&TImageForm::IconCount, "IconCount"},
         {&TImageForm::MenuView, "MenuView", "0"},
         {&TImageForm::UpDoorData, "UpDoorData", "50"},
         {&TImageForm::RightDoorData, "RightDoorData", "10"},
@@ -379,7 +381,8 @@ void TImageForm::CreateDatas()
     };
     int top = 4;
     for (const LabelDesign& design : labels) {
-        this->*design.member = MakeLabel(this, Datas, design.name, 4 + (top / 180) * 100, 4 + top % 180, design.caption);
+        const char* caption = design.caption ? design.caption : FindSetting(design.name)->formValue;
+        this->*design.member = MakeLabel(this, Datas, design.name, 4 + (top / 180) * 100, 4 + top % 180, caption);
         top += 14;
     }
 

@@ -27,6 +27,7 @@ class Tview;
 class TVerForm;
 class TCust;
 class TSerch;
+class TSettingsStore;
 
 struct Process {
     Process(tk::TApplication& application, platform::Host& host);
@@ -53,6 +54,8 @@ struct Process {
     TVerForm* VerForm = nullptr;
     TCust* Cust = nullptr;
     TSerch* Serch = nullptr;
+    // The settings store of the main window, which the settings dialog reads and writes.
+    TSettingsStore* Settings = nullptr;
 
     // Lists the shown folder again when other programs change it.
     FolderFollower Follower{Application};

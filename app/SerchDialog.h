@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/Process.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/StdCtrls.h"

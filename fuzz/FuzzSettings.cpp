@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // TavoCust.cnf, through the reader the main window uses; written again in the file's order,
     // a file with all its setting lines reads back the same.
     const orvane::StoredSettingsLines stored = orvane::ReadSettingsLines(content);
-    if (stored.settings.size() > orvane::StoredSettingsLines::SettingCount || stored.cacheLines.size() > 2)
+    if (stored.settings.size() > orvane::StoredSettingsLines::SettingCount
+        || stored.cacheLines.size() > orvane::StoredSettingsLines::CacheLineCount)
         std::abort();
     if (stored.settings.size() < orvane::StoredSettingsLines::SettingCount
         && !(stored.capNames.empty() && stored.textNames.empty() && stored.cacheLines.empty()))

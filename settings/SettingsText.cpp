@@ -42,7 +42,7 @@ StoredSettingsLines ReadSettingsLines(std::string_view content)
     for (auto [list, marker] : {std::pair{&stored.capNames, CaptureListMarker}, std::pair{&stored.textNames, TextListMarker}})
         while ((line = reader.Next()) && line->value != marker)
             list->push_back(line->value);
-    while (stored.cacheLines.size() < 2 && (line = reader.Next()))
+    while (stored.cacheLines.size() < StoredSettingsLines::CacheLineCount && (line = reader.Next()))
         stored.cacheLines.push_back(line->value);
     return stored;
 }

@@ -3,6 +3,8 @@
 // The line format of the two settings files: byte text in code page 932, each line ended by
 // carriage return and line feed; a bare line feed is read as well.
 
+#include "settings/SettingsSchema.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,15 +40,17 @@ constexpr std::string_view TextListMarker = "@TXT";
 // Whether a list entry would read back as the end of a list: such an entry cannot be stored.
 bool IsListMarker(std::string_view entry);
 
-// What TavoCust.cnf holds, in its order: twelve setting lines, the user's capture extensions up to
-// the "@CAP" line, the text extensions up to "@TXT", then the cache folder and its size. A file
-// that ends early holds what it has: the parts after its end are empty.
+// What TavoCust.cnf holds, in its order: the setting lines before the lists (twelve), the user's
+// capture extensions up to the "@CAP" line, the text extensions up to "@TXT", then the lines after
+// the lists (the cache folder and its size). A file that ends early holds what it has: the parts
+// after its end are empty.
 struct StoredSettingsLines {
-    static constexpr size_t SettingCount = 12;
+    static constexpr size_t SettingCount = LineCount(TSettingLine::BeforeLists);
+    static constexpr size_t CacheLineCount = LineCount(TSettingLine::AfterLists);
     std::vector<std::string> settings;   // at most SettingCount
     std::vector<std::string> capNames;   // every line before the marker, an empty one too
     std::vector<std::string> textNames;
-    std::vector<std::string> cacheLines; // at most two: the folder, then its size
+    std::vector<std::string> cacheLines; // at most CacheLineCount
 };
 StoredSettingsLines ReadSettingsLines(std::string_view content);
 

@@ -1,8 +1,10 @@
 // Bringing the window into line with the stored settings through the same operations the menus
-// run, each only where its state is not shown already.
+// run, each only where its state is not shown already. The values come from the settings store;
+// what they change is the window's own layout, so this stays with the window.
 
 #include "app/ImageForm.h"
 #include "common/Numbers.h"
+#include "settings/SettingsStore.h"
 
 namespace orvane {
 
@@ -19,10 +21,11 @@ enum StoredSortKey : int { StoredByName = 0, StoredByType = 1, StoredByDate = 2,
 
 void TImageForm::Ini()
 {
-    const int fileView = StrToNumber(FileView->Caption());
-    const int sortFile = StrToNumber(SortFile->Caption());
-    const int viewSet = StrToNumber(ViewSet->Caption());
-    const int seFile = StrToNumber(SeFile->Caption());
+    const TSettingsStore& settings = *m_settings;
+    const int fileView = settings.Number(TSetting::FileView);
+    const int sortFile = settings.Number(TSetting::SortFile);
+    const int viewSet = settings.Number(TSetting::ViewSet);
+    const int seFile = settings.Number(TSetting::SeFile);
 
     using Operation = void (TImageForm::*)();
     struct Choice {
@@ -49,8 +52,8 @@ void TImageForm::Ini()
 
     // The drag flag is raised and lowered within the call, so no mouse handling can see it.
     m_process.DragFlag.UpDoor = 1;
-    const std::string& menuBar = MenuBar->Caption();
-    const std::string& infoBar = InfoBar->Caption();
+    const std::string& menuBar = settings.Text(TSetting::MenuBar);
+    const std::string& infoBar = settings.Text(TSetting::InfoBar);
     int band = menuBar == "0" && infoBar == "0" ? NoBand
              : menuBar == "1" && infoBar == "0" ? MenuBand
              : menuBar == "1" && infoBar == "1" ? MenuAndInfoBand
