@@ -4,7 +4,6 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QPalette>
-#include <QPointer>
 #include <QPushButton>
 
 namespace qtui {
@@ -15,12 +14,9 @@ ButtonPeer::ButtonPeer(tk::TButton& button, QtBackend& backend)
     m_pushButton->setAutoDefault(false);
     m_pushButton->setFocusPolicy(button.TabStop() ? Qt::StrongFocus : Qt::NoFocus);
     Attach(m_pushButton, InputRouter::ClickStyle::Native);
-    QPointer<InputRouter> router(Router());
-    QObject::connect(m_pushButton, &QPushButton::clicked, m_pushButton, [this, router] {
-        // A button whose peer is gone (the click closed its form) stays quiet.
-        if (router && router->Attached())
-            m_button.InputClick();
-    });
+    // A button whose peer is gone (the click closed its form) stays quiet.
+    QObject::connect(m_pushButton, &QPushButton::clicked, m_pushButton,
+                     WhileAttached([this] { m_button.InputClick(); }));
 }
 
 void ButtonPeer::Apply(unsigned changes)

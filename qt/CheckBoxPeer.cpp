@@ -4,7 +4,6 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QCheckBox>
-#include <QPointer>
 
 namespace qtui {
 
@@ -12,17 +11,13 @@ CheckBoxPeer::CheckBoxPeer(tk::TCheckBox& checkBox, QtBackend& backend)
     : ControlPeer(checkBox, backend), m_checkBox(checkBox), m_box(new QCheckBox(ParentContainer()))
 {
     Attach(m_box, InputRouter::ClickStyle::Native);
-    QPointer<InputRouter> router(Router());
     // The box has toggled itself already; the model toggles on the click, and a handler that set
-    // the state back is shown at the flush. The click may have closed the form and taken the peer.
-    QObject::connect(m_box, &QCheckBox::clicked, m_box, [this, router](bool checked) {
-        if (!router || !router->Attached())
-            return;
+    // the state back is shown at the flush.
+    auto click = [this](bool checked) {
         if (checked != m_checkBox.Checked())
             m_checkBox.InputClick();
-        if (router && router->Attached())
-            Changed(CheckedChange);
-    });
+    };
+    QObject::connect(m_box, &QCheckBox::clicked, m_box, WhileAttached(click, CheckedChange));
 }
 
 void CheckBoxPeer::Apply(unsigned changes)

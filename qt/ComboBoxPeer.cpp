@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QSignalBlocker>
 
 namespace qtui {
@@ -19,23 +18,10 @@ ComboBoxPeer::ComboBoxPeer(tk::TComboBox& combo, QtBackend& backend)
     Attach(m_box, InputRouter::ClickStyle::Native);
     // The field has the focus while the user types: Enter and Esc reach the form from it.
     Router()->WatchKeys(*m_box->lineEdit());
-    QPointer<InputRouter> router(Router());
-    // A handler may close the form and take the peer with it; the router tells.
-    auto attached = [router] { return router && router->Attached(); };
-    QObject::connect(m_box->lineEdit(), &QLineEdit::textEdited, m_box, [this, attached](const QString& text) {
-        if (!attached())
-            return;
-        m_combo.InputText(ToCp932(text));
-        if (attached())
-            Changed(TextChange);
-    });
-    QObject::connect(m_box, &QComboBox::activated, m_box, [this, attached](int index) {
-        if (!attached())
-            return;
-        m_combo.InputChoose(index);
-        if (attached())
-            Changed(ItemsChange | TextChange);
-    });
+    auto type = [this](const QString& text) { m_combo.InputText(ToCp932(text)); };
+    QObject::connect(m_box->lineEdit(), &QLineEdit::textEdited, m_box, WhileAttached(type, TextChange));
+    auto choose = [this](int index) { m_combo.InputChoose(index); };
+    QObject::connect(m_box, &QComboBox::activated, m_box, WhileAttached(choose, ItemsChange | TextChange));
 }
 
 void ComboBoxPeer::ApplyItems()

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -143,11 +142,7 @@ DirectoryListPeer::DirectoryListPeer(tk::TDirectoryListBox& list, QtBackend& bac
 {
     Attach(m_view, InputRouter::ClickStyle::Watched);
     Router()->Watch(*m_view->viewport());
-    QPointer<InputRouter> router(Router());
-    m_view->OnOpen = [this, router](int row) {
-        if (router && router->Attached())
-            m_list.InputOpenItem(row);
-    };
+    m_view->OnOpen = WhileAttached([this](int row) { m_list.InputOpenItem(row); });
 }
 
 DirectoryListPeer::~DirectoryListPeer()

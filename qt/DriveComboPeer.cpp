@@ -5,7 +5,6 @@
 #include "toolkit/FileCtrls.h"
 
 #include <QComboBox>
-#include <QPointer>
 #include <QSignalBlocker>
 
 namespace qtui {
@@ -16,12 +15,8 @@ DriveComboPeer::DriveComboPeer(tk::TDriveComboBox& drives, QtBackend& backend)
     m_combo->setEditable(false);
     m_combo->setIconSize(QSize(16, 16));
     Attach(m_combo, InputRouter::ClickStyle::Native);
-    QPointer<InputRouter> router(Router());
     // Only the user's choice raises `activated`; the model's own changes are set with it quiet.
-    QObject::connect(m_combo, &QComboBox::activated, m_combo, [this, router](int index) {
-        if (router && router->Attached())
-            UserChose(index);
-    });
+    QObject::connect(m_combo, &QComboBox::activated, m_combo, WhileAttached([this](int index) { UserChose(index); }));
 }
 
 void DriveComboPeer::UserChose(int index)

@@ -4,7 +4,6 @@
 #include "toolkit/StdCtrls.h"
 
 #include <QLineEdit>
-#include <QPointer>
 
 namespace qtui {
 
@@ -12,17 +11,10 @@ EditPeer::EditPeer(tk::TEdit& edit, QtBackend& backend)
     : ControlPeer(edit, backend), m_edit(edit), m_lineEdit(new QLineEdit(ParentContainer()))
 {
     Attach(m_lineEdit, InputRouter::ClickStyle::Watched);
-    QPointer<InputRouter> router(Router());
-    // `textEdited` comes from the user only, never from the model's own changes.
-    QObject::connect(m_lineEdit, &QLineEdit::textEdited, m_lineEdit, [this, router](const QString& text) {
-        if (!router || !router->Attached())
-            return;
-        m_edit.InputText(ToCp932(text));
-        // The model may keep another text than the one typed (a handler rewrote it); the widget
-        // then shows the model's at the next flush, unless the handler took the peer away.
-        if (router && router->Attached())
-            Changed(TextChange);
-    });
+    // `textEdited` comes from the user only, never from the model's own changes. The model may
+    // keep another text than the one typed (a handler rewrote it): the widget shows the model's.
+    auto type = [this](const QString& text) { m_edit.InputText(ToCp932(text)); };
+    QObject::connect(m_lineEdit, &QLineEdit::textEdited, m_lineEdit, WhileAttached(type, TextChange));
 }
 
 void EditPeer::Apply(unsigned changes)

@@ -4,8 +4,6 @@
 #include "qt/QtBackend.h"
 #include "toolkit/Form.h"
 
-#include <QPointer>
-
 #include <algorithm>
 
 namespace qtui {
@@ -15,24 +13,11 @@ FormPeer::FormPeer(tk::TForm& form, QtBackend& backend)
 {
     Attach(m_window, InputRouter::ClickStyle::Released);
     Router()->Watch(*m_window->Canvas());
-    QPointer<InputRouter> router(Router());
-    auto attached = [router] { return router && router->Attached(); };
-    m_window->OnUserResize = [this, attached](int width, int height) {
-        if (attached())
-            UserResized(width, height);
-    };
-    m_window->OnUserMove = [this, attached](int left, int top) {
-        if (attached())
-            UserMoved(left, top);
-    };
-    m_window->OnUserClose = [this, attached] {
-        if (attached())
-            m_form.InputClose();
-    };
-    m_window->OnUserScroll = [this, attached](Qt::Orientation orientation, int position) {
-        if (attached())
-            UserScrolled(orientation, position);
-    };
+    m_window->OnUserResize = WhileAttached([this](int width, int height) { UserResized(width, height); });
+    m_window->OnUserMove = WhileAttached([this](int left, int top) { UserMoved(left, top); });
+    m_window->OnUserClose = WhileAttached([this] { m_form.InputClose(); });
+    m_window->OnUserScroll = WhileAttached(
+        [this](Qt::Orientation orientation, int position) { UserScrolled(orientation, position); });
 }
 
 QWidget* FormPeer::Container() const

@@ -5,8 +5,6 @@
 #include "qt/ListViewWidget.h"
 #include "toolkit/ListView.h"
 
-#include <QPointer>
-
 namespace qtui {
 
 ListViewPeer::ListViewPeer(tk::TListView& listView, QtBackend& backend)
@@ -18,11 +16,7 @@ ListViewPeer::ListViewPeer(tk::TListView& listView, QtBackend& backend)
         Router()->WatchKeys(*view);
         Router()->Watch(*view->viewport());
     }
-    QPointer<InputRouter> router(Router());
-    m_view->OnUserSelect = [this, router](int row) {
-        if (router && router->Attached())
-            UserSelected(row);
-    };
+    m_view->OnUserSelect = WhileAttached([this](int row) { UserSelected(row); });
 }
 
 ListViewPeer::~ListViewPeer()

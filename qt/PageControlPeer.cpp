@@ -4,7 +4,6 @@
 #include "toolkit/ComCtrls.h"
 
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleOptionTabWidgetFrame>
@@ -82,14 +81,8 @@ PageControlPeer::PageControlPeer(tk::TPageControl& pages, QtBackend& backend)
     Attach(m_widget, InputRouter::ClickStyle::Released);
     // The tabs take the focus for the page control; their clicks are the tab bar's own.
     Router()->WatchKeys(*m_widget->Tabs());
-    QPointer<InputRouter> router(Router());
-    QObject::connect(m_widget->Tabs(), &QTabBar::currentChanged, m_widget, [this, router](int index) {
-        if (!router || !router->Attached())
-            return;
-        m_pages.InputChoose(index);
-        if (router && router->Attached())
-            Changed(PagesChange);
-    });
+    auto choose = [this](int index) { m_pages.InputChoose(index); };
+    QObject::connect(m_widget->Tabs(), &QTabBar::currentChanged, m_widget, WhileAttached(choose, PagesChange));
 }
 
 void PageControlPeer::Apply(unsigned changes)

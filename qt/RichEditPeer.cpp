@@ -5,7 +5,6 @@
 #include "qt/RichTextDocument.h"
 #include "toolkit/RichEdit.h"
 
-#include <QPointer>
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -70,11 +69,11 @@ RichEditPeer::RichEditPeer(tk::TRichEdit& richEdit, QtBackend& backend)
     for (QWidget* watched : std::initializer_list<QWidget*>{m_faces->Viewer(), m_faces->Viewer()->viewport(),
                                                            m_faces->Editor(), m_faces->Editor()->viewport()})
         Router()->Watch(*watched);
-    QPointer<InputRouter> router(Router());
-    QObject::connect(m_faces->Editor(), &QTextEdit::textChanged, m_faces, [this, router] {
-        if (router && router->Attached() && !m_filling)
+    auto edited = [this] {
+        if (!m_filling)
             UserEdited();
-    });
+    };
+    QObject::connect(m_faces->Editor(), &QTextEdit::textChanged, m_faces, WhileAttached(edited));
 }
 
 void RichEditPeer::Apply(unsigned changes)

@@ -2,7 +2,6 @@
 
 #include "toolkit/ScrollBar.h"
 
-#include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -15,15 +14,10 @@ ScrollBarPeer::ScrollBarPeer(tk::TScrollBar& scrollBar, QtBackend& backend)
 {
     m_bar->setFocusPolicy(scrollBar.TabStop() ? Qt::StrongFocus : Qt::NoFocus);
     Attach(m_bar, InputRouter::ClickStyle::Native);
-    QPointer<InputRouter> router(Router());
-    QObject::connect(m_bar, &QScrollBar::valueChanged, m_bar, [this, router](int position) {
-        if (router && router->Attached())
-            UserMoved(position);
-    });
-    QObject::connect(m_bar, &QScrollBar::actionTriggered, m_bar, [this, router](int action) {
-        if (router && router->Attached())
-            PageStep(action);
-    });
+    QObject::connect(m_bar, &QScrollBar::valueChanged, m_bar,
+                     WhileAttached([this](int position) { UserMoved(position); }));
+    QObject::connect(m_bar, &QScrollBar::actionTriggered, m_bar,
+                     WhileAttached([this](int action) { PageStep(action); }));
 }
 
 void ScrollBarPeer::UserMoved(int position)

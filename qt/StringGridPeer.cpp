@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
@@ -135,11 +134,8 @@ StringGridPeer::StringGridPeer(tk::TStringGrid& grid, QtBackend& backend)
 {
     Attach(m_table, InputRouter::ClickStyle::Watched);
     Router()->Watch(*m_table->viewport());
-    QPointer<InputRouter> router(Router());
-    m_table->Model()->OnUserEdit = [this, router](int col, int row, const std::string& text) {
-        if (router && router->Attached())
-            m_grid.InputCell(col, row, text);
-    };
+    m_table->Model()->OnUserEdit =
+        WhileAttached([this](int col, int row, const std::string& text) { m_grid.InputCell(col, row, text); });
 }
 
 StringGridPeer::~StringGridPeer()

@@ -2,7 +2,6 @@
 
 #include "toolkit/ComCtrls.h"
 
-#include <QPointer>
 #include <QToolButton>
 
 namespace qtui {
@@ -36,12 +35,9 @@ UpDownPeer::UpDownPeer(tk::TUpDown& upDown, QtBackend& backend)
     : ControlPeer(upDown, backend), m_upDown(upDown), m_widget(new UpDownWidget(ParentContainer()))
 {
     Attach(m_widget, InputRouter::ClickStyle::Native);
-    QPointer<InputRouter> router(Router());
     for (auto [button, direction] : {std::pair{m_widget->UpButton(), 1}, std::pair{m_widget->DownButton(), -1}}) {
-        QObject::connect(button, &QToolButton::clicked, m_widget, [this, router, direction = direction] {
-            if (router && router->Attached())
-                m_upDown.InputStep(direction);
-        });
+        QObject::connect(button, &QToolButton::clicked, m_widget,
+                         WhileAttached([this, direction = direction] { m_upDown.InputStep(direction); }));
     }
 }
 

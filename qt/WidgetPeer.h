@@ -11,6 +11,9 @@
 
 #include <QPointer>
 
+#include <concepts>
+#include <utility>
+
 class QWidget;
 
 namespace tk {
@@ -69,6 +72,17 @@ protected:
     QtBackend& Backend() const { return m_backend; }
     InputRouter* Router() const { return m_router; }
 
+    // Wraps a handler of the user's input that the widget reports (a signal, a callback of the
+    // widget) so that it runs only while the peer is there. Any input may take the peer away (a
+    // click that closes a dialog frees it, a control moved elsewhere gets a new one), while the
+    // widget lives on until the next turn of the event loop and may go on reporting; the peer
+    // cannot be asked then, so the router is, which outlives it detached. The `changes` are
+    // recorded after the handler, unless it took the peer away: the model may have kept another
+    // state than the one the user gave, and the widget then shows the model's at the flush.
+    // Wrap handlers after Attach, which makes the router: before it, none would ever run.
+    template <class Handler>
+    auto WhileAttached(Handler handler, unsigned changes = 0);
+
     void Changed(unsigned changes);
     // Applies the changed properties except visibility; kinds add their own after the base.
     virtual void Apply(unsigned changes);
@@ -84,6 +98,20 @@ private:
     QPointer<InputRouter> m_router;
     unsigned m_changes = 0;
 };
+
+template <class Handler>
+auto WidgetPeer::WhileAttached(Handler handler, unsigned changes)
+{
+    return [this, router = m_router, handler = std::move(handler), changes]<class... Args>(Args&&... args)
+        requires std::invocable<const Handler&, Args...>
+    {
+        if (!router || !router->Attached())
+            return;
+        handler(std::forward<Args>(args)...);
+        if (changes != 0 && router && router->Attached())
+            Changed(changes);
+    };
+}
 
 // The setters of the base peer interface, for a peer of interface I.
 template <class I>

@@ -30,6 +30,14 @@ gst-launch-1.0 -q compositor name=bands background=black sink_1::ypos=8 sink_2::
     videotestsrc pattern=green num-buffers=4 ! video/x-raw,width=30,height=8,framerate=10/1 ! bands. \
     videotestsrc pattern=blue num-buffers=4 ! video/x-raw,width=30,height=8,framerate=10/1 ! bands.
 python3 make-rgb-avi.py
+# The same bands in motion JPEG, for the colours of a video that a decoder turns into YUV first:
+# four pictures of 32 x 48, each band 16 rows high, as high as the encoder's blocks, so that no
+# colour runs into the next.
+gst-launch-1.0 -q compositor name=bands background=black sink_1::ypos=16 sink_2::ypos=32 \
+        ! video/x-raw,width=32,height=48 ! videoconvert ! jpegenc quality=90 ! avimux ! filesink location=bands-mjpeg.avi \
+    videotestsrc pattern=red num-buffers=4 ! video/x-raw,width=32,height=16,framerate=10/1 ! bands. \
+    videotestsrc pattern=green num-buffers=4 ! video/x-raw,width=32,height=16,framerate=10/1 ! bands. \
+    videotestsrc pattern=blue num-buffers=4 ! video/x-raw,width=32,height=16,framerate=10/1 ! bands.
 # A MIDI file as Debian ships it, and the same file in a RIFF MIDI wrapper:
 # "RIFF" size "RMID" "data" size MIDI-data [pad byte].
 cp /usr/share/games/openttd/baseset/openmsx/train_filled_with_cash.mid song.mid
