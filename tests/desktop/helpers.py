@@ -209,14 +209,26 @@ class Session:
         left, top, width, height = self.list_area()
         return left + width - 20, top + height - 10
 
-    def select(self, prefix, name, folder="samples"):
+    def select(self, prefix, name, folder="samples", timeout=20):
         """Selects a file of the list by typing the start of its name; the caption names it."""
         self.click(*self.empty_list_place())
         keys("Home")
         # Letters typed within the keyboard search interval of the last ones would add to them.
         wait_until("the list's keyboard search over", lambda: time.monotonic() - desktop.last_typed() > 0.5)
         type_text(prefix)
-        self.wait_caption(f"Orvane - C:\\{folder}\\{name}")
+        self.wait_caption(f"Orvane - C:\\{folder}\\{name}", timeout)
+
+    def select_when_listed(self, prefix, name, folder="samples", timeout=20):
+        """Selects a file that another program has just made: the list shows it within a second or
+        so, and a user who typed its name before that types it again."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                self.select(prefix, name, folder, timeout=2)
+                return
+            except Failure:
+                if time.monotonic() > deadline:
+                    raise
 
     # --- Sorting ---------------------------------------------------------------------------------------
 

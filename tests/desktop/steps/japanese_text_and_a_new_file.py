@@ -28,7 +28,7 @@ def japanese_text_and_a_new_file(suite):
 
     with open(os.path.join(suite.world.samples, "zz-made-elsewhere.txt"), "w") as made:
         made.write("made by another program\n")
-    suite.select("zz", "zz-made-elsewhere.txt")
+    suite.select_when_listed("zz", "zz-made-elsewhere.txt")
     suite.keep("new-file", grab())
     wm_class = run("xprop", "-id", suite.main.id, "WM_CLASS").decode()
     suite.expect('"Orvane"' in wm_class, f"the taskbar's class of the window is {wm_class.strip()}, not Orvane")
