@@ -247,9 +247,6 @@ public:
 
     // The path of an entry of the folder the list shows.
     std::string PathInCurrentFolder(const std::string& name) const;
-    // Whether the capture or text list holds the extension in a row of its own (column 1 of rows 1
-    // on), exactly as written.
-    bool Listed(const tk::TStringGrid& list, const std::string& extension) const;
 
     // Keeps the cache folder's pictures within the size limit by deleting the oldest.
     void TrimCache();

@@ -3,17 +3,11 @@
 
 #include "app/ImageForm.h"
 #include "app/View.h"
-#include "settings/ExtensionLists.h"
 #include "settings/SettingsStore.h"
 
 namespace orvane {
 
 using namespace tk;
-
-bool TImageForm::Listed(const TStringGrid& list, const std::string& extension) const
-{
-    return ListsExtension(list, extension);
-}
 
 void TImageForm::PrepareSettingsGrids()
 {
