@@ -35,10 +35,12 @@ public:
         tk::TListView& list;           // ListView1
         tk::TListView& staging;        // ListView2: grows with the list, as the sort always had it
         tk::TDirectoryListBox& tree;   // DirectoryListBox1: the current folder
-        tk::TImageList& smallIcons;    // ImageList1, ImageList2: the icons of this listing
+        // ImageList1 and ImageList2: the icons of this listing; ImageList3 and ImageList4: the
+        // built-in icons every listing starts from.
+        tk::TImageList& smallIcons;
         tk::TImageList& largeIcons;
-        tk::TImageList& smallBuiltIn;  // ImageList3, ImageList4: the built-in icons every listing
-        tk::TImageList& largeBuiltIn;  // starts from
+        tk::TImageList& smallBuiltIn;
+        tk::TImageList& largeBuiltIn;
         tk::TLabel& iconCount;         // IconCount: the images in the working lists
         tk::TStringGrid& iconCache;    // IconList: the extension of each resolved image
     };
@@ -58,8 +60,9 @@ public:
         tk::TImage& report;  // Image10 to Image12
         tk::TImage& smallIcons;
         tk::TImage& largeIcons;
-        tk::TPanel& orderMenu;  // ViewSeiretu, SortMethod, ViewFile: the second-level
-        tk::TPanel& directionMenu;  // drop-downs a choice closes
+        // The second-level drop-downs a choice closes: ViewSeiretu, SortMethod, ViewFile.
+        tk::TPanel& orderMenu;
+        tk::TPanel& directionMenu;
         tk::TPanel& styleMenu;
     };
     // The process-wide values the list keeps: the rows of the last listing and the order.
