@@ -1,6 +1,7 @@
 // The viewer panes' scroll bars panning a picture, and the menu state that clicks on the
 // window's surfaces close.
 
+#include "app/View.h"
 #include "tests/app/HeadlessRun.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,27 @@ TEST_F(Panes, ClicksOnTheSurfacesCloseTheFirstLevelMenusOnly)
     EXPECT_EQ(run.process.MenuMode, 0);
     EXPECT_EQ(form.PanelFile->BevelOuter(), TBevelCut::bvRaised)
         << "with no caption entered the captions keep their bevels";
+}
+
+// A click on the detached window or its picture hides the main window's drop-downs and nothing
+// else: menu mode and the captions stay as they are, and so does a second level.
+TEST_F(Panes, ClicksOnTheDetachedWindowHideTheFirstLevelDropDownsAlone)
+{
+    TImageForm& form = run.Form();
+    Tview& view = *run.process.view;
+    for (TControl* surface : std::initializer_list<TControl*>{&view, view.Image1}) {
+        run.process.MenuMode = 1;
+        form.PanelTool->SetBevelOuter(TBevelCut::bvLowered);
+        form.FTool->Show();
+        form.MenuFile->Show();
+        form.ViewSeiretu->Show();
+        surface->InputClick();
+        EXPECT_FALSE(form.FTool->Visible());
+        EXPECT_FALSE(form.MenuFile->Visible());
+        EXPECT_TRUE(form.ViewSeiretu->Visible());
+        EXPECT_EQ(run.process.MenuMode, 1);
+        EXPECT_EQ(form.PanelTool->BevelOuter(), TBevelCut::bvLowered);
+    }
 }
 
 TEST_F(Panes, TheRichEditsAreReadOnlyAndCloseTheMenusWhenPressedOrChanged)
