@@ -19,7 +19,6 @@
 #include "viewers/Panes.h"
 #include "viewers/Viewers.h"
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -219,10 +218,9 @@ public:
     void DirButtonMouseMove(tk::TObject* sender, tk::TShiftState shift, int x, int y);
     void RightDoorClick(tk::TObject* sender);
 
-    // The viewer panes: the detached window's and the two docked ones, in the order of the
-    // arrangements; the pane of TArrangement::None has no parts.
+    // The viewer pane of an arrangement: the detached window's or one of the two docked ones; the
+    // pane of TArrangement::None has no parts.
     TViewerPane Pane(TArrangement arrangement) const;
-    std::array<TViewerPane, 3> Panes() const;
     // The arrangement whose pane shows the selected file: the one the View menu's check marks.
     TArrangement CurrentArrangement() const;
 

@@ -71,11 +71,6 @@ void TImageForm::UnderMediaPlayNotify(TObject* sender)
     U_MidiStopClick(sender);
 }
 
-std::array<TViewerPane, 3> TImageForm::Panes() const
-{
-    return {Pane(TArrangement::Separate), Pane(TArrangement::Under), Pane(TArrangement::Right)};
-}
-
 void TImageForm::UScrollBarYChange(TObject*)
 {
     PanPicture(Pane(TArrangement::Under), *UScrollBarY);

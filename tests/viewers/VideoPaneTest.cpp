@@ -159,8 +159,8 @@ TEST_F(VideoPane, WhateverThePaneShowsAfterAVideoItsSurfaceHoldsNoPictureOfIt)
             videos.open->End();
             EXPECT_FALSE(peers.ShowsVideo(surface)) << "its end does not bring the picture back";
         }
-        for (const TViewerPane& pane : Form().Panes())
-            EXPECT_FALSE(peers.ShowsVideo(*pane.surface));
+        for (TArrangement arrangement : {TArrangement::Separate, TArrangement::Under, TArrangement::Right})
+            EXPECT_FALSE(peers.ShowsVideo(*Form().Pane(arrangement).surface));
     }
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
 }
