@@ -61,7 +61,8 @@ void ControlMap::AnswerRequest()
     if (!QFile::exists(request))
         return;
     QFile::remove(request);
-    // Written whole and renamed into place, so that the asker never reads half a map.
+    // Written whole into a new temporary file beside the path and renamed into place, so that the
+    // asker never reads half a map; whatever stood at the path (a pipe, say) is never opened.
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return;
